@@ -1,0 +1,51 @@
+// The folded image of the IF band at each harmonic: where n times the band lands once
+// sampled at Fs and folded into the first Nyquist zone, 0..Fs/2.
+#pragma once
+
+#include <array>
+
+#include "plan/plan_fields.h"
+
+namespace quorvel {
+
+/// The image of the IF band's lower and upper edge at one harmonic. lo may exceed hi (a
+/// reflection about Fs/2 reverses the band). An edge whose n-fold value is not finite,
+/// or would need more wraps than a double can count, folds to NaN: readers skip it.
+struct HarmonicBand {
+    double lo = 0.0;
+    double hi = 0.0;
+};
+
+/// Indexed by the harmonic number itself; entries 2..H are filled, 0 and 1 never.
+inline constexpr int kHarmonicBandTableSize = 27;
+using HarmonicBandTable = std::array<HarmonicBand, kHarmonicBandTableSize>;
+
+/// An edge needing at most this many wraps is wrapped by repeated subtraction, exactly
+/// as the folding rule reads; beyond it the rest of the wraps are taken in one step
+/// (fmod), which keeps the work bounded for any input.
+inline constexpr int kStepwiseWrapLimit = 4096;
+
+/// Everything the fold decided, for callers that need to know why.
+struct HarmonicFold {
+    HarmonicBand band;
+    double wrapsLo = 0;  ///< how often Fs was subtracted from each edge (whole numbers)
+    double wrapsHi = 0;
+    int reflectionsLo = 0;  ///< how often each edge was reflected about Fs/2
+    int reflectionsHi = 0;
+    int straddle = 3;  ///< 1: image passes through 0; 2: through Fs/2; 3: neither
+};
+
+/// Folds the IF band (centre ifCentre, width ifBw) at harmonic n for sample rate fs.
+/// Meant for fs > 0; for any other fs the edges are not wrapped (there is no period to
+/// wrap by) and the result is still defined.
+HarmonicFold FoldHarmonicBandTraced(double fs, double ifCentre, double ifBw, int n);
+
+inline HarmonicBand FoldHarmonicBand(double fs, double ifCentre, double ifBw, int n) {
+    return FoldHarmonicBandTraced(fs, ifCentre, ifBw, n).band;
+}
+
+/// Fills entries 2..H of the table, in increasing order, from the plan. Nothing for
+/// H < 2; entries above 26 do not exist, so H is never taken beyond 26.
+void ComputeHarmonicBands(const PlanFields& plan, HarmonicBandTable& table);
+
+}  // namespace quorvel
