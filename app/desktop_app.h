@@ -1,0 +1,11 @@
+// Starts the desktop application and runs the main dialog until it closes.
+#pragma once
+
+#include "plan/plan_fields.h"
+
+namespace quorvel {
+
+/// Runs the main dialog with `initial` in its fields; returns the process exit status.
+int RunDesktopApp(int& argc, char** argv, const PlanFields& initial);
+
+}  // namespace quorvel
