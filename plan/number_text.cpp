@@ -1,0 +1,144 @@
+#include "plan/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace quorvel {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+// Splits off an optional sign; returns true for a minus.
+bool TakeSign(std::string_view& s) {
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+        const bool negative = s.front() == '-';
+        s.remove_prefix(1);
+        return negative;
+    }
+    return false;
+}
+
+std::size_t CountDigits(std::string_view s, std::size_t from) {
+    std::size_t i = from;
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+    }
+    return i - from;
+}
+
+// digits [. digits] | . digits, then optionally e|E [sign] digits, and nothing else.
+bool IsDecimalNumber(std::string_view s) {
+    std::size_t i = 0;
+    const std::size_t intDigits = CountDigits(s, i);
+    i += intDigits;
+    std::size_t fracDigits = 0;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        fracDigits = CountDigits(s, i);
+        i += fracDigits;
+    }
+    if (intDigits + fracDigits == 0) {
+        return false;
+    }
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            ++i;
+        }
+        const std::size_t expDigits = CountDigits(s, i);
+        if (expDigits == 0) {
+            return false;
+        }
+        i += expDigits;
+    }
+    return i == s.size();
+}
+
+}  // namespace
+
+std::string FormatPlanNumber(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatPlanInteger(int value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatFixed(double value, int decimals) {
+    char buffer[400];  // the longest finite double in fixed notation fits
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc{}) {
+        return "?";
+    }
+    return std::string(buffer, result.ptr);
+}
+
+std::optional<double> ParsePlanNumber(std::string_view text) {
+    std::string_view s = TrimBlanks(text);
+    const bool negative = TakeSign(s);
+    if (!IsDecimalNumber(s)) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large or too small for a double: tell them apart by the exponent's sign.
+        const auto e = s.find_first_of("eE");
+        const bool tiny = (e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-') ||
+                          s.find_first_not_of("0.") == e;  // all-zero mantissa with a huge exponent
+        if (!tiny) {
+            return std::nullopt;
+        }
+        value = 0.0;
+    } else if (result.ec != std::errc{} || result.ptr != s.data() + s.size()) {
+        return std::nullopt;
+    }
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<int> ParsePlanInteger(std::string_view text) {
+    std::string_view s = TrimBlanks(text);
+    const bool negative = TakeSign(s);
+    if (s.empty() || CountDigits(s, 0) != s.size()) {
+        return std::nullopt;
+    }
+    long long magnitude = 0;
+    const auto result = std::from_chars(s.data(), s.data() + s.size(), magnitude);
+    if (result.ec != std::errc{}) {
+        return std::nullopt;
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+}  // namespace quorvel

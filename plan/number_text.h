@@ -1,0 +1,29 @@
+// Numbers as the user types and reads them: written in the shortest plain form that shows
+// the value, read in the C locale whatever the user's locale is.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+/// "%.15g" in the C locale: 737.28, 20, 184, 1e+300.
+std::string FormatPlanNumber(double value);
+
+/// "%d".
+std::string FormatPlanInteger(int value);
+
+/// printf's "%.<decimals>f" in the C locale, for chart labels and readouts.
+std::string FormatFixed(double value, int decimals);
+
+/// Reads a finite double: surrounding blanks, an optional sign, digits with an optional
+/// decimal point, an optional exponent. Anything else ("nan", "inf", hexadecimal, an empty
+/// text, a value too large for a double) does not convert. Values too small for a double
+/// read as zero or subnormal, as printf would have shown them.
+std::optional<double> ParsePlanNumber(std::string_view text);
+
+/// Reads an int: surrounding blanks, an optional sign, decimal digits, within int range.
+std::optional<int> ParsePlanInteger(std::string_view text);
+
+}  // namespace quorvel
