@@ -1,0 +1,101 @@
+// The chart composition at three window sizes, each reported as a ratio to the baseline
+// that any paint pays at the same size: a new W x H bitmap filled black and copied once
+// onto the window at (0, 50). Both are measured in the same run, so the ratio holds from
+// one machine to the next where absolute times do not.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "plan/plan_fields.h"
+#include "render/paint_cycle.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Size {
+    int width;
+    int height;
+};
+
+// The baseline: what copying a blank chart area to the window costs.
+void PaintBaseline(QImage& window, Size size) {
+    QImage area(size.width, size.height, QImage::Format_RGB32);
+    area.fill(Qt::black);
+    QPainter painter(&window);
+    painter.drawImage(0, quorvel::kControlStripHeight, area);
+}
+
+// Mean seconds per call of `work`, over at least `minSeconds` of repetitions.
+template <typename Work>
+double MeanSeconds(Work&& work, double minSeconds) {
+    int reps = 0;
+    const auto start = Clock::now();
+    std::chrono::duration<double> elapsed{};
+    do {
+        work();
+        ++reps;
+        elapsed = Clock::now() - start;
+    } while (elapsed.count() < minSeconds);
+    return elapsed.count() / reps;
+}
+
+void BM_Compose(benchmark::State& state, quorvel::PlanFields plan) {
+    const Size size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+    QImage window(size.width, size.height + quorvel::kControlStripHeight, QImage::Format_RGB32);
+    auto paint = [&] {
+        quorvel::PlanFields p = plan;
+        const QImage area = quorvel::ComposeChartArea(p, size.width, size.height);
+        QPainter painter(&window);
+        painter.drawImage(0, quorvel::kControlStripHeight, area);
+    };
+    const double baseline = MeanSeconds([&] { PaintBaseline(window, size); }, 0.3);
+
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        paint();
+    }
+    const std::chrono::duration<double> spent = Clock::now() - start;
+    const double perPaint = spent.count() / static_cast<double>(state.iterations());
+    state.counters["baseline_ms"] = baseline * 1e3;
+    state.counters["paint_ms"] = perPaint * 1e3;
+    state.counters["ratio"] = perPaint / baseline;
+}
+
+quorvel::PlanFields DefaultPlan() {
+    return {};
+}
+
+quorvel::PlanFields BusyPlan() {
+    quorvel::PlanFields plan;
+    plan.m_harmonics = 26;
+    plan.m_markerX = 400;
+    plan.m_markerY = 300;
+    return plan;
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Args({800, 550})->Args({1920, 1030})->Args({3840, 2110});
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+BENCHMARK_CAPTURE(BM_Compose, default_plan, DefaultPlan())->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Compose, h26_marker, BusyPlan())->Apply(Sizes);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
