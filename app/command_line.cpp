@@ -1,8 +1,95 @@
 #include "app/command_line.h"
 
-namespace quorvel {
+#include <QGuiApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
 
-std::optional<int> RunCommandLine(int /*argc*/, char** /*argv*/, PlanFields& /*plan*/) {
+#include "app/cli_options.h"
+#include "app/export_csv.h"
+#include "app/export_output.h"
+#include "app/export_png.h"
+
+namespace quorvel {
+namespace {
+
+/// Qt's own chatter (a missing runtime directory, font cache notes) is not the exporter's
+/// business; only its errors reach standard error.
+void KeepQtQuiet(QtMsgType type, const QMessageLogContext& /*context*/, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fputs(("quorvel: " + text.toStdString() + "\n").c_str(), stderr);
+    }
+}
+
+void PrintLine(std::FILE* stream, const std::string& text) {
+    std::fputs(text.c_str(), stream);
+    std::fputc('\n', stream);
+}
+
+int RunExports(const CliRequest& request, const char* programName) {
+    if ((request.bandCsvPath || request.lineCsvPath) && !PlanHasChartData(request.plan)) {
+        PrintLine(stderr,
+                  "quorvel: nothing to export: the charts show no data for this plan "
+                  "(Fs and RF BW must both be above 0)");
+        return 1;
+    }
+    std::vector<ExportOutput> outputs;
+    if (request.pngPath) {
+        // Fonts need a GUI application; the offscreen platform needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(KeepQtQuiet);
+        int qtArgc = 1;
+        char* qtArgv[] = {const_cast<char*>(programName), nullptr};
+        const QGuiApplication app(qtArgc, qtArgv);
+        auto png = ChartAreaPng(request.plan, request.width, request.height, request.marker);
+        if (!png) {
+            PrintLine(stderr, "quorvel: cannot make a " + std::to_string(request.width) + "x" +
+                                  std::to_string(request.height) + " image");
+            return 1;
+        }
+        outputs.push_back({*request.pngPath, std::move(*png)});
+    }
+    if (request.bandCsvPath) {
+        outputs.push_back(
+            {*request.bandCsvPath, QByteArray::fromStdString(HarmonicBandCsv(request.plan))});
+    }
+    if (request.lineCsvPath) {
+        outputs.push_back(
+            {*request.lineCsvPath, QByteArray::fromStdString(AliasLineCsv(request.plan))});
+    }
+    if (const auto failure = WriteExportOutputs(outputs)) {
+        PrintLine(stderr, *failure);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan) {
+    std::vector<std::string_view> args;
+    for (int i = 1; i < argc; ++i) {
+        args.emplace_back(argv[i]);
+    }
+    const auto parsed = ParseCommandLine(args, plan);
+    if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
+        PrintLine(stderr, error->message);
+        return 2;
+    }
+    const auto& request = std::get<CliRequest>(parsed);
+    switch (request.action) {
+        case CliAction::kHelp:
+            std::fputs(UsageText().c_str(), stdout);
+            return 0;
+        case CliAction::kVersion:
+            std::fputs(VersionText().c_str(), stdout);
+            return 0;
+        case CliAction::kExport:
+            return RunExports(request, argc > 0 ? argv[0] : "quorvel");
+        case CliAction::kStartDialog:
+            break;
+    }
+    plan = request.plan;
     return std::nullopt;
 }
 
