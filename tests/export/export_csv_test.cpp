@@ -80,8 +80,7 @@ TEST(HarmonicBandCsv, AnEdgeThatCannotFoldIsWrittenAsNaNAndMeetsNoBand) {
     plan.m_ifBw = 1e308;
     plan.m_rfBw = std::numeric_limits<double>::max();
     plan.m_harmonics = 2;
-    EXPECT_EQ(HarmonicBandCsv(plan),
-              "harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n2,0,nan,0,0\n");
+    EXPECT_EQ(HarmonicBandCsv(plan), "harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n2,0,nan,0,0\n");
 }
 
 struct GateCase {
