@@ -77,10 +77,6 @@ TEST(CliOptions, ControlCharactersNeverBreakTheMessageLine) {
     EXPECT_EQ(Complaint({"--fs", "1\n2"}), "quorvel: --fs: '1?2' is not a number");
 }
 
-TEST(CliOptions, VersionIsTheFileVersion) {
-    EXPECT_EQ(VersionText(), "Quorvel 1.1.0.1\n");
-}
-
 TEST(CliOptions, UsageNamesEveryOption) {
     const std::string usage = UsageText();
     for (const char* option :

@@ -1,0 +1,149 @@
+// The CSV exports through the real binary: the band table and the alias lines as computed,
+// standard output, the forms of values, and plans that have nothing to export.
+#include <gtest/gtest.h>
+
+#include "app/export_csv.h"
+#include "export_fixture.h"
+#include "plan/alias_lines.h"
+#include "plan/harmonic_band.h"
+
+namespace quorvel {
+namespace {
+
+using test::CsvRows;
+using test::ExportBinaryTest;
+using test::Number;
+using test::ProcessResult;
+
+// The default plan's folding worked out by hand, two decimals, with which bands each
+// image meets (IF band 174.32..194.32, RF band 134.32..234.32).
+struct BandRow {
+    int n;
+    double lo, hi;
+    int inIf, inRf;
+};
+constexpr BandRow kDefaultBands[] = {
+    {2, 348.64, 368.64, 0, 0},  {3, 214.32, 154.32, 1, 1}, {4, 0.00, 40.00, 0, 0},
+    {5, 134.32, 234.32, 1, 1},  {6, 308.64, 368.64, 0, 0}, {7, 254.32, 114.32, 1, 1},
+    {8, 0.00, 80.00, 0, 0},     {9, 94.32, 274.32, 1, 1},  {10, 268.64, 368.64, 0, 0},
+    {11, 294.32, 74.32, 1, 1},  {12, 0.00, 120.00, 0, 0},  {13, 54.32, 314.32, 1, 1},
+    {14, 228.64, 368.64, 0, 1}, {15, 334.32, 34.32, 1, 1},
+};
+
+TEST_F(ExportBinaryTest, DefaultBandTableMatchesTheFoldingAsComputed) {
+    const ProcessResult result = Run({"--export-csv", "bands.csv"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+
+    const auto rows = CsvRows(Contents("bands.csv"));
+    ASSERT_EQ(rows.size(), std::size(kDefaultBands) + 1);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"harmonic", "lo_mhz", "hi_mhz", "in_if_band",
+                                                 "in_rf_band"}));
+    const PlanFields plan;
+    for (std::size_t i = 0; i < std::size(kDefaultBands); ++i) {
+        const BandRow& expected = kDefaultBands[i];
+        const auto& row = rows[i + 1];
+        SCOPED_TRACE("harmonic " + std::to_string(expected.n));
+        ASSERT_EQ(row.size(), 5u);
+        EXPECT_EQ(row[0], std::to_string(expected.n));
+        const double lo = Number(row[1]);
+        const double hi = Number(row[2]);
+        EXPECT_NEAR(lo, expected.lo, 0.005);
+        EXPECT_NEAR(hi, expected.hi, 0.005);  // reversed pairs stay reversed
+        const HarmonicBand band = FoldHarmonicBand(plan.m_fs, plan.m_if, plan.m_ifBw, expected.n);
+        EXPECT_EQ(lo, band.lo);  // exactly, not just to two decimals
+        EXPECT_EQ(hi, band.hi);
+        EXPECT_EQ(row[3], std::to_string(expected.inIf));
+        EXPECT_EQ(row[4], std::to_string(expected.inRf));
+    }
+}
+
+TEST_F(ExportBinaryTest, AliasLinesAreEveryVertexInDrawingOrder) {
+    const ProcessResult result = Run({"--export-lines", "lines.csv"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+
+    const auto rows = CsvRows(Contents("lines.csv"));
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"harmonic", "vertex", "x_mhz", "y_mhz", "colour"}));
+    const AliasLineSet set = BuildAliasLines(737.28, 15);
+    std::size_t r = 1;
+    for (int i = 0; i < set.count; ++i) {
+        const AliasLine& line = set.lines[static_cast<std::size_t>(i)];
+        for (int k = 0; k < line.count; ++k, ++r) {
+            ASSERT_LT(r, rows.size());
+            const auto& row = rows[r];
+            const AliasPoint& point = line.points[static_cast<std::size_t>(k)];
+            ASSERT_EQ(row.size(), 5u);
+            EXPECT_EQ(row[0], std::to_string(line.harmonic));
+            EXPECT_EQ(row[1], std::to_string(k));
+            EXPECT_EQ(Number(row[2]), point.x);
+            EXPECT_EQ(Number(row[3]), point.y);
+        }
+    }
+    EXPECT_EQ(r, rows.size());
+    // Harmonic 15 is drawn first, in dim cyan; harmonic 2 last, in full red.
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"15", "0", "0", "0", "0x00696900"}));
+    EXPECT_EQ(rows.back(), (std::vector<std::string>{"2", "2", "368.64", "0", "0x000000FF"}));
+}
+
+TEST_F(ExportBinaryTest, DashWritesTheCsvToStandardOutput) {
+    const ProcessResult toFile = Run({"--export-csv", "bands.csv", "--export-lines", "lines.csv"});
+    ASSERT_EQ(toFile.exitCode, 0);
+    const ProcessResult bands = Run({"--export-csv", "-"});
+    EXPECT_EQ(bands.exitCode, 0);
+    EXPECT_EQ(bands.out, Contents("bands.csv"));
+    const ProcessResult lines = Run({"--export-lines=-"});
+    EXPECT_EQ(lines.exitCode, 0);
+    EXPECT_EQ(lines.out, Contents("lines.csv"));
+    EXPECT_EQ(Entries().size(), 2);
+}
+
+TEST_F(ExportBinaryTest, ValuesJoinedOrSeparateAndNegativeValuesGiveTheSamePlan) {
+    const ProcessResult joined = Run(
+        {"--fs=1000", "--if=-5", "--if-bw=30", "--rf-bw=8", "--harmonics=40", "--export-csv=-"});
+    const ProcessResult separate = Run({"--fs", "1000", "--if", "-5", "--if-bw", "30", "--rf-bw",
+                                        "8", "--harmonics", "40", "--export-csv", "-"});
+    ASSERT_EQ(joined.exitCode, 0) << joined.err.toStdString();
+    EXPECT_EQ(joined.out, separate.out);
+    PlanFields plan;
+    plan.m_fs = 1000;
+    plan.m_if = -5;
+    plan.m_ifBw = 30;
+    plan.m_rfBw = 8;
+    plan.m_harmonics = 40;
+    EXPECT_EQ(joined.out.toStdString(), HarmonicBandCsv(plan));
+}
+
+struct GateFailure {
+    const char* name;
+    QStringList plan;
+};
+
+class GateFailureTest : public ExportBinaryTest,
+                        public ::testing::WithParamInterface<GateFailure> {};
+
+TEST_P(GateFailureTest, CsvExportsSaySoAndExitOneWithoutWriting) {
+    for (const QString& option :
+         {QStringLiteral("--export-csv"), QStringLiteral("--export-lines")}) {
+        SCOPED_TRACE(option.toStdString());
+        const ProcessResult result =
+            Run(GetParam().plan + QStringList{option, "out.csv", "--export-png", "out.png"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.startsWith("quorvel: nothing to export"))
+            << result.err.toStdString();
+        EXPECT_EQ(result.err.count('\n'), 1);
+        EXPECT_TRUE(Entries().isEmpty()) << Entries().join(' ').toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, GateFailureTest,
+                         ::testing::Values(GateFailure{"ZeroFs", {"--fs", "0"}},
+                                           GateFailure{"NegativeFs", {"--fs=-737.28"}},
+                                           GateFailure{"ZeroRfBw", {"--rf-bw", "0"}},
+                                           GateFailure{"NegativeRfBw", {"--rf-bw", "-1"}}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace quorvel
