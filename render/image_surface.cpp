@@ -1,0 +1,241 @@
+#include "render/image_surface.h"
+
+#include <QFontMetrics>
+#include <QTransform>
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "render/line_clip.h"
+
+namespace quorvel {
+
+namespace {
+
+// How far beyond the image a line may reach before it is clipped. Qt's rasteriser works
+// in fixed point, so far-away coordinates must never reach it; anything this far out is
+// invisible either way.
+constexpr int kLineGuard = 1024;
+
+bool Inside(const QImage& image, int x, int y) {
+    return x >= 0 && y >= 0 && x < image.width() && y < image.height();
+}
+
+}  // namespace
+
+QColor ToQColor(ColorRef colour) {
+    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+                  static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+ImageSurface::ImageSurface(QImage& image) : image_(image), painter_(&image_) {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setBackgroundMode(Qt::OpaqueMode);
+    painter_.setBackground(ToQColor(kWhite));
+}
+
+ImageSurface::~ImageSurface() = default;
+
+ObjectHandle ImageSurface::CreatePen(PenStyle style, int width, ColorRef colour) {
+    return objects_.Add(PenSpec{style, width, colour});
+}
+
+ObjectHandle ImageSurface::CreateHatchBrush(ColorRef colour) {
+    return objects_.Add(BrushSpec{BrushStyle::kBackwardDiagonalHatch, colour});
+}
+
+ObjectHandle ImageSurface::CreateFont(int height, int escapement) {
+    return objects_.Add(FontSpec{height, escapement});
+}
+
+void ImageSurface::SelectObject(ObjectHandle object) {
+    objects_.Select(object);
+}
+
+void ImageSurface::DeleteObject(ObjectHandle object) {
+    objects_.Release(object);
+}
+
+void ImageSurface::SetBkColor(ColorRef colour) {
+    painter_.setBackground(ToQColor(colour));
+}
+
+void ImageSurface::SetTextColor(ColorRef colour) {
+    textColour_ = colour;
+}
+
+void ImageSurface::SetTextAlign(unsigned align) {
+    textAlign_ = align;
+}
+
+const CellFont& ImageSurface::CellFontFor(int height) {
+    auto it = cellFonts_.find(height);
+    if (it == cellFonts_.end()) {
+        it = cellFonts_.emplace(height, MakeCellFont(height)).first;
+    }
+    return it->second;
+}
+
+void ImageSurface::TextOut(int x, int y, std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    const FontSpec& spec = objects_.font();
+    const CellFont& cell = CellFontFor(spec.height);
+    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const int advance = QFontMetrics(cell.font).horizontalAdvance(qtext);
+
+    // The cell in the text's own frame, relative to the reference point.
+    int cellLeft = 0;
+    if ((textAlign_ & kAlignCenter) == kAlignCenter) {
+        cellLeft = -(advance / 2);
+    } else if ((textAlign_ & kAlignRight) != 0) {
+        cellLeft = -advance;
+    }
+    const int cellTop = (textAlign_ & kAlignBottom) != 0 ? -cell.cellHeight : 0;
+    const QRect cellRect(cellLeft, cellTop, advance, cell.cellHeight);
+
+    QTransform toImage;
+    toImage.translate(x, y);
+    if (spec.escapement % 3600 != 0) {
+        // Escapement turns counter-clockwise on screen; y grows downward here.
+        toImage.rotate(-spec.escapement / 10.0);
+    }
+    // Text far outside the image is skipped before any coordinate reaches the painter.
+    if (!toImage.mapRect(QRectF(cellRect)).intersects(QRectF(image_.rect()))) {
+        return;
+    }
+
+    painter_.save();
+    painter_.setTransform(toImage);
+    painter_.fillRect(cellRect, painter_.background());
+    // The cell is already filled: the glyphs go on it without a background of their own.
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    painter_.setPen(ToQColor(textColour_));
+    painter_.setFont(cell.font);
+    painter_.drawText(QPoint(cellLeft, cellTop + cell.ascent), qtext);
+    painter_.restore();
+}
+
+void ImageSurface::MoveTo(int x, int y) {
+    x_ = x;
+    y_ = y;
+}
+
+void ImageSurface::LineTo(int x, int y) {
+    DrawLine(x_, y_, x, y);
+    x_ = x;
+    y_ = y;
+}
+
+// Qt's flat cap leaves out whichever end lies lower-right, whatever the direction; a line
+// here leaves out its end point. So the line is drawn with both ends and the end pixel is
+// put back as it was.
+void ImageSurface::DrawLine(int x1, int y1, int x2, int y2) {
+    if (x1 == x2 && y1 == y2) {
+        return;
+    }
+    const PenSpec& spec = objects_.pen();
+    // Every pen is drawn one pixel wide: the charts use no other.
+    QPen pen(ToQColor(spec.colour), 1, spec.style == PenStyle::kDot ? Qt::DotLine : Qt::SolidLine,
+             Qt::SquareCap);
+    pen.setCosmetic(true);
+    painter_.setPen(pen);
+
+    const bool keepEnd = Inside(image_, x2, y2);
+    const QRgb endPixel = keepEnd ? image_.pixel(x2, y2) : 0;
+
+    const int left = -kLineGuard;
+    const int top = -kLineGuard;
+    const int right = image_.width() - 1 + kLineGuard;
+    const int bottom = image_.height() - 1 + kLineGuard;
+    const auto within = [&](int x, int y) {
+        return x >= left && x <= right && y >= top && y <= bottom;
+    };
+    if (within(x1, y1) && within(x2, y2)) {
+        painter_.drawLine(x1, y1, x2, y2);
+    } else {
+        const auto clipped =
+            ClipSegment({double(x1), double(y1), double(x2), double(y2)}, left, top, right, bottom);
+        if (!clipped) {
+            return;
+        }
+        painter_.drawLine(QLineF(clipped->x1, clipped->y1, clipped->x2, clipped->y2));
+    }
+    if (keepEnd) {
+        painter_.fillRect(x2, y2, 1, 1, QColor::fromRgb(endPixel));
+    }
+}
+
+// Fills [left, right) x [top, bottom) after cutting it to the image.
+void ImageSurface::FillPixels(int left, int top, int right, int bottom, const QBrush& brush) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, image_.width());
+    bottom = std::min(bottom, image_.height());
+    if (left < right && top < bottom) {
+        painter_.fillRect(QRect(left, top, right - left, bottom - top), brush);
+    }
+}
+
+void ImageSurface::Rectangle(int left, int top, int right, int bottom) {
+    if (left > right) {
+        std::swap(left, right);
+    }
+    if (top > bottom) {
+        std::swap(top, bottom);
+    }
+    // With the right and bottom edges excluded, a rectangle of no width or no height covers
+    // no pixel at all, so it draws nothing.
+    if (left == right || top == bottom) {
+        return;
+    }
+    // Edges beyond the image stay beyond it, a pixel out, so no later arithmetic overflows.
+    left = std::clamp(left, -1, image_.width() + 1);
+    right = std::clamp(right, -1, image_.width() + 1);
+    top = std::clamp(top, -1, image_.height() + 1);
+    bottom = std::clamp(bottom, -1, image_.height() + 1);
+
+    const BrushSpec& brushSpec = objects_.brush();
+    const QBrush brush(ToQColor(brushSpec.colour),
+                       brushSpec.style == BrushStyle::kSolid ? Qt::SolidPattern : Qt::BDiagPattern);
+    FillPixels(left + 1, top + 1, right - 1, bottom - 1, brush);
+
+    const PenSpec& pen = objects_.pen();
+    if (pen.style == PenStyle::kSolid) {
+        const QBrush edge(ToQColor(pen.colour));
+        FillPixels(left, top, right, top + 1, edge);
+        FillPixels(left, bottom - 1, right, bottom, edge);
+        FillPixels(left, top, left + 1, bottom, edge);
+        FillPixels(right - 1, top, right, bottom, edge);
+    } else {
+        // Round the border, each side stopping where the next begins.
+        DrawLine(left, top, right - 1, top);
+        DrawLine(right - 1, top, right - 1, bottom - 1);
+        DrawLine(right - 1, bottom - 1, left, bottom - 1);
+        DrawLine(left, bottom - 1, left, top);
+    }
+}
+
+void ImageSurface::PatBlt(int x, int y, int width, int height, RasterOp op) {
+    (void)op;  // black is the only raster operation
+    std::int64_t left = x;
+    std::int64_t top = y;
+    std::int64_t right = left + width;
+    std::int64_t bottom = top + height;
+    if (left > right) {
+        std::swap(left, right);
+    }
+    if (top > bottom) {
+        std::swap(top, bottom);
+    }
+    const std::int64_t w = image_.width();
+    const std::int64_t h = image_.height();
+    FillPixels(static_cast<int>(std::clamp<std::int64_t>(left, 0, w)),
+               static_cast<int>(std::clamp<std::int64_t>(top, 0, h)),
+               static_cast<int>(std::clamp<std::int64_t>(right, 0, w)),
+               static_cast<int>(std::clamp<std::int64_t>(bottom, 0, h)), QBrush(Qt::black));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,55 @@
+// The drawing surface on a QImage (Format_RGB32), painted with QPainter.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <map>
+
+#include "render/cell_font.h"
+#include "render/drawing_objects.h"
+#include "render/drawing_surface.h"
+
+namespace quorvel {
+
+/// Paints on `image` for the surface's lifetime; the image must outlive it and must not be
+/// null.
+class ImageSurface final : public DrawingSurface {
+  public:
+    explicit ImageSurface(QImage& image);
+    ~ImageSurface() override;
+    ImageSurface(const ImageSurface&) = delete;
+    ImageSurface& operator=(const ImageSurface&) = delete;
+
+    ObjectHandle CreatePen(PenStyle style, int width, ColorRef colour) override;
+    ObjectHandle CreateHatchBrush(ColorRef colour) override;
+    ObjectHandle CreateFont(int height, int escapement) override;
+    void SelectObject(ObjectHandle object) override;
+    void DeleteObject(ObjectHandle object) override;
+    void SetBkColor(ColorRef colour) override;
+    void SetTextColor(ColorRef colour) override;
+    void SetTextAlign(unsigned align) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void PatBlt(int x, int y, int width, int height, RasterOp op) override;
+
+  private:
+    void DrawLine(int x1, int y1, int x2, int y2);
+    void FillPixels(int left, int top, int right, int bottom, const QBrush& brush);
+    const CellFont& CellFontFor(int height);
+
+    QImage& image_;
+    QPainter painter_;
+    DrawingObjectTable objects_;
+    std::map<int, CellFont> cellFonts_;
+    ColorRef textColour_ = kBlack;
+    unsigned textAlign_ = kAlignLeft | kAlignTop;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+/// The Qt colour of a 0x00BBGGRR value.
+QColor ToQColor(ColorRef colour);
+
+}  // namespace quorvel
