@@ -1,12 +1,28 @@
 #include "app/desktop_app.h"
 
+#include <QApplication>
 #include <cstdio>
+
+#include "app/display_check.h"
+#include "app/spur_plan_app.h"
+#include "res/main_frame_icon.h"
 
 namespace quorvel {
 
-int RunDesktopApp(int& /*argc*/, char** /*argv*/, const PlanFields& /*initial*/) {
-    std::fputs("quorvel: the window is not built yet.\n", stderr);
-    return 1;
+int RunDesktopApp(int& argc, char** argv, const PlanFields& initial) {
+    if (const auto message = MissingDisplayMessage(ReadProcessEnvironment)) {
+        std::fputs(message->c_str(), stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION_STRING));
+    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QApplication::setWindowIcon(MainFrameIcon());
+
+    CSpurPlanApp app(initial);
+    app.InitInstance();
+    return 0;
 }
 
 }  // namespace quorvel

@@ -1,0 +1,28 @@
+#include "app/spur_plan_app.h"
+
+#include "app/about_dlg.h"
+#include "dialog/spur_plan_dlg.h"
+
+namespace quorvel {
+
+CSpurPlanApp::CSpurPlanApp(const PlanFields& initial) : m_initial(initial) {}
+
+bool CSpurPlanApp::InitInstance() {
+    CSpurPlanDlg dlg(nullptr, m_initial);
+    dlg.SetAboutBoxHandler([this] { OnHelp(); });
+    m_pMainWnd = &dlg;
+    dlg.exec();  // OK and Cancel end the program alike
+    m_pMainWnd = nullptr;
+    return false;
+}
+
+void CSpurPlanApp::OnHelp() {
+    ShowAboutBox(m_pMainWnd);
+}
+
+void CSpurPlanApp::ShowAboutBox(QWidget* owner) {
+    CAboutDlg about(owner);
+    about.exec();
+}
+
+}  // namespace quorvel

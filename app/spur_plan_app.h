@@ -1,0 +1,33 @@
+// The application object: runs the main dialog modally and ends the program when it
+// closes. It also owns what the main window asks of the application: the About box.
+#pragma once
+
+#include <QWidget>
+
+#include "plan/plan_fields.h"
+
+namespace quorvel {
+
+class CSpurPlanApp {
+  public:
+    /// The main dialog will start with `initial` in its input fields.
+    explicit CSpurPlanApp(const PlanFields& initial = {});
+
+    /// Runs the main dialog until Enter, Escape or the close button ends it. Always
+    /// returns false: there is nothing to run after it, and the program ends.
+    bool InitInstance();
+
+    /// The help command: the program has no help file, so help shows the About box.
+    void OnHelp();
+
+    /// Shows the About box modally over `owner`.
+    static void ShowAboutBox(QWidget* owner);
+
+    /// The running main dialog, while InitInstance runs; null otherwise.
+    QWidget* m_pMainWnd = nullptr;
+
+  private:
+    PlanFields m_initial;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,278 @@
+#include "dialog/spur_plan_dlg.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include "dialog/field_mark.h"
+#include "dialog/minimised_icon.h"
+#include "dialog/system_command.h"
+#include "dialog/system_menu.h"
+#include "dialog/template_widgets.h"
+#include "plan/number_text.h"
+#include "plan/slider_rules.h"
+#include "render/paint_cycle.h"
+#include "res/dialog_template.h"
+#include "res/dialog_units.h"
+#include "res/main_frame_icon.h"
+#include "res/resource.h"
+#include "res/string_table.h"
+
+namespace quorvel {
+
+namespace {
+
+QString ToQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// One field of the exchange. Reading keeps the field's last good value when the text
+// does not convert; writing holds back the control's change notification.
+template <typename Value, typename Parse, typename Format>
+bool ExchangeField(QLineEdit& edit, Value& field, bool saveAndValidate, FieldKind kind, Parse parse,
+                   Format format) {
+    if (!saveAndValidate) {
+        const QSignalBlocker blocker(edit);
+        edit.setText(ToQString(format(field)));
+        ClearFieldMark(edit);
+        return true;
+    }
+    if (const auto value = parse(edit.text().toStdString())) {
+        field = *value;
+        ClearFieldMark(edit);
+        return true;
+    }
+    MarkField(edit, kind);
+    return false;
+}
+
+bool ExchangeNumber(QLineEdit& edit, double& field, bool saveAndValidate) {
+    return ExchangeField(edit, field, saveAndValidate, FieldKind::Number, ParsePlanNumber,
+                         FormatPlanNumber);
+}
+
+bool ExchangeInteger(QLineEdit& edit, int& field, bool saveAndValidate) {
+    return ExchangeField(edit, field, saveAndValidate, FieldKind::Integer, ParsePlanInteger,
+                         FormatPlanInteger);
+}
+
+// The strip was designed for the template font's size; the family is the platform's.
+QFont TemplateFont(const DialogTemplate& dialogTemplate, QFont font) {
+    font.setPointSize(dialogTemplate.fontPointSize);
+    return font;
+}
+
+}  // namespace
+
+CSpurPlanDlg::CSpurPlanDlg(QWidget* parent, const PlanFields& initial)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_hIcon(MainFrameIcon()) {
+    m_plan.m_fs = initial.m_fs;
+    m_plan.m_if = initial.m_if;
+    m_plan.m_ifBw = initial.m_ifBw;
+    m_plan.m_harmonics = initial.m_harmonics;
+    m_plan.m_rfBw = initial.m_rfBw;
+
+    const DialogTemplate& dialogTemplate = MainDialogTemplate();
+    setWindowTitle(QString::fromUtf8(dialogTemplate.caption.data(),
+                                     static_cast<qsizetype>(dialogTemplate.caption.size())));
+    setFont(TemplateFont(dialogTemplate, font()));
+    const PixelRect client = DialogClientRect(dialogTemplate);
+    resize(client.width, client.height);
+    // The paint covers the whole window itself: no erase before it, so no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    const TemplateWidgets controls = BuildTemplateControls(dialogTemplate, *this);
+    m_variableCombo = controls.As<QComboBox>(IDC_SLIDER_VARIABLE);
+    m_slider = controls.As<QSlider>(IDC_SLIDER);
+    m_ifEdit = controls.As<QLineEdit>(IDC_IF);
+    m_ifBwEdit = controls.As<QLineEdit>(IDC_IF_BW);
+    m_fsEdit = controls.As<QLineEdit>(IDC_FS);
+    m_harmonicsEdit = controls.As<QLineEdit>(IDC_HARMONICS);
+    m_rfBwEdit = controls.As<QLineEdit>(IDC_RF_BW);
+
+    OnInitDialog();
+
+    for (QLineEdit* edit : {m_ifEdit, m_harmonicsEdit, m_ifBwEdit, m_rfBwEdit, m_fsEdit}) {
+        connect(edit, &QLineEdit::textChanged, this, &CSpurPlanDlg::OnChangePlanField);
+    }
+    connect(m_slider, &QSlider::valueChanged, this, &CSpurPlanDlg::PollSlider);
+    connect(m_variableCombo, &QComboBox::activated, this, &CSpurPlanDlg::OnSelChangeSliderVariable);
+}
+
+QLineEdit* CSpurPlanDlg::Edit(int id) const {
+    switch (id) {
+        case IDC_IF:
+            return m_ifEdit;
+        case IDC_IF_BW:
+            return m_ifBwEdit;
+        case IDC_FS:
+            return m_fsEdit;
+        case IDC_HARMONICS:
+            return m_harmonicsEdit;
+        case IDC_RF_BW:
+            return m_rfBwEdit;
+        default:
+            return nullptr;
+    }
+}
+
+void CSpurPlanDlg::OnInitDialog() {
+    DoDataExchange(false);
+
+    AppendAboutToSystemMenu(*this, LoadResourceString(IDS_ABOUTBOX));
+    setWindowIcon(m_hIcon);
+
+    const SliderSetup setup = InitialiseSliderState(m_plan);
+    {
+        const QSignalBlocker blocker(m_slider);
+        m_slider->setRange(setup.minimum, setup.maximum);
+        m_slider->setValue(setup.position);
+    }
+    {
+        const QSignalBlocker blocker(m_variableCombo);
+        m_variableCombo->insertItem(0, QStringLiteral("Fs"));
+        m_variableCombo->insertItem(1, QStringLiteral("IF"));
+        m_variableCombo->setCurrentIndex(0);
+    }
+    m_ifEdit->setFocus();
+    // The slider acts on its position as soon as it is first shown: a start value outside
+    // its range (an IF above 1000 MHz, say) is pulled into it there and then.
+    PollSlider();
+}
+
+bool CSpurPlanDlg::DoDataExchange(bool saveAndValidate) {
+    // The selector and the slider are bound once, at construction; only the edit fields
+    // are exchanged. Every field is exchanged even when an earlier one fails.
+    bool converted = ExchangeNumber(*m_fsEdit, m_plan.m_fs, saveAndValidate);
+    converted = ExchangeNumber(*m_ifEdit, m_plan.m_if, saveAndValidate) && converted;
+    converted = ExchangeNumber(*m_ifBwEdit, m_plan.m_ifBw, saveAndValidate) && converted;
+    converted = ExchangeInteger(*m_harmonicsEdit, m_plan.m_harmonics, saveAndValidate) && converted;
+    converted = ExchangeNumber(*m_rfBwEdit, m_plan.m_rfBw, saveAndValidate) && converted;
+    return converted;
+}
+
+void CSpurPlanDlg::OnChangePlanField() {
+    DoDataExchange(true);
+    Invalidate();
+}
+
+void CSpurPlanDlg::PollSlider() {
+    DoDataExchange(true);
+    if (ApplySliderPosition(m_plan, m_slider->value())) {
+        DoDataExchange(false);
+        Invalidate();
+    }
+}
+
+void CSpurPlanDlg::OnSelChangeSliderVariable() {
+    m_plan.m_sliderVariable = m_variableCombo->currentIndex();
+    const std::optional<SliderSetup> setup = SliderSetupFor(m_plan, m_plan.m_sliderVariable);
+    if (!setup) {
+        return;
+    }
+    {
+        const QSignalBlocker blocker(m_slider);
+        m_slider->setRange(setup->minimum, setup->maximum);
+        m_slider->setValue(setup->position);
+    }
+    // Setting the range and position leaves the remembered position alone, so this poll
+    // hands the newly driven field the slider's whole-MHz position if it differs.
+    PollSlider();
+}
+
+void CSpurPlanDlg::OnLButtonDown(QPoint point) {
+    m_plan.m_markerX = point.x();
+    m_plan.m_markerY = point.y();
+    Invalidate();
+}
+
+void CSpurPlanDlg::OnRButtonDown(QPoint /*point*/) {
+    m_plan.m_markerX = 0;
+    m_plan.m_markerY = 0;
+    Invalidate();
+}
+
+bool CSpurPlanDlg::OnSysCommand(std::uint32_t nID) {
+    if (!IsAboutBoxCommand(nID)) {
+        return false;
+    }
+    if (m_showAboutBox) {
+        m_showAboutBox();
+    }
+    return true;
+}
+
+void CSpurPlanDlg::OnHelp() {
+    if (m_showAboutBox) {
+        m_showAboutBox();
+    }
+}
+
+void CSpurPlanDlg::Invalidate() {
+    update();
+}
+
+void CSpurPlanDlg::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    if (isMinimized()) {
+        PaintMinimisedIcon(painter, size(), m_hIcon, palette().window().color());
+        return;
+    }
+    // The strip is the one part of the window the chart bitmap does not cover.
+    painter.fillRect(0, 0, width(), kControlStripHeight, palette().window());
+    const QImage chartArea = ComposeChartArea(m_plan, width(), height() - kControlStripHeight);
+    if (!chartArea.isNull()) {
+        painter.drawImage(QPoint(0, kControlStripHeight), chartArea);
+    }
+    ++m_paintCount;
+}
+
+void CSpurPlanDlg::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonDown(point);
+    } else if (event->button() == Qt::RightButton) {
+        OnRButtonDown(point);
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void CSpurPlanDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::HelpContents)) {
+        OnHelp();
+        return;
+    }
+    const bool plainKey =
+        event->modifiers() == Qt::NoModifier ||
+        (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    if (plainKey && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);  // Escape ends the dialog through reject()
+}
+
+void CSpurPlanDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        Invalidate();
+    }
+    QDialog::changeEvent(event);
+}
+
+bool CSpurPlanDlg::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (const std::optional<std::uint32_t> command = SystemCommandOf(eventType, message)) {
+        if (OnSysCommand(*command)) {
+            *result = 0;
+            return true;
+        }
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+
+}  // namespace quorvel

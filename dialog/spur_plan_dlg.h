@@ -1,0 +1,85 @@
+// The main window: the control strip (five fields, the slider and its selector) over the
+// two charts. It owns the plan, turns every user action into a plan change and repaints;
+// the charts themselves come composed from the render layer.
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <cstdint>
+#include <functional>
+
+#include "plan/plan_fields.h"
+
+class QComboBox;
+class QLineEdit;
+class QSlider;
+
+namespace quorvel {
+
+class CSpurPlanDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    /// Builds the window from IDD_MAIN_DIALOG with `initial` in its input fields and
+    /// initialises it (controls filled, slider set up for Fs, no marker); it is shown by
+    /// exec() or show().
+    explicit CSpurPlanDlg(QWidget* parent = nullptr, const PlanFields& initial = {});
+
+    const PlanFields& Plan() const { return m_plan; }
+
+    /// The edit control with resource id `id` (IDC_IF, IDC_IF_BW, IDC_FS, IDC_HARMONICS,
+    /// IDC_RF_BW); null for any other id.
+    QLineEdit* Edit(int id) const;
+    QSlider* Slider() const { return m_slider; }
+    QComboBox* VariableCombo() const { return m_variableCombo; }
+
+    /// Completed chart paints so far.
+    int PaintCount() const { return m_paintCount; }
+
+    /// Shows the About box, owned by the application. The About command and the help key
+    /// (F1; the program has no help file) both come here.
+    void SetAboutBoxHandler(std::function<void()> handler) { m_showAboutBox = std::move(handler); }
+
+    /// A system command: the About command opens the About box and returns true; every
+    /// other command is left to the default handling (returns false).
+    bool OnSysCommand(std::uint32_t nID);
+
+    /// The help command.
+    void OnHelp();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+
+  private:
+    void OnInitDialog();
+    /// Fields to controls (`saveAndValidate` false) or controls to fields (true), in the
+    /// fixed order Fs, IF, IF BW, harmonics, RF BW. Returns false when a field did not
+    /// convert; that field keeps its value and is marked, the others are still read.
+    bool DoDataExchange(bool saveAndValidate);
+    void OnChangePlanField();
+    /// Acts on the slider's position if it moved since it was last acted upon.
+    void PollSlider();
+    void OnSelChangeSliderVariable();
+    void OnLButtonDown(QPoint point);
+    void OnRButtonDown(QPoint point);
+    void Invalidate();
+
+    QComboBox* m_variableCombo = nullptr;
+    QSlider* m_slider = nullptr;
+    PlanFields m_plan;
+    QIcon m_hIcon;
+
+    QLineEdit* m_ifEdit = nullptr;
+    QLineEdit* m_ifBwEdit = nullptr;
+    QLineEdit* m_fsEdit = nullptr;
+    QLineEdit* m_harmonicsEdit = nullptr;
+    QLineEdit* m_rfBwEdit = nullptr;
+    std::function<void()> m_showAboutBox;
+    int m_paintCount = 0;
+};
+
+}  // namespace quorvel
