@@ -1,0 +1,134 @@
+// The slider and its selector: which field the slider drives, and what a move does.
+#include <QSignalSpy>
+
+#include "tests/dialog/main_dialog_fixture.h"
+
+namespace quorvel::test {
+namespace {
+
+TEST_F(MainDialogTest, KeyboardMoveWhileDrivingFsSetsFsToTheWholePosition) {
+    dlg->Slider()->setFocus();
+    QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(300, 200));
+    ASSERT_EQ(Plan().m_markerX, 300);
+    const int paints = dlg->PaintCount();
+
+    QTest::keyClick(&Slider(), Qt::Key_Right);
+
+    EXPECT_EQ(Slider().value(), 738);
+    EXPECT_EQ(Plan().m_fs, 738.0);
+    EXPECT_EQ(Text(IDC_FS), "738");
+    EXPECT_EQ(Plan().m_markerX, 0);
+    EXPECT_EQ(Plan().m_markerY, 0);
+    EXPECT_EQ(Plan().m_lastSliderPos, 738);
+    ASSERT_TRUE(Repainted(paints));
+    EXPECT_TRUE(ChartsShow(PlanFields{.m_fs = 738.0, .m_lastSliderPos = 738}));
+}
+
+TEST_F(MainDialogTest, DraggingFsFollowsEveryPositionAndReplacesATypedValue) {
+    TypeInto(Field(IDC_FS), "1000.5");
+    EXPECT_EQ(Plan().m_fs, 1000.5);
+    EXPECT_EQ(Slider().value(), 737);  // typing moves neither the slider nor its range
+    EXPECT_EQ(Slider().minimum(), 368);
+
+    for (const int position : {900, 1200, 368}) {
+        Slider().setValue(position);  // what a drag with tracking reports
+        EXPECT_EQ(Plan().m_fs, position);
+        EXPECT_EQ(Text(IDC_FS), QString::number(position));
+    }
+}
+
+TEST_F(MainDialogTest, ChoosingIfHandsTheIfTheTruncatedPosition) {
+    QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(300, 200));
+    const int paints = dlg->PaintCount();
+
+    Combo().setFocus();
+    QTest::keyClick(&Combo(), Qt::Key_Down);  // the next entry, as at the keyboard
+
+    EXPECT_EQ(Combo().currentIndex(), 1);
+    EXPECT_EQ(Plan().m_sliderVariable, 1);
+    EXPECT_EQ(Slider().minimum(), 0);
+    EXPECT_EQ(Slider().maximum(), 368);
+    EXPECT_EQ(Slider().value(), 184);
+    EXPECT_EQ(Plan().m_if, 184.0);
+    EXPECT_EQ(Text(IDC_IF), "184");
+    EXPECT_EQ(Plan().m_fs, 737.28);
+    EXPECT_EQ(Plan().m_markerX, 0);
+    ASSERT_TRUE(Repainted(paints));
+    EXPECT_TRUE(
+        ChartsShow(PlanFields{.m_if = 184.0, .m_sliderVariable = 1, .m_lastSliderPos = 184}));
+}
+
+TEST_F(MainDialogTest, DraggingTheIfWritesBackWithoutReenteringTheChangeHandler) {
+    Choose(1);
+    QSignalSpy changes(&Field(IDC_FS), &QLineEdit::textChanged);
+
+    Slider().setValue(200);
+
+    // A write-back that re-entered the edit handler half-way would read the IF field's
+    // old text back and undo the move.
+    EXPECT_EQ(Plan().m_if, 200.0);
+    EXPECT_EQ(Text(IDC_IF), "200");
+    EXPECT_EQ(Text(IDC_FS), "737.28");
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST_F(MainDialogTest, ChoosingFsAfterIfHandsFsTheTruncatedPosition) {
+    Choose(1);
+    Choose(0);
+    EXPECT_EQ(Slider().minimum(), 368);
+    EXPECT_EQ(Slider().maximum(), 2000);
+    EXPECT_EQ(Slider().value(), 737);
+    EXPECT_EQ(Plan().m_fs, 737.0);
+    EXPECT_EQ(Text(IDC_FS), "737");
+    EXPECT_EQ(Plan().m_if, 184.0);
+}
+
+TEST_F(MainDialogTest, ChoosingTheEntryInForceAgainChangesNothing) {
+    QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(300, 200));
+    Choose(0);
+    EXPECT_EQ(Plan().m_fs, 737.28);
+    EXPECT_EQ(Text(IDC_FS), "737.28");
+    EXPECT_EQ(Plan().m_markerX, 300);  // the selection alone leaves the marker alone
+}
+
+TEST_F(MainDialogTest, AnIfOf400PullsFsUpTo800WhenFsIsChosen) {
+    Choose(1);
+    TypeInto(Field(IDC_IF), "400");
+    EXPECT_EQ(Slider().value(), 184);  // typed, so the slider stays
+
+    Choose(0);
+
+    EXPECT_EQ(Slider().minimum(), 800);
+    EXPECT_EQ(Slider().value(), 800);
+    EXPECT_EQ(Plan().m_fs, 800.0);
+    EXPECT_EQ(Text(IDC_FS), "800");
+    EXPECT_EQ(Plan().m_if, 400.0);
+}
+
+TEST_F(MainDialogTest, ANegativeIfGivesANegativeMinimumAndFsCanBeDraggedBelowZero) {
+    TypeInto(Field(IDC_IF), "-30");
+    Choose(0);
+    EXPECT_EQ(Slider().minimum(), -60);
+    Slider().setValue(-10);
+    EXPECT_EQ(Plan().m_fs, -10.0);
+    EXPECT_EQ(Text(IDC_FS), "-10");
+    EXPECT_TRUE(ChartsShow(Plan()));
+}
+
+TEST_F(MainDialogTest, AnIfAbove1000LeavesFsDrivenOnlyAtTheMinimum) {
+    // The range's minimum exceeds its maximum: the slider holds the minimum only.
+    TypeInto(Field(IDC_IF), "1100.5");
+    Choose(0);
+    EXPECT_EQ(Slider().value(), 2201);
+    EXPECT_EQ(Plan().m_fs, 2201.0);
+}
+
+TEST_F(MainDialogTest, AMoveWritesTheValuesInUseOverTextThatDidNotConvert) {
+    TypeInto(Field(IDC_IF_BW), "wide");
+    Slider().setValue(800);
+    EXPECT_EQ(Text(IDC_IF_BW), "20");
+    EXPECT_EQ(Field(IDC_IF_BW).toolTip(), "");
+}
+
+}  // namespace
+}  // namespace quorvel::test

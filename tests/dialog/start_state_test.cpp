@@ -1,0 +1,101 @@
+// The window as it opens: controls, slider, selector, icon, geometry, focus.
+#include <QApplication>
+
+#include "tests/dialog/main_dialog_fixture.h"
+
+namespace quorvel::test {
+namespace {
+
+TEST_F(MainDialogTest, FieldsShowTheDefaultsInTheirShortestForm) {
+    EXPECT_EQ(Text(IDC_IF), "184.32");
+    EXPECT_EQ(Text(IDC_IF_BW), "20");
+    EXPECT_EQ(Text(IDC_RF_BW), "100");
+    EXPECT_EQ(Text(IDC_FS), "737.28");
+    EXPECT_EQ(Text(IDC_HARMONICS), "15");
+    EXPECT_EQ(Plan(), PlanFields{.m_lastSliderPos = 737});
+}
+
+TEST_F(MainDialogTest, SliderDrivesFsFromTwiceTheIfTo2000) {
+    ASSERT_EQ(Combo().count(), 2);
+    EXPECT_EQ(Combo().itemText(0), "Fs");
+    EXPECT_EQ(Combo().itemText(1), "IF");
+    EXPECT_EQ(Combo().currentIndex(), 0);
+    EXPECT_EQ(Slider().minimum(), 368);
+    EXPECT_EQ(Slider().maximum(), 2000);
+    EXPECT_EQ(Slider().value(), 737);
+    EXPECT_EQ(Slider().orientation(), Qt::Horizontal);
+    EXPECT_EQ(Slider().tickPosition(), QSlider::NoTicks);
+}
+
+TEST_F(MainDialogTest, OpensWithoutMarkerAndShowsTheComposedCharts) {
+    EXPECT_EQ(Plan().m_markerX, 0);
+    EXPECT_TRUE(ChartsShow(PlanFields{}));
+}
+
+TEST_F(MainDialogTest, ControlsSitInTheStripAndTheWindowHasItsTemplateSize) {
+    EXPECT_EQ(dlg->size(), QSize(744, 582));
+    for (QWidget* child : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) {
+            continue;
+        }
+        EXPECT_LE(child->geometry().bottom(), kControlStripHeight - 1)
+            << child->objectName().toStdString();
+    }
+    EXPECT_EQ(Field(IDC_IF).geometry(), QRect(11, 20, 45, 20));
+    EXPECT_EQ(Slider().geometry(), QRect(353, 20, 303, 18));
+}
+
+TEST_F(MainDialogTest, IsAResizableMinimisableTopLevelWindowWithTheProgramIcon) {
+    EXPECT_EQ(dlg->windowTitle(), "Quorvel");
+    const Qt::WindowFlags flags = dlg->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_NE(dlg->minimumSize(), dlg->maximumSize());
+    const QList<QSize> sizes = dlg->windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+    EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+    // The paint covers the whole window, so nothing is erased before it.
+    EXPECT_TRUE(dlg->testAttribute(Qt::WA_OpaquePaintEvent));
+}
+
+TEST_F(MainDialogTest, TabOrderFollowsTheTemplateAndFocusStartsOnTheIf) {
+    dlg->activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::focusWidget() != nullptr; }));
+    EXPECT_EQ(QApplication::focusWidget(), &Field(IDC_IF));
+    const std::vector<QWidget*> order = {&Field(IDC_IF_BW),     &Field(IDC_FS),    &Slider(),
+                                         &Field(IDC_HARMONICS), &Field(IDC_RF_BW), &Combo()};
+    for (QWidget* expected : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        // An editable selector takes the focus in its own text field.
+        if (focused != nullptr && focused->parentWidget() == &Combo()) {
+            focused = &Combo();
+        }
+        EXPECT_EQ(focused, expected);
+    }
+}
+
+TEST_F(MainDialogTest, StartValuesOutsideTheSliderRangeArePulledIntoItAtOnce) {
+    // Fs is driven from the start; an IF of 400 puts the slider's minimum at 800, so the
+    // slider takes Fs over at 800 as soon as it is shown. The other fields keep theirs.
+    Open(PlanFields{.m_fs = 737.28, .m_if = 400.0, .m_ifBw = 12.5, .m_harmonics = 9});
+    EXPECT_EQ(Slider().minimum(), 800);
+    EXPECT_EQ(Slider().value(), 800);
+    EXPECT_EQ(Plan().m_fs, 800.0);
+    EXPECT_EQ(Text(IDC_FS), "800");
+    EXPECT_EQ(Text(IDC_IF), "400");
+    EXPECT_EQ(Text(IDC_IF_BW), "12.5");
+    EXPECT_EQ(Text(IDC_HARMONICS), "9");
+    EXPECT_EQ(Plan().m_lastSliderPos, 800);
+}
+
+TEST_F(MainDialogTest, StartValuesInsideTheRangeKeepTheirFractions) {
+    Open(PlanFields{.m_fs = 1500.75, .m_if = 100.5});
+    EXPECT_EQ(Slider().value(), 1500);
+    EXPECT_EQ(Plan().m_fs, 1500.75);
+    EXPECT_EQ(Text(IDC_FS), "1500.75");
+}
+
+}  // namespace
+}  // namespace quorvel::test
