@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quorvel optimised and starts it.
+# Installs what is missing, builds Quorvel optimised and starts its window. Arguments are
+# passed on to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release
+cmake --build --preset release --target quorvel
 
 app=build/release/app/quorvel
-if [ ! -x "$app" ]; then
-  echo "run: the Quorvel window is not built yet (no $app); only the plan model exists so far." >&2
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  cat >&2 <<MSG
+run: Quorvel is built ($app), but there is no display to show its window on:
+run: neither DISPLAY (X11) nor WAYLAND_DISPLAY (Wayland) is set.
+run: Start it from a desktop session, or in a virtual X server: xvfb-run -a ./scripts/run.sh
+MSG
   exit 1
 fi
 exec "$app" "$@"
