@@ -27,7 +27,7 @@ CAboutDlg::CAboutDlg(QWidget* owner)
         ok->setFocus();
     }
     // A modal frame: the box keeps the size its template gives.
-    const PixelRect client = DialogClientRect(dialogTemplate);
+    const DialogPixels client = DialogClientRect(dialogTemplate);
     setFixedSize(client.width, client.height);
 }
 

@@ -82,7 +82,7 @@ CSpurPlanDlg::CSpurPlanDlg(QWidget* parent, const PlanFields& initial)
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption.data(),
                                      static_cast<qsizetype>(dialogTemplate.caption.size())));
     setFont(TemplateFont(dialogTemplate, font()));
-    const PixelRect client = DialogClientRect(dialogTemplate);
+    const DialogPixels client = DialogClientRect(dialogTemplate);
     resize(client.width, client.height);
     // The paint covers the whole window itself: no erase before it, so no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);

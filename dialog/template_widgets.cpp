@@ -24,7 +24,7 @@ QString TextOf(const ControlTemplate& control) {
     return QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
 }
 
-QWidget* CreateControl(const ControlTemplate& control, QWidget& parent, PixelRect& rect) {
+QWidget* CreateControl(const ControlTemplate& control, QWidget& parent, DialogPixels& rect) {
     using namespace style;
     switch (control.controlClass) {
         case ControlClass::Edit: {
@@ -92,7 +92,7 @@ QWidget* TemplateWidgets::Control(int id) const {
 TemplateWidgets BuildTemplateControls(const DialogTemplate& dialogTemplate, QWidget& parent) {
     TemplateWidgets widgets;
     for (const ControlTemplate& control : dialogTemplate.controls) {
-        PixelRect rect = DialogUnitsToPixels(control.rect);
+        DialogPixels rect = DialogUnitsToPixels(control.rect);
         QWidget* widget = CreateControl(control, parent, rect);
         if (widget == nullptr) {
             continue;

@@ -26,12 +26,12 @@ int DialogUnitsToPixelsY(int units) {
     return ScaleRounded(units, kDialogBaseUnitY, 8);
 }
 
-PixelRect DialogUnitsToPixels(const DialogRect& rect) {
+DialogPixels DialogUnitsToPixels(const DialogRect& rect) {
     return {DialogUnitsToPixelsX(rect.x), DialogUnitsToPixelsY(rect.y),
             DialogUnitsToPixelsX(rect.width), DialogUnitsToPixelsY(rect.height)};
 }
 
-PixelRect DialogClientRect(const DialogTemplate& dialogTemplate) {
+DialogPixels DialogClientRect(const DialogTemplate& dialogTemplate) {
     return {0, 0, DialogUnitsToPixelsX(dialogTemplate.rect.width),
             DialogUnitsToPixelsY(dialogTemplate.rect.height)};
 }

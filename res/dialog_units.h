@@ -11,12 +11,12 @@ inline constexpr int kDialogBaseUnitX = 6;
 inline constexpr int kDialogBaseUnitY = 13;
 
 /// A rectangle in pixels (left, top, width, height).
-struct PixelRect {
+struct DialogPixels {
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+    friend bool operator==(const DialogPixels&, const DialogPixels&) = default;
 };
 
 /// Horizontal dialog units to pixels, rounded to the nearest pixel (halves away from 0).
@@ -24,9 +24,9 @@ int DialogUnitsToPixelsX(int units);
 /// Vertical dialog units to pixels, rounded likewise.
 int DialogUnitsToPixelsY(int units);
 
-PixelRect DialogUnitsToPixels(const DialogRect& rect);
+DialogPixels DialogUnitsToPixels(const DialogRect& rect);
 
 /// The client size of a dialog built from `dialogTemplate`, in pixels.
-PixelRect DialogClientRect(const DialogTemplate& dialogTemplate);
+DialogPixels DialogClientRect(const DialogTemplate& dialogTemplate);
 
 }  // namespace quorvel

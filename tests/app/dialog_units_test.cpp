@@ -13,7 +13,7 @@ namespace {
 struct Units {
     const char* name;
     DialogRect units;
-    PixelRect pixels;
+    DialogPixels pixels;
 };
 
 class DialogUnitsTest : public ::testing::TestWithParam<Units> {};
@@ -40,7 +40,7 @@ TEST(MainDialogTemplate, EveryControlFitsTheFiftyPixelStrip) {
         if (control.controlClass == ControlClass::ComboBox) {
             rect.height = 12;  // closed; 36 is with the list dropped down
         }
-        const PixelRect pixels = DialogUnitsToPixels(rect);
+        const DialogPixels pixels = DialogUnitsToPixels(rect);
         EXPECT_LE(pixels.y + pixels.height, 50) << control.text;
     }
 }
