@@ -9,15 +9,14 @@
 #include "plan/alias_lines.h"
 #include "plan/harmonic_band.h"
 #include "plan/slider_rules.h"
+#include "render/plot_frame.h"
 
 namespace quorvel {
 
 bool PlanHasChartData(const PlanFields& plan) {
-    // TODO: use the render layer's PlanPassesChartGate once it is available, so the exports
-    // and the charts can never disagree about the gate.
     PlanFields capped = plan;
     ApplyHarmonicCap(capped);
-    return capped.m_fs > 0 && capped.m_rfBw > 0 && capped.m_harmonics < 27;
+    return PlanPassesChartGate(capped);
 }
 
 std::string ShortestNumberText(double value) {

@@ -39,12 +39,6 @@ TEST_F(ExportBinaryTest, PngOfAPlanWithoutChartDataIsStillWritten) {
 }
 
 TEST_F(ExportBinaryTest, MarkerShowsTheReadoutAboveTheClickPoint) {
-    PlanFields plan;
-    plan.m_markerX = 413;
-    plan.m_markerY = 300;
-    if (Composed(plan, 1000, 600) == Composed(PlanFields{}, 1000, 600)) {
-        GTEST_SKIP() << "the render layer draws no marker readout yet";
-    }
     ASSERT_EQ(Run({"--export-png", "plain.png", "--size", "1000x600"}).exitCode, 0);
     // A click at client (413, 300) is bitmap row 250: the readout's boxes end 16 and 3
     // pixels above it, the blank box on it, all starting at the click's x.
@@ -56,18 +50,23 @@ TEST_F(ExportBinaryTest, MarkerShowsTheReadoutAboveTheClickPoint) {
     ASSERT_EQ(marked.size(), plain.size());
     const QRect readout(413, 250 - 16 - 13, 200, 16 + 13);
     int changed = 0;
+    int changedOutside = 0;
     int whiteInside = 0;
     for (int y = 0; y < plain.height(); ++y) {
         for (int x = 0; x < plain.width(); ++x) {
             if (plain.pixel(x, y) != marked.pixel(x, y)) {
                 ++changed;
-                EXPECT_TRUE(readout.contains(x, y)) << "changed at " << x << "," << y;
+                changedOutside += readout.contains(x, y) ? 0 : 1;
             }
             whiteInside += readout.contains(x, y) && marked.pixel(x, y) == 0xFFFFFFFFu ? 1 : 0;
         }
     }
     EXPECT_GT(changed, 0);
+    EXPECT_EQ(changedOutside, 0);
     EXPECT_GT(whiteInside, 200);  // the white boxes of both lines
+    PlanFields plan;
+    plan.m_markerX = 413;
+    plan.m_markerY = 300;
     EXPECT_TRUE(marked == Composed(plan, 1000, 600));
 }
 
