@@ -5,7 +5,6 @@
 
 #include "plan/alias_lines.h"
 #include "plan/number_text.h"
-#include "render/pixel_arithmetic.h"
 #include "render/plot_frame.h"
 #include "render/scoped_object.h"
 
@@ -15,28 +14,14 @@ namespace {
 
 constexpr int kRowLines = 11;
 
-// Places chart data on the plot: truncated, neither rounded nor clipped, so lines and
-// boxes run into the margins and off the surface where their values lie. A position that
-// does not fit an int saturates, and a scaled value that is not a number (an infinite Fs)
-// lands on the plot's left edge or on its axis.
-struct DataPlacer {
-    const PlotFrame& frame;
-    double half;
-    int bandHeight;
-
-    int X(double u) const { return AddPixels(frame.left, ScaleToPlot(u, half, frame.width)); }
-    int Y(double v) const {
-        return SubtractPixels(bandHeight,
-                              AddPixels(kPlotMarginBottom, ScaleToPlot(v, half, frame.height)));
-    }
-};
-
-void DrawBox(DrawingSurface& dc, const DataPlacer& at, double x0, double x1, double y0, double y1) {
-    dc.MoveTo(at.X(x0), at.Y(y0));
-    dc.LineTo(at.X(x0), at.Y(y1));
-    dc.LineTo(at.X(x1), at.Y(y1));
-    dc.LineTo(at.X(x1), at.Y(y0));
-    dc.LineTo(at.X(x0), at.Y(y0));
+// From the lower left corner up, along the top, down the right side and back.
+void DrawBox(DrawingSurface& dc, const PlotFrame& frame, double half, double x0, double x1,
+             double y0, double y1) {
+    dc.MoveTo(PlotX(frame, x0, half), PlotY(frame, y0, half));
+    dc.LineTo(PlotX(frame, x0, half), PlotY(frame, y1, half));
+    dc.LineTo(PlotX(frame, x1, half), PlotY(frame, y1, half));
+    dc.LineTo(PlotX(frame, x1, half), PlotY(frame, y0, half));
+    dc.LineTo(PlotX(frame, x0, half), PlotY(frame, y0, half));
 }
 
 }  // namespace
@@ -54,23 +39,23 @@ void DrawFoldingChart(DrawingSurface& dc, const PlanFields& plan, int width, int
         return;
     }
 
-    const DataPlacer at{frame, plan.m_fs / 2.0, height};
+    const double half = plan.m_fs / 2.0;
     ScopedObject boxPen(dc, dc.CreatePen(PenStyle::kSolid, 1, kBoxColour));
     boxPen.Select();
     const double x0 = plan.m_if - plan.m_ifBw / 2.0;
     const double x1 = plan.m_ifBw / 2.0 + plan.m_if;
-    DrawBox(dc, at, x0, x1, x0, x1);
-    DrawBox(dc, at, x0, x1, plan.m_if - plan.m_rfBw / 2.0, plan.m_rfBw / 2.0 + plan.m_if);
+    DrawBox(dc, frame, half, x0, x1, x0, x1);
+    DrawBox(dc, frame, half, x0, x1, plan.m_if - plan.m_rfBw / 2.0, plan.m_rfBw / 2.0 + plan.m_if);
 
     const AliasLineSet lines = BuildAliasLines(plan.m_fs, plan.m_harmonics);
     for (int i = 0; i < lines.count; ++i) {
         const AliasLine& line = lines.lines[static_cast<std::size_t>(i)];
         ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, line.colour));
         pen.Select();
-        dc.MoveTo(at.X(line.points[0].x), at.Y(line.points[0].y));
+        dc.MoveTo(PlotX(frame, line.points[0].x, half), PlotY(frame, line.points[0].y, half));
         for (int k = 1; k < line.count; ++k) {
             const AliasPoint& point = line.points[static_cast<std::size_t>(k)];
-            dc.LineTo(at.X(point.x), at.Y(point.y));
+            dc.LineTo(PlotX(frame, point.x, half), PlotY(frame, point.y, half));
         }
     }
 

@@ -16,24 +16,14 @@ namespace quorvel {
 
 namespace {
 
-// Chart data on the plot: truncated, neither rounded nor clipped (see the folding chart).
-struct DataPlacer {
-    const PlotFrame& frame;
-    double half;
-
-    int X(double f) const { return AddPixels(frame.left, ScaleToPlot(f, half, frame.width)); }
-    int Y(double v) const {
-        return SubtractPixels(frame.axisY(), ScaleToPlot(v, half, frame.height));
-    }
-};
-
 // A full-height outline of the band fL..fH, from the top edge down, along the axis, up.
-void DrawBandOutline(DrawingSurface& dc, const DataPlacer& at, double fL, double fH) {
-    dc.MoveTo(at.X(fL), at.Y(at.half));
-    dc.LineTo(at.X(fL), at.Y(0.0));
-    dc.LineTo(at.X(fH), at.Y(0.0));
-    dc.LineTo(at.X(fH), at.Y(at.half));
-    dc.LineTo(at.X(fL), at.Y(at.half));
+void DrawBandOutline(DrawingSurface& dc, const PlotFrame& frame, double half, double fL,
+                     double fH) {
+    dc.MoveTo(PlotX(frame, fL, half), PlotY(frame, half, half));
+    dc.LineTo(PlotX(frame, fL, half), PlotY(frame, 0.0, half));
+    dc.LineTo(PlotX(frame, fH, half), PlotY(frame, 0.0, half));
+    dc.LineTo(PlotX(frame, fH, half), PlotY(frame, half, half));
+    dc.LineTo(PlotX(frame, fL, half), PlotY(frame, half, half));
 }
 
 }  // namespace
@@ -53,11 +43,10 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
     }
 
     const double half = plan.m_fs / 2.0;
-    const DataPlacer at{frame, half};
     ScopedObject outlinePen(dc, dc.CreatePen(PenStyle::kSolid, 1, kBandOutlineColour));
     outlinePen.Select();
-    DrawBandOutline(dc, at, plan.m_if - plan.m_ifBw / 2.0, plan.m_ifBw / 2.0 + plan.m_if);
-    DrawBandOutline(dc, at, plan.m_if - plan.m_rfBw / 2.0, plan.m_rfBw / 2.0 + plan.m_if);
+    DrawBandOutline(dc, frame, half, plan.m_if - plan.m_ifBw / 2.0, plan.m_ifBw / 2.0 + plan.m_if);
+    DrawBandOutline(dc, frame, half, plan.m_if - plan.m_rfBw / 2.0, plan.m_rfBw / 2.0 + plan.m_if);
 
     HarmonicBandTable bands{};
     ComputeHarmonicBands(plan, bands);
@@ -83,7 +72,7 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
             band.hi = half;
         }
         // lo may exceed hi (a reflected band); the rectangle takes its corners either way.
-        dc.Rectangle(at.X(band.lo), top, at.X(band.hi), frame.axisY());
+        dc.Rectangle(PlotX(frame, band.lo, half), top, PlotX(frame, band.hi, half), frame.axisY());
     }
 
     ScopedObject labelFont = MakeChartFont(dc, kTickLabelFontHeight, 0);

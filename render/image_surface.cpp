@@ -202,20 +202,12 @@ void ImageSurface::Rectangle(int left, int top, int right, int bottom) {
                        brushSpec.style == BrushStyle::kSolid ? Qt::SolidPattern : Qt::BDiagPattern);
     FillPixels(left + 1, top + 1, right - 1, bottom - 1, brush);
 
-    const PenSpec& pen = objects_.pen();
-    if (pen.style == PenStyle::kSolid) {
-        const QBrush edge(ToQColor(pen.colour));
-        FillPixels(left, top, right, top + 1, edge);
-        FillPixels(left, bottom - 1, right, bottom, edge);
-        FillPixels(left, top, left + 1, bottom, edge);
-        FillPixels(right - 1, top, right, bottom, edge);
-    } else {
-        // Round the border, each side stopping where the next begins.
-        DrawLine(left, top, right - 1, top);
-        DrawLine(right - 1, top, right - 1, bottom - 1);
-        DrawLine(right - 1, bottom - 1, left, bottom - 1);
-        DrawLine(left, bottom - 1, left, top);
-    }
+    // The outline is solid in the pen's colour: the charts outline with solid pens only.
+    const QBrush edge(ToQColor(objects_.pen().colour));
+    FillPixels(left, top, right, top + 1, edge);
+    FillPixels(left, bottom - 1, right, bottom, edge);
+    FillPixels(left, top, left + 1, bottom, edge);
+    FillPixels(right - 1, top, right, bottom, edge);
 }
 
 void ImageSurface::PatBlt(int x, int y, int width, int height, RasterOp op) {

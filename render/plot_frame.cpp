@@ -51,6 +51,15 @@ int ScaleToPlot(double v, double fullScale, int extent) {
     return TruncToInt((v - 0.0) / (fullScale - 0.0) * static_cast<double>(extent));
 }
 
+int PlotX(const PlotFrame& frame, double u, double fullScale) {
+    return AddPixels(frame.left, ScaleToPlot(u, fullScale, frame.width));
+}
+
+int PlotY(const PlotFrame& frame, double v, double fullScale) {
+    return SubtractPixels(frame.areaBottom,
+                          AddPixels(kPlotMarginBottom, ScaleToPlot(v, fullScale, frame.height)));
+}
+
 bool PlanPassesChartGate(const PlanFields& plan) {
     return plan.m_fs > 0.0 && plan.m_rfBw > 0.0 && plan.m_harmonics < 27;
 }

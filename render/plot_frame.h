@@ -51,6 +51,14 @@ int RoundToPixel(double v);
 /// Chart data: v / fullScale x extent, in that order, truncated toward zero (no 0.5).
 int ScaleToPlot(double v, double fullScale, int extent);
 
+/// Chart data on the plot, both axes scaled to 0..fullScale: x = left + ScaleToPlot(u), y
+/// = the axis row less ScaleToPlot(v). Truncated, neither rounded nor clipped, so data runs
+/// into the margins and off the surface where its values lie. A position that does not
+/// fit an int saturates; a scaled value that is not a number (an infinite Fs) counts as
+/// 0, on the plot's left edge or on its axis.
+int PlotX(const PlotFrame& frame, double u, double fullScale);
+int PlotY(const PlotFrame& frame, double v, double fullScale);
+
 /// Whether a chart draws more than grid and axes: m_fs > 0, m_rfBw > 0 (a NaN fails
 /// both) and m_harmonics < 27.
 bool PlanPassesChartGate(const PlanFields& plan);

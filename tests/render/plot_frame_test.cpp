@@ -155,6 +155,13 @@ TEST(PlotGrid, ALowNarrowBandClimbsAboveTheTopAndRunsLeft) {
     EXPECT_EQ(lines[21], (Line{18, 12, 18, -20}));
 }
 
+TEST(PlotGrid, AnUncappedRowCountCannotStallThePaint) {
+    RecordingSurface dc;
+    const PlotFrame frame = MakePlotFrame(300, 600, 800);
+    ScopedObject pen = DrawPlotGrid(dc, frame, INT_MAX, frame.height / double{INT_MAX});
+    EXPECT_EQ(dc.OpsOf(OpKind::kLine).size(), 65536u + 11u);
+}
+
 TEST(PlotAxes, VerticalThenHorizontalInSolidGrey) {
     RecordingSurface dc;
     ScopedObject pen = DrawPlotAxes(dc, MakePlotFrame(300, 600, 800));
