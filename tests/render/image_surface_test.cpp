@@ -114,6 +114,21 @@ TEST(ImageSurfaceLine, FarAwayEndPointsKeepTheSlope) {
     }
 }
 
+TEST(ImageSurfaceLine, AClippedLineStillLeavesOutItsEndPointInside) {
+    QImage image = White(40, 40);
+    {
+        ImageSurface dc(image);
+        SelectPen(dc, PenStyle::kSolid, kRed);
+        dc.MoveTo(-1000000, -500000);
+        dc.LineTo(20, 10);
+    }
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(image.pixel(2 * k, k), Rgb(kRed)) << k;
+    }
+    EXPECT_EQ(image.pixel(20, 10), qRgb(255, 255, 255));
+    EXPECT_EQ(Touched(image), QRect(0, 0, 20, 10));
+}
+
 TEST(ImageSurfaceLine, DottedPenPaintsItsGapsInTheBackgroundColour) {
     QImage image = White(30, 5);
     {
