@@ -60,12 +60,14 @@ TEST_F(MainDialogTest, ChoosingIfHandsTheIfTheTruncatedPosition) {
 
 TEST_F(MainDialogTest, DraggingTheIfWritesBackWithoutReenteringTheChangeHandler) {
     Choose(1);
+    // Written back, Fs (first in the exchange) changes its text to "737.28"; a change
+    // notification reaching the handler then would read the IF field's old text back
+    // and undo the move.
+    TypeInto(Field(IDC_FS), "737.280");
     QSignalSpy changes(&Field(IDC_FS), &QLineEdit::textChanged);
 
     Slider().setValue(200);
 
-    // A write-back that re-entered the edit handler half-way would read the IF field's
-    // old text back and undo the move.
     EXPECT_EQ(Plan().m_if, 200.0);
     EXPECT_EQ(Text(IDC_IF), "200");
     EXPECT_EQ(Text(IDC_FS), "737.28");

@@ -1,0 +1,126 @@
+// The real program started on the suite's X server, with its main window found.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <memory>
+
+#include "plan/plan_fields.h"
+#include "render/paint_cycle.h"
+#include "tests/e2e/x_session.h"
+
+namespace quorvel::test {
+
+class QuorvelWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { s_session = new XSession(); }
+    static void TearDownTestSuite() {
+        delete s_session;
+        s_session = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(s_session->Error().isEmpty()) << s_session->Error().toStdString();
+        m_program.setProcessEnvironment(s_session->Environment());
+        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_program.start(QStringLiteral(QUORVEL_BINARY), {});
+        ASSERT_TRUE(m_program.waitForStarted(10000));
+        const std::optional<QString> window = s_session->FindWindow(QStringLiteral("Quorvel"));
+        ASSERT_TRUE(window.has_value()) << "the main window did not appear";
+        m_window = *window;
+        const std::optional<QRect> geometry = s_session->Geometry(m_window);
+        ASSERT_TRUE(geometry.has_value());
+        m_client = *geometry;
+        // No window manager runs here, so the test gives the window the keyboard itself.
+        ASSERT_TRUE(
+            X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), m_window}));
+    }
+
+    void TearDown() override {
+        if (m_program.state() != QProcess::NotRunning) {
+            m_program.kill();
+            m_program.waitForFinished(5000);
+        }
+    }
+
+    static const XSession& X() { return *s_session; }
+
+    bool Keys(const QStringList& keys) const {
+        QStringList args{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")};
+        args += keys;
+        return X().XDoTool(args);
+    }
+
+    bool Type(const QString& text) const {
+        return X().XDoTool(
+            {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
+    }
+
+    /// A mouse click at client coordinates of the main window.
+    bool Click(QPoint at, int button) const {
+        return X().XDoTool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                            QString::number(m_client.x() + at.x()),
+                            QString::number(m_client.y() + at.y()), QStringLiteral("click"),
+                            QString::number(button)});
+    }
+
+    QImage Screenshot() const { return X().Grab(m_client); }
+
+    QRect ChartArea() const {
+        return QRect(0, kControlStripHeight, m_client.width(),
+                     m_client.height() - kControlStripHeight);
+    }
+
+    /// What the window's chart area must show for `plan`, composed in this process.
+    QImage Expected(PlanFields plan) const {
+        return ComposeChartArea(plan, ChartArea().width(), ChartArea().height())
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    /// Waits until the window's chart area shows exactly the composition of `plan`.
+    ::testing::AssertionResult ChartsShow(const PlanFields& plan, const QString& name) const {
+        const QImage expected = Expected(plan);
+        QImage shown;
+        const bool same = WaitFor([&] {
+            shown = Screenshot().copy(ChartArea());
+            return shown == expected;
+        });
+        const QString path = SaveScreenshot(Screenshot(), name);
+        if (same) {
+            return ::testing::AssertionSuccess();
+        }
+        SaveScreenshot(expected, name + QStringLiteral("-expected"));
+        return ::testing::AssertionFailure()
+               << "the chart area never showed the expected plan; see " << path.toStdString();
+    }
+
+    /// Waits for the program to end; its exit status, or -1 if it crashed or hung.
+    int ExitStatus() {
+        if (!m_program.waitForFinished(15000) || m_program.exitStatus() != QProcess::NormalExit) {
+            return -1;
+        }
+        return m_program.exitCode();
+    }
+
+    QProcess m_program;
+    QString m_window;
+    QRect m_client;
+
+  private:
+    static inline XSession* s_session = nullptr;
+};
+
+/// Pixels of pure white: the marker readout's box; the charts draw none of their own.
+inline int WhitePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            count += (row[x] & 0xFFFFFFu) == 0xFFFFFFu ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+}  // namespace quorvel::test
