@@ -62,6 +62,11 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget& parent, DialogPi
         case ControlClass::ComboBox: {
             auto* combo = new QComboBox(&parent);
             combo->setEditable(HasStyle(control.styles, kDropDown));
+            if (QLineEdit* field = combo->lineEdit()) {
+                // Typed text has no effect on the choice; read-only says so at once,
+                // where an editable field would have the typed name pick an entry.
+                field->setReadOnly(true);
+            }
             combo->setInsertPolicy(QComboBox::NoInsert);
             rect.height = DialogUnitsToPixelsY(kClosedComboHeightUnits);
             return combo;

@@ -132,5 +132,19 @@ TEST_F(MainDialogTest, AMoveWritesTheValuesInUseOverTextThatDidNotConvert) {
     EXPECT_EQ(Field(IDC_IF_BW).toolTip(), "");
 }
 
+TEST_F(MainDialogTest, TextTypedIntoTheSelectorChoosesNothing) {
+    QLineEdit* typed = Combo().lineEdit();
+    ASSERT_NE(typed, nullptr);  // the selector has an editable field
+    typed->setFocus();
+    typed->selectAll();
+    QTest::keyClicks(typed, "IF");
+    QTest::keyClick(typed, Qt::Key_Tab);  // leaving the field
+    EXPECT_EQ(typed->text(), "Fs");
+    EXPECT_EQ(Plan().m_sliderVariable, 0);
+    EXPECT_EQ(Slider().maximum(), 2000);
+    EXPECT_EQ(Plan().m_if, 184.32);
+    EXPECT_EQ(Combo().count(), 2);
+}
+
 }  // namespace
 }  // namespace quorvel::test

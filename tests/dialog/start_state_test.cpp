@@ -1,5 +1,8 @@
 // The window as it opens: controls, slider, selector, icon, geometry, focus.
 #include <QApplication>
+#include <QPainter>
+
+#include "dialog/minimised_icon.h"
 
 #include "tests/dialog/main_dialog_fixture.h"
 
@@ -95,6 +98,24 @@ TEST_F(MainDialogTest, StartValuesInsideTheRangeKeepTheirFractions) {
     EXPECT_EQ(Slider().value(), 1500);
     EXPECT_EQ(Plan().m_fs, 1500.75);
     EXPECT_EQ(Text(IDC_FS), "1500.75");
+}
+
+TEST_F(MainDialogTest, WhileMinimisedShowsTheIconCentredInsteadOfTheCharts) {
+    dlg->showMinimized();
+    ASSERT_TRUE(dlg->isMinimized());
+    const int paints = dlg->PaintCount();
+    const QImage shown = Grab(*dlg, dlg->rect());
+    const QPoint origin = MinimisedIconOrigin(dlg->size(), QSize(32, 32));
+    EXPECT_EQ(origin, QPoint(356, 275));
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(dlg->palette().window().color());
+    {
+        QPainter painter(&icon);
+        painter.drawPixmap(0, 0, dlg->windowIcon().pixmap(32, 32));
+    }
+    EXPECT_EQ(shown.copy(QRect(origin, QSize(32, 32))), icon);
+    EXPECT_EQ(shown.pixelColor(400, 400), dlg->palette().window().color());  // no charts
+    EXPECT_EQ(dlg->PaintCount(), paints);
 }
 
 }  // namespace
