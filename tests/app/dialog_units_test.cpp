@@ -4,8 +4,6 @@
 
 #include "res/dialog_template.h"
 #include "res/dialog_units.h"
-#include "res/resource.h"
-#include "res/string_table.h"
 
 namespace quorvel {
 namespace {
@@ -43,51 +41,6 @@ TEST(MainDialogTemplate, EveryControlFitsTheFiftyPixelStrip) {
         const DialogPixels pixels = DialogUnitsToPixels(rect);
         EXPECT_LE(pixels.y + pixels.height, 50) << control.text;
     }
-}
-
-TEST(MainDialogTemplate, ListsTheControlsInTabOrder) {
-    std::vector<int> order;
-    for (const ControlTemplate& control : MainDialogTemplate().controls) {
-        if (HasStyle(control.styles, style::kTabStop)) {
-            order.push_back(control.id);
-        }
-    }
-    EXPECT_EQ(order, (std::vector<int>{IDC_IF, IDC_IF_BW, IDC_FS, IDC_SLIDER, IDC_HARMONICS,
-                                       IDC_RF_BW, IDC_SLIDER_VARIABLE}));
-    EXPECT_EQ(MainDialogTemplate().id, IDD_MAIN_DIALOG);
-    EXPECT_EQ(MainDialogTemplate().caption, "Quorvel");
-    EXPECT_TRUE(HasStyle(MainDialogTemplate().styles,
-                         style::kThickFrame | style::kMinimizeBox | style::kMaximizeBox));
-}
-
-TEST(MainDialogTemplate, FindsControlsByIdButNotLabels) {
-    const ControlTemplate* slider = MainDialogTemplate().Find(IDC_SLIDER);
-    ASSERT_NE(slider, nullptr);
-    EXPECT_EQ(slider->controlClass, ControlClass::Slider);
-    EXPECT_TRUE(HasStyle(slider->styles, style::kNoTicks));
-    EXPECT_EQ(MainDialogTemplate().Find(IDC_STATIC), nullptr);
-    EXPECT_EQ(MainDialogTemplate().Find(4242), nullptr);
-}
-
-TEST(AboutBoxTemplate, HoldsIconVersionCopyrightAndDefaultOk) {
-    const DialogTemplate& about = AboutBoxTemplate();
-    EXPECT_EQ(about.id, IDD_ABOUTBOX);
-    EXPECT_EQ(about.caption, "About Quorvel");
-    ASSERT_EQ(about.controls.size(), 4u);
-    EXPECT_TRUE(HasStyle(about.controls[0].styles, style::kIcon));
-    EXPECT_EQ(about.controls[1].text, "Quorvel Version 1.1");
-    EXPECT_NE(about.controls[2].text.find("Copyright"), std::string_view::npos);
-    const ControlTemplate* ok = about.Find(IDOK);
-    ASSERT_NE(ok, nullptr);
-    EXPECT_EQ(ok->text, "OK");
-    EXPECT_TRUE(HasStyle(ok->styles, style::kDefaultButton));
-    EXPECT_FALSE(HasStyle(about.styles, style::kThickFrame));
-}
-
-TEST(StringTable, HoldsTheAboutEntryAndNothingElse) {
-    EXPECT_EQ(LoadResourceString(IDS_ABOUTBOX), "&About Quorvel...");
-    EXPECT_EQ(LoadResourceString(IDS_ABOUTBOX + 1), "");
-    EXPECT_EQ(LoadResourceString(0), "");
 }
 
 }  // namespace
