@@ -1,6 +1,7 @@
 #include "tests/e2e/x_session.h"
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
+#include <csignal>
 
 namespace quorvel::test {
 
@@ -79,6 +81,8 @@ XSession::XSession() : m_server(std::make_unique<QProcess>()) {
     fcntl(fds[0], F_SETFL, O_NONBLOCK);
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
     m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Should the test die without cleaning up, the server goes with it.
+    m_server->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_server->start(QStringLiteral("Xvfb"),
                     {QStringLiteral("-displayfd"), QString::number(fds[1]),
                      QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
