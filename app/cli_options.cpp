@@ -52,7 +52,7 @@ constexpr std::array kOptions{
 
 const OptionSpec* FindOption(std::string_view name) {
     const auto* it = std::find_if(kOptions.begin(), kOptions.end(),
-                                  [name](const OptionSpec& spec) { return spec.name == name; });
+                                  [name](const OptionSpec& option) { return option.name == name; });
     return it == kOptions.end() ? nullptr : &*it;
 }
 
@@ -108,19 +108,19 @@ std::optional<MarkerPoint> ParseMarker(std::string_view text) {
 }
 
 /// Stores one option's value into the request; returns the complaint when it does not read.
-std::optional<std::string> ApplyValue(const OptionSpec& spec, std::string_view value,
+std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view value,
                                       CliRequest& request) {
-    const std::string name(spec.name);
-    switch (spec.kind) {
+    const std::string name(option.name);
+    switch (option.kind) {
         case ValueKind::kNumber: {
             const auto number = ParsePlanNumber(value);
             if (!number) {
                 return name + ": " + Quoted(value) + " is not a number";
             }
-            double* field = spec.id == OptionId::kFs     ? &request.plan.m_fs
-                            : spec.id == OptionId::kIf   ? &request.plan.m_if
-                            : spec.id == OptionId::kIfBw ? &request.plan.m_ifBw
-                                                         : &request.plan.m_rfBw;
+            double* field = option.id == OptionId::kFs     ? &request.plan.m_fs
+                            : option.id == OptionId::kIf   ? &request.plan.m_if
+                            : option.id == OptionId::kIfBw ? &request.plan.m_ifBw
+                                                           : &request.plan.m_rfBw;
             *field = *number;
             return std::nullopt;
         }
@@ -136,12 +136,12 @@ std::optional<std::string> ApplyValue(const OptionSpec& spec, std::string_view v
             if (value.empty()) {
                 return name + " needs a file name";
             }
-            if (spec.id == OptionId::kExportPng) {
+            if (option.id == OptionId::kExportPng) {
                 if (value == kStandardOutputName) {
                     return name + " needs a file name ('-' is for the CSV exports)";
                 }
                 request.pngPath = std::string(value);
-            } else if (spec.id == OptionId::kExportCsv) {
+            } else if (option.id == OptionId::kExportCsv) {
                 request.bandCsvPath = std::string(value);
             } else {
                 request.lineCsvPath = std::string(value);
@@ -214,19 +214,19 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
         }
         const auto equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr) {
+        const OptionSpec* option = FindOption(name);
+        if (option == nullptr) {
             return Complaint("unknown option " + Quoted(name) + " (see --help)");
         }
-        if (spec->kind == ValueKind::kNone) {
+        if (option->kind == ValueKind::kNone) {
             if (equals != std::string_view::npos) {
                 return Complaint(std::string(name) + " takes no value");
             }
-            request.action = spec->id == OptionId::kHelp ? CliAction::kHelp : CliAction::kVersion;
+            request.action = option->id == OptionId::kHelp ? CliAction::kHelp : CliAction::kVersion;
             return request;
         }
-        if (!seen.insert(spec->id).second) {
-            return Complaint(std::string(spec->name) + " is given more than once");
+        if (!seen.insert(option->id).second) {
+            return Complaint(std::string(option->name) + " is given more than once");
         }
         std::string_view value;
         if (equals != std::string_view::npos) {
@@ -235,9 +235,9 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
             // Whatever follows is the value, a leading minus sign included (--if -5).
             value = args[++i];
         } else {
-            return Complaint(std::string(spec->name) + " needs a value");
+            return Complaint(std::string(option->name) + " needs a value");
         }
-        if (auto complaint = ApplyValue(*spec, value, request)) {
+        if (auto complaint = ApplyValue(*option, value, request)) {
             return Complaint(*complaint);
         }
     }
