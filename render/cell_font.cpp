@@ -1,7 +1,9 @@
 #include "render/cell_font.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <algorithm>
+#include <map>
 
 namespace quorvel {
 
@@ -41,11 +43,32 @@ CellFont MakeCellFont(int cellHeight) {
     }
     CellFont cell;
     cell.font = ArialAtPixelSize(fits);
-    const QFontMetrics metrics(cell.font);
+    cell.metrics = QFontMetrics(cell.font);
+    const QFontMetrics& metrics = cell.metrics;
     cell.ascent = metrics.ascent();
     // Only a 1-pixel request can end below the font's own cell.
     cell.cellHeight = std::max(wanted, metrics.ascent() + metrics.descent());
     return cell;
+}
+
+const CellFont& CachedCellFont(int cellHeight) {
+    const int wanted = std::clamp(cellHeight, 1, kLargestCell);
+    // Fonts belong to the application object: a new one starts a new cache. The cache is
+    // never destroyed, so no font outlives the font system at exit.
+    struct Cache {
+        const QCoreApplication* owner = nullptr;
+        std::map<int, CellFont> cells;
+    };
+    static Cache* const cache = new Cache;
+    if (cache->owner != QCoreApplication::instance()) {
+        cache->cells.clear();
+        cache->owner = QCoreApplication::instance();
+    }
+    auto it = cache->cells.find(wanted);
+    if (it == cache->cells.end()) {
+        it = cache->cells.emplace(wanted, MakeCellFont(wanted)).first;
+    }
+    return it->second;
 }
 
 }  // namespace quorvel

@@ -1,12 +1,11 @@
 #include "render/image_surface.h"
 
-#include <QFontMetrics>
-#include <QTransform>
 #include <algorithm>
 #include <cstdint>
 #include <utility>
 
 #include "render/line_clip.h"
+#include "render/text_cell.h"
 
 namespace quorvel {
 
@@ -23,16 +22,8 @@ bool Inside(const QImage& image, int x, int y) {
 
 }  // namespace
 
-QColor ToQColor(ColorRef colour) {
-    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                  static_cast<int>((colour >> 16) & 0xFFu));
-}
-
 ImageSurface::ImageSurface(QImage& image) : image_(image), painter_(&image_) {
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    painter_.setBackgroundMode(Qt::OpaqueMode);
-    painter_.setBackground(ToQColor(kWhite));
+    PrepareChartPainter(painter_);
 }
 
 ImageSurface::~ImageSurface() = default;
@@ -58,6 +49,7 @@ void ImageSurface::DeleteObject(ObjectHandle object) {
 }
 
 void ImageSurface::SetBkColor(ColorRef colour) {
+    background_ = colour;
     painter_.setBackground(ToQColor(colour));
 }
 
@@ -69,53 +61,9 @@ void ImageSurface::SetTextAlign(unsigned align) {
     textAlign_ = align;
 }
 
-const CellFont& ImageSurface::CellFontFor(int height) {
-    auto it = cellFonts_.find(height);
-    if (it == cellFonts_.end()) {
-        it = cellFonts_.emplace(height, MakeCellFont(height)).first;
-    }
-    return it->second;
-}
-
 void ImageSurface::TextOut(int x, int y, std::string_view text) {
-    if (text.empty()) {
-        return;
-    }
-    const FontSpec& spec = objects_.font();
-    const CellFont& cell = CellFontFor(spec.height);
-    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    const int advance = QFontMetrics(cell.font).horizontalAdvance(qtext);
-
-    // The cell in the text's own frame, relative to the reference point.
-    int cellLeft = 0;
-    if ((textAlign_ & kAlignCenter) == kAlignCenter) {
-        cellLeft = -(advance / 2);
-    } else if ((textAlign_ & kAlignRight) != 0) {
-        cellLeft = -advance;
-    }
-    const int cellTop = (textAlign_ & kAlignBottom) != 0 ? -cell.cellHeight : 0;
-    const QRect cellRect(cellLeft, cellTop, advance, cell.cellHeight);
-
-    QTransform toImage;
-    toImage.translate(x, y);
-    if (spec.escapement % 3600 != 0) {
-        // Escapement turns counter-clockwise on screen; y grows downward here.
-        toImage.rotate(-spec.escapement / 10.0);
-    }
-    // Text far outside the image is skipped before any coordinate reaches the painter.
-    if (!toImage.mapRect(QRectF(cellRect)).intersects(QRectF(image_.rect()))) {
-        return;
-    }
-
-    painter_.save();
-    painter_.setTransform(toImage);
-    painter_.fillRect(cellRect, painter_.background());
-    // The cell is already filled: the glyphs go on it without a background of their own.
-    painter_.setBackgroundMode(Qt::TransparentMode);
-    painter_.setPen(ToQColor(textColour_));
-    painter_.setFont(cell.font);
-    painter_.drawText(QPoint(cellLeft, cellTop + cell.ascent), qtext);
-    painter_.restore();
+    PaintTextCell(painter_, image_.rect(), x, y, text,
+                  TextState{objects_.font(), textAlign_, background_, textColour_});
 }
 
 void ImageSurface::MoveTo(int x, int y) {

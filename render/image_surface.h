@@ -1,13 +1,13 @@
-// The drawing surface on a QImage (Format_RGB32), painted with QPainter.
+// The drawing surface on a QImage (Format_RGB32) that puts every primitive through
+// QPainter, in full and in order: the reference the fast surface is held to.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
-#include <map>
 
-#include "render/cell_font.h"
 #include "render/drawing_objects.h"
 #include "render/drawing_surface.h"
+#include "render/pixel_colour.h"
 
 namespace quorvel {
 
@@ -37,19 +37,15 @@ class ImageSurface final : public DrawingSurface {
   private:
     void DrawLine(int x1, int y1, int x2, int y2);
     void FillPixels(int left, int top, int right, int bottom, const QBrush& brush);
-    const CellFont& CellFontFor(int height);
 
     QImage& image_;
     QPainter painter_;
     DrawingObjectTable objects_;
-    std::map<int, CellFont> cellFonts_;
+    ColorRef background_ = kWhite;
     ColorRef textColour_ = kBlack;
     unsigned textAlign_ = kAlignLeft | kAlignTop;
     int x_ = 0;
     int y_ = 0;
 };
-
-/// The Qt colour of a 0x00BBGGRR value.
-QColor ToQColor(ColorRef colour);
 
 }  // namespace quorvel

@@ -4,7 +4,7 @@
 #include "render/folding_chart.h"
 #include "render/frequency_marker.h"
 #include "render/harmonic_band_chart.h"
-#include "render/image_surface.h"
+#include "render/raster_surface.h"
 
 namespace quorvel {
 
@@ -33,7 +33,7 @@ QImage ComposeChartArea(PlanFields& plan, int width, int height) {
     }
     image.fill(Qt::black);
     {
-        ImageSurface surface(image);
+        RasterSurface surface(image, /*startsBlack=*/true);
         PaintChartArea(surface, plan, width, height);
     }
     return image;

@@ -1,0 +1,38 @@
+// Lines held back and written together, a band of rows at a time: a steep line touches a
+// new row at every pixel, and a band small enough to stay in the cache serves all the
+// lines crossing it. Within a band the lines go in the order they were drawn, so every
+// pixel ends as the last line through it left it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/cosmetic_line.h"
+#include "render/pixel_buffer.h"
+
+namespace quorvel {
+
+struct HeldLine {
+    LineSteps steps;
+    std::uint32_t on = 0;   ///< the pen's pixel
+    std::uint32_t off = 0;  ///< a dotted pen's gaps
+    bool dotted = false;
+    int endX = 0;  ///< the end point, which a line leaves out
+    int endY = 0;
+};
+
+class LineBatch {
+  public:
+    void Add(const HeldLine& line) { lines_.push_back(line); }
+    bool empty() const { return lines_.empty(); }
+    /// Writes every held line and forgets them.
+    void WriteTo(const PixelBuffer& image);
+
+  private:
+    std::vector<HeldLine> lines_;
+};
+
+/// Writes the pixels of `line` in rows top..bottom - 1 of the image.
+void WriteLineRows(const HeldLine& line, const PixelBuffer& image, int top, int bottom);
+
+}  // namespace quorvel

@@ -1,0 +1,193 @@
+#include "render/raster_surface.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "render/cosmetic_line.h"
+#include "render/line_clip.h"
+#include "render/pixel_colour.h"
+#include "render/text_cell.h"
+
+namespace quorvel {
+
+namespace {
+
+// As for the QPainter surface: lines reaching further out than this are cut first, keeping
+// their slope, so that both surfaces hand the same end points to the same stepping.
+constexpr int kLineGuard = 1024;
+
+constexpr std::uint32_t kBlackPixel = 0xFF000000u;
+
+PixelBuffer PixelsOf(QImage& image) {
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4, image.width(),
+            image.height()};
+}
+
+}  // namespace
+
+RasterSurface::RasterSurface(QImage& image, bool startsBlack)
+    : image_(image), pixels_(PixelsOf(image)), untouchedBlack_(startsBlack) {}
+
+RasterSurface::~RasterSurface() {
+    WriteHeldLines();
+    PaintHeldRectangles();
+}
+
+ObjectHandle RasterSurface::CreatePen(PenStyle style, int width, ColorRef colour) {
+    return objects_.Add(PenSpec{style, width, colour});
+}
+
+ObjectHandle RasterSurface::CreateHatchBrush(ColorRef colour) {
+    return objects_.Add(BrushSpec{BrushStyle::kBackwardDiagonalHatch, colour});
+}
+
+ObjectHandle RasterSurface::CreateFont(int height, int escapement) {
+    return objects_.Add(FontSpec{height, escapement});
+}
+
+void RasterSurface::SelectObject(ObjectHandle object) {
+    objects_.Select(object);
+}
+
+void RasterSurface::DeleteObject(ObjectHandle object) {
+    objects_.Release(object);
+}
+
+void RasterSurface::SetBkColor(ColorRef colour) {
+    background_ = colour;
+}
+
+void RasterSurface::SetTextColor(ColorRef colour) {
+    textColour_ = colour;
+}
+
+void RasterSurface::SetTextAlign(unsigned align) {
+    textAlign_ = align;
+}
+
+void RasterSurface::TextOut(int x, int y, std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    WriteHeldLines();
+    PaintHeldRectangles();
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        PrepareChartPainter(*painter_);
+        // Beginning to paint may not move the pixels, but they are cheap to look up again.
+        pixels_ = PixelsOf(image_);
+    }
+    PaintTextCell(*painter_, image_.rect(), x, y, text,
+                  TextState{objects_.font(), textAlign_, background_, textColour_});
+    untouchedBlack_ = false;
+}
+
+void RasterSurface::MoveTo(int x, int y) {
+    x_ = x;
+    y_ = y;
+}
+
+void RasterSurface::LineTo(int x, int y) {
+    HoldLine(x_, y_, x, y);
+    x_ = x;
+    y_ = y;
+}
+
+void RasterSurface::HoldLine(int x1, int y1, int x2, int y2) {
+    if (x1 == x2 && y1 == y2) {
+        return;
+    }
+    PaintHeldRectangles();
+    SegmentF segment{double(x1), double(y1), double(x2), double(y2)};
+    const int left = -kLineGuard;
+    const int top = -kLineGuard;
+    const int right = pixels_.width - 1 + kLineGuard;
+    const int bottom = pixels_.height - 1 + kLineGuard;
+    const auto within = [&](int x, int y) {
+        return x >= left && x <= right && y >= top && y <= bottom;
+    };
+    if (!within(x1, y1) || !within(x2, y2)) {
+        const auto clipped = ClipSegment(segment, left, top, right, bottom);
+        // A cut that leaves a single point leaves it on the guard, far off the image.
+        if (!clipped || (clipped->x1 == clipped->x2 && clipped->y1 == clipped->y2)) {
+            return;
+        }
+        segment = *clipped;
+    }
+    HeldLine line;
+    line.steps = StepCosmeticLine(segment.x1, segment.y1, segment.x2, segment.y2, pixels_.width,
+                                  pixels_.height);
+    if (line.steps.count == 0) {
+        return;
+    }
+    const PenSpec& pen = objects_.pen();
+    line.on = ToPixel(pen.colour);
+    line.off = ToPixel(background_);
+    line.dotted = pen.style == PenStyle::kDot;
+    line.endX = x2;
+    line.endY = y2;
+    lines_.Add(line);
+    untouchedBlack_ = false;
+}
+
+void RasterSurface::WriteHeldLines() {
+    lines_.WriteTo(pixels_);
+}
+
+void RasterSurface::Rectangle(int left, int top, int right, int bottom) {
+    if (left > right) {
+        std::swap(left, right);
+    }
+    if (top > bottom) {
+        std::swap(top, bottom);
+    }
+    // With the right and bottom edges excluded, a rectangle of no width or no height covers
+    // no pixel.
+    if (left == right || top == bottom) {
+        return;
+    }
+    WriteHeldLines();
+    // Edges beyond the image stay beyond it, a pixel out, as on the QPainter surface.
+    left = std::clamp(left, -1, pixels_.width + 1);
+    right = std::clamp(right, -1, pixels_.width + 1);
+    top = std::clamp(top, -1, pixels_.height + 1);
+    bottom = std::clamp(bottom, -1, pixels_.height + 1);
+    const BrushSpec& brush = objects_.brush();
+    rectangles_.Add({PixelRect{left, top, right, bottom}, ToPixel(objects_.pen().colour),
+                     ToPixel(brush.colour), ToPixel(background_),
+                     brush.style == BrushStyle::kBackwardDiagonalHatch});
+    untouchedBlack_ = false;
+}
+
+void RasterSurface::PaintHeldRectangles() {
+    rectangles_.PaintTo(pixels_);
+}
+
+void RasterSurface::PatBlt(int x, int y, int width, int height, RasterOp op) {
+    (void)op;  // black is the only raster operation
+    if (untouchedBlack_) {
+        return;
+    }
+    WriteHeldLines();
+    PaintHeldRectangles();
+    std::int64_t left = x;
+    std::int64_t top = y;
+    std::int64_t right = left + width;
+    std::int64_t bottom = top + height;
+    if (left > right) {
+        std::swap(left, right);
+    }
+    if (top > bottom) {
+        std::swap(top, bottom);
+    }
+    const int l = static_cast<int>(std::clamp<std::int64_t>(left, 0, pixels_.width));
+    const int t = static_cast<int>(std::clamp<std::int64_t>(top, 0, pixels_.height));
+    const int r = static_cast<int>(std::clamp<std::int64_t>(right, 0, pixels_.width));
+    const int b = static_cast<int>(std::clamp<std::int64_t>(bottom, 0, pixels_.height));
+    for (int row = t; row < b && l < r; ++row) {
+        std::fill(pixels_.Row(row) + l, pixels_.Row(row) + r, kBlackPixel);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,62 @@
+// The drawing surface the paint uses: lines, rectangles and block fills are written
+// straight into the image's scanlines, with the same pixels QPainter would set, and only
+// text goes through QPainter. Consecutive lines, and consecutive rectangles, are held back
+// and written together when something else is drawn or the surface ends.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "render/drawing_objects.h"
+#include "render/drawing_surface.h"
+#include "render/line_batch.h"
+#include "render/pixel_buffer.h"
+#include "render/rectangle_stack.h"
+
+namespace quorvel {
+
+class RasterSurface final : public DrawingSurface {
+  public:
+    /// Paints on `image` (Format_RGB32, not null) for the surface's lifetime. With
+    /// `startsBlack` the caller vouches that the image is all black, so black fills that
+    /// come before any other drawing are skipped.
+    explicit RasterSurface(QImage& image, bool startsBlack = false);
+    ~RasterSurface() override;
+    RasterSurface(const RasterSurface&) = delete;
+    RasterSurface& operator=(const RasterSurface&) = delete;
+
+    ObjectHandle CreatePen(PenStyle style, int width, ColorRef colour) override;
+    ObjectHandle CreateHatchBrush(ColorRef colour) override;
+    ObjectHandle CreateFont(int height, int escapement) override;
+    void SelectObject(ObjectHandle object) override;
+    void DeleteObject(ObjectHandle object) override;
+    void SetBkColor(ColorRef colour) override;
+    void SetTextColor(ColorRef colour) override;
+    void SetTextAlign(unsigned align) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void PatBlt(int x, int y, int width, int height, RasterOp op) override;
+
+  private:
+    void HoldLine(int x1, int y1, int x2, int y2);
+    void WriteHeldLines();
+    void PaintHeldRectangles();
+
+    QImage& image_;
+    PixelBuffer pixels_;
+    std::unique_ptr<QPainter> painter_;  // made by the first text
+    DrawingObjectTable objects_;
+    ColorRef background_ = kWhite;
+    ColorRef textColour_ = kBlack;
+    unsigned textAlign_ = kAlignLeft | kAlignTop;
+    int x_ = 0;
+    int y_ = 0;
+    bool untouchedBlack_;
+    LineBatch lines_;
+    RectangleStack rectangles_;
+};
+
+}  // namespace quorvel
