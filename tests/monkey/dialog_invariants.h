@@ -1,0 +1,54 @@
+// What must hold on the main dialog after any user action: it is open, every field that
+// converts is the plan's value, every field that does not is marked, the slider drives
+// what the selector shows, and the paint has caught up with the plan.
+#pragma once
+
+#include <QObject>
+#include <QSize>
+#include <string>
+
+#include "plan/plan_fields.h"
+
+namespace quorvel {
+class CSpurPlanDlg;
+}
+
+namespace quorvel::test {
+
+/// Watches the dialog's paint events and notes the plan and size each one drew, with the
+/// harmonic count lowered as the paint lowers it.
+class PaintWatch : public QObject {
+  public:
+    explicit PaintWatch(CSpurPlanDlg& dlg);
+
+    int PaintEvents() const { return m_paintEvents; }
+    const PlanFields& LastPaintedPlan() const { return m_plan; }
+    QSize LastPaintedSize() const { return m_size; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    CSpurPlanDlg& m_dlg;
+    int m_paintEvents = 0;
+    PlanFields m_plan;
+    QSize m_size;
+};
+
+/// The dialog is visible; each field's text is the plan's value where it converts and is
+/// marked where it does not (the harmonic count may also be the typed one lowered to 26);
+/// the selector and the slider agree with the plan. Empty when all hold, else what failed.
+std::string CheckControls(const CSpurPlanDlg& dlg);
+
+/// True when the last paint drew the present plan at the present size.
+bool PaintIsCurrent(const CSpurPlanDlg& dlg, const PaintWatch& watch);
+
+/// What the last paint drew against what the dialog holds now, for a failure message.
+std::string DescribePaintLag(const CSpurPlanDlg& dlg, const PaintWatch& watch);
+
+/// Forces a repaint, checks that a paint event ran and completed (leaving the harmonic
+/// count lowered to 26 in the plan), and compares the chart
+/// area on screen with the render layer's composition of the plan. Empty when it matches.
+std::string CheckRepaintShowsPlan(CSpurPlanDlg& dlg, const PaintWatch& watch);
+
+}  // namespace quorvel::test
