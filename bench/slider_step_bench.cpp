@@ -1,0 +1,123 @@
+// One slider step in the main dialog, as a drag with tracking reports it: the new position
+// reaches the dialog, the plan takes it, and the event loop runs the repaint to its end.
+// Reported beside the baseline any paint pays at the same size (a new chart-area bitmap
+// filled black and copied once onto the window at (0, 50)), and as a ratio to it.
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSlider>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "dialog/spur_plan_dlg.h"
+#include "plan/plan_fields.h"
+#include "render/paint_cycle.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWindowWidth = 1920;
+constexpr int kWindowHeight = 1080;
+
+void PaintBaseline(QImage& window, int width, int height) {
+    QImage area(width, height, QImage::Format_RGB32);
+    area.fill(Qt::black);
+    QPainter painter(&window);
+    painter.drawImage(0, quorvel::kControlStripHeight, area);
+}
+
+// Mean seconds per call of `work`, over at least `minSeconds` of repetitions.
+template <typename Work>
+double MeanSeconds(Work&& work, double minSeconds) {
+    int reps = 0;
+    const auto start = Clock::now();
+    std::chrono::duration<double> elapsed{};
+    do {
+        work();
+        ++reps;
+        elapsed = Clock::now() - start;
+    } while (elapsed.count() < minSeconds);
+    return elapsed.count() / reps;
+}
+
+// Runs the event loop until the dialog has completed the paint after `before`.
+bool RunUntilPainted(const quorvel::CSpurPlanDlg& dlg, int before) {
+    for (int round = 0; round < 100000; ++round) {
+        if (dlg.PaintCount() > before) {
+            return true;
+        }
+        QCoreApplication::processEvents();
+    }
+    return false;
+}
+
+void BM_SliderStep(benchmark::State& state, quorvel::PlanFields plan) {
+    quorvel::CSpurPlanDlg dlg(nullptr, plan);
+    dlg.resize(kWindowWidth, kWindowHeight);
+    dlg.show();
+    if (!QTest::qWaitForWindowExposed(&dlg) || dlg.size() != QSize(kWindowWidth, kWindowHeight)) {
+        state.SkipWithError("the dialog did not come up at 1920 x 1080");
+        return;
+    }
+    QCoreApplication::processEvents();
+    const int chartHeight = kWindowHeight - quorvel::kControlStripHeight;
+    QImage window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
+    const double baseline =
+        MeanSeconds([&] { PaintBaseline(window, kWindowWidth, chartHeight); }, 0.3);
+
+    QSlider& slider = *dlg.Slider();
+    const int positions[2] = {slider.value() + 1, slider.value()};
+    std::chrono::duration<double> spent{};
+    int step = 0;
+    for (auto _ : state) {
+        const int before = dlg.PaintCount();
+        const auto start = Clock::now();
+        slider.setValue(positions[step++ % 2]);
+        const bool painted = RunUntilPainted(dlg, before);
+        const std::chrono::duration<double> elapsed = Clock::now() - start;
+        if (!painted) {
+            state.SkipWithError("no repaint followed the slider step");
+            return;
+        }
+        state.SetIterationTime(elapsed.count());
+        spent += elapsed;
+    }
+    const double perStep = spent.count() / static_cast<double>(state.iterations());
+    state.counters["baseline_ms"] = baseline * 1e3;
+    state.counters["step_ms"] = perStep * 1e3;
+    state.counters["ratio"] = perStep / baseline;
+}
+
+quorvel::PlanFields DefaultPlan() {
+    return {};
+}
+
+// Every harmonic drawn. A slider step clears any marker, so no marker here.
+quorvel::PlanFields BusyPlan() {
+    quorvel::PlanFields plan;
+    plan.m_harmonics = 26;
+    return plan;
+}
+
+BENCHMARK_CAPTURE(BM_SliderStep, default_plan, DefaultPlan())
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_SliderStep, h26, BusyPlan())->Unit(benchmark::kMillisecond)->UseManualTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
