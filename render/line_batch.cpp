@@ -19,97 +19,125 @@ std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {  // b > 0
     return -FloorDiv(-a, b);
 }
 
-// The steps [first, end) whose row lies in top..bottom - 1.
-void StepsInRows(const LineSteps& s, int top, int bottom, std::int64_t& first, std::int64_t& end) {
-    if (s.yMajor) {
-        first = std::int64_t{top} - s.major;
-        end = std::int64_t{bottom} - s.major;
+// A range of steps, [first, end).
+struct StepRange {
+    std::int64_t first;
+    std::int64_t end;
+
+    StepRange operator&(const StepRange& o) const {
+        return {std::max(first, o.first), std::min(end, o.end)};
+    }
+};
+
+// The steps whose major coordinate lies in lo..hi - 1.
+StepRange MajorIn(const LineSteps& s, int lo, int hi) {
+    return {std::int64_t{lo} - s.major, std::int64_t{hi} - s.major};
+}
+
+// The steps whose minor coordinate lies in lo..hi - 1: it moves monotonically with the step.
+StepRange MinorIn(const LineSteps& s, int lo, int hi) {
+    const std::int64_t from = std::int64_t{lo} * 65536 - s.minor;
+    const std::int64_t to = std::int64_t{hi} * 65536 - s.minor;
+    if (s.increment > 0) {
+        // k increment must land in [from, to).
+        return {CeilDiv(from, s.increment), CeilDiv(to, s.increment)};
+    }
+    if (s.increment < 0) {
+        const std::int64_t d = -s.increment;
+        return {FloorDiv(-to, d) + 1, FloorDiv(-from, d) + 1};
+    }
+    const bool inside = from <= 0 && 0 < to;
+    return {0, inside ? s.count : 0};
+}
+
+// Writes steps first..end - 1, all of them on the image.
+void WriteSteps(const HeldLine& line, const PixelBuffer& image, int first, int end) {
+    const LineSteps& s = line.steps;
+    const std::ptrdiff_t majorStride = s.yMajor ? image.stride : 1;
+    const std::ptrdiff_t minorStride = s.yMajor ? 1 : image.stride;
+    std::uint32_t* const bits = image.bits;
+    std::ptrdiff_t at = (s.major + first) * majorStride;
+    std::int64_t minor = s.minor + first * s.increment;
+    if (!line.dotted) {
+        if (s.increment == 0 && !s.yMajor) {
+            std::uint32_t* run = bits + at + (minor >> 16) * minorStride;
+            std::fill(run, run + (end - first), line.on);
+            return;
+        }
+        for (int k = first; k < end; ++k) {
+            bits[at + (minor >> 16) * minorStride] = line.on;
+            minor += s.increment;
+            at += majorStride;
+        }
         return;
     }
-    const std::int64_t lo = std::int64_t{top} * 65536 - s.minor;
-    const std::int64_t hi = std::int64_t{bottom} * 65536 - s.minor;
-    if (s.increment > 0) {
-        // minor + k increment lands in [lo, hi) once shifted.
-        first = CeilDiv(lo, s.increment);
-        end = CeilDiv(hi, s.increment);
-    } else if (s.increment < 0) {
-        const std::int64_t d = -s.increment;
-        first = FloorDiv(-hi, d) + 1;
-        end = FloorDiv(-lo, d) + 1;
-    } else {
-        const bool inside = lo <= 0 && 0 < hi;
-        first = 0;
-        end = inside ? s.count : 0;
+    int phase = ((first - s.dotPhase) % 3 + 3) % 3;  // 0 on a dot
+    for (int k = first; k < end; ++k) {
+        bits[at + (minor >> 16) * minorStride] = phase == 0 ? line.on : line.off;
+        phase = phase == 2 ? 0 : phase + 1;
+        minor += s.increment;
+        at += majorStride;
     }
+}
+
+// The rows the line's steps reach, before any cut to the image.
+void RowSpan(const LineSteps& s, int& top, int& bottom) {
+    if (s.yMajor) {
+        top = s.major;
+        bottom = s.major + s.count;
+        return;
+    }
+    const int first = s.MinorAt(0);
+    const int last = s.MinorAt(s.count - 1);
+    top = std::min(first, last);
+    bottom = std::max(first, last) + 1;
 }
 
 }  // namespace
 
 void WriteLineRows(const HeldLine& line, const PixelBuffer& image, int top, int bottom) {
     const LineSteps& s = line.steps;
-    const int majorExtent = s.yMajor ? image.height : image.width;
-    const int minorExtent = s.yMajor ? image.width : image.height;
-    std::int64_t first = 0;
-    std::int64_t end = 0;
-    StepsInRows(s, top, bottom, first, end);
-    // Only steps on the line and with the major coordinate on the image.
-    first = std::max({first, std::int64_t{0}, -std::int64_t{s.major}});
-    end = std::min({end, std::int64_t{s.count}, std::int64_t{majorExtent} - s.major});
-    if (first >= end) {
+    const StepRange range = StepRange{0, s.count} &
+                            (s.yMajor ? MajorIn(s, top, bottom) : MinorIn(s, top, bottom)) &
+                            (s.yMajor ? MinorIn(s, 0, image.width) : MajorIn(s, 0, image.width));
+    if (range.first >= range.end) {
         return;
     }
-    const int kFirst = static_cast<int>(first);
-    const int kEnd = static_cast<int>(end);
-    const std::ptrdiff_t majorStride = s.yMajor ? image.stride : 1;
-    const std::ptrdiff_t minorStride = s.yMajor ? 1 : image.stride;
-    const int endMajor = s.yMajor ? line.endY : line.endX;
+    const int first = static_cast<int>(range.first);
+    const int end = static_cast<int>(range.end);
+    // The line leaves out its end point, wherever that falls among the steps.
+    const std::int64_t skip = std::int64_t{s.yMajor ? line.endY : line.endX} - s.major;
     const int endMinor = s.yMajor ? line.endX : line.endY;
-    // The end point's step, when it lies on the line.
-    const std::int64_t skip = std::int64_t{endMajor} - s.major;
-    std::uint32_t* const bits = image.bits;
-
-    if (s.increment == 0) {
-        const int minor = s.MinorAt(0);
-        if (minor < 0 || minor >= minorExtent) {
-            return;
-        }
-        std::uint32_t* const run = bits + minor * minorStride;
-        const std::int64_t skipStep = endMinor == minor ? skip : -1;
-        if (!line.dotted && !s.yMajor) {
-            // A solid row: one run, or two either side of the end point.
-            const int split = static_cast<int>(std::clamp<std::int64_t>(skipStep, kFirst, kEnd));
-            std::fill(run + (s.major + kFirst), run + (s.major + split), line.on);
-            const int resume = split < kEnd && split == skipStep ? split + 1 : split;
-            std::fill(run + (s.major + resume), run + (s.major + kEnd), line.on);
-            return;
-        }
-        for (int k = kFirst; k < kEnd; ++k) {
-            if (k != skipStep) {
-                run[(s.major + k) * majorStride] = !line.dotted || s.IsDot(k) ? line.on : line.off;
-            }
-        }
-        return;
-    }
-    for (int k = kFirst; k < kEnd; ++k) {
-        const int minor = s.MinorAt(k);
-        if (minor < 0 || minor >= minorExtent || (k == skip && minor == endMinor)) {
-            continue;
-        }
-        bits[minor * minorStride + (s.major + k) * majorStride] =
-            !line.dotted || s.IsDot(k) ? line.on : line.off;
+    if (skip >= first && skip < end && s.MinorAt(static_cast<int>(skip)) == endMinor) {
+        WriteSteps(line, image, first, static_cast<int>(skip));
+        WriteSteps(line, image, static_cast<int>(skip) + 1, end);
+    } else {
+        WriteSteps(line, image, first, end);
     }
 }
 
-void LineBatch::WriteTo(const PixelBuffer& image) {
+void LineBatch::WriteTo(const PixelBuffer& image, PendingBlackRows& black) {
     if (lines_.empty()) {
         return;
     }
+    int top = image.height;
+    int bottom = 0;
+    for (const HeldLine& line : lines_) {
+        int lineTop = 0;
+        int lineBottom = 0;
+        RowSpan(line.steps, lineTop, lineBottom);
+        top = std::min(top, lineTop);
+        bottom = std::max(bottom, lineBottom);
+    }
+    top = std::max(top, 0);
+    bottom = std::min(bottom, image.height);
     const int rowBytes = std::max(image.width, 1) * 4;
     const int band = std::max(kLeastBandRows, kBandBytes / rowBytes);
-    for (int top = 0; top < image.height; top += band) {
-        const int bottom = std::min(image.height, top + band);
+    for (int bandTop = top; bandTop < bottom; bandTop += band) {
+        const int bandBottom = std::min(bottom, bandTop + band);
+        black.Settle(bandTop, bandBottom);
         for (const HeldLine& line : lines_) {
-            WriteLineRows(line, image, top, bottom);
+            WriteLineRows(line, image, bandTop, bandBottom);
         }
     }
     lines_.clear();

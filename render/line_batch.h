@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/cosmetic_line.h"
+#include "render/pending_black_rows.h"
 #include "render/pixel_buffer.h"
 
 namespace quorvel {
@@ -25,8 +26,8 @@ class LineBatch {
   public:
     void Add(const HeldLine& line) { lines_.push_back(line); }
     bool empty() const { return lines_.empty(); }
-    /// Writes every held line and forgets them.
-    void WriteTo(const PixelBuffer& image);
+    /// Writes every held line and forgets them, settling the rows they cross first.
+    void WriteTo(const PixelBuffer& image, PendingBlackRows& black);
 
   private:
     std::vector<HeldLine> lines_;

@@ -31,9 +31,8 @@ QImage ComposeChartArea(PlanFields& plan, int width, int height) {
     if (image.isNull()) {
         return image;  // not enough memory for the bitmap
     }
-    image.fill(Qt::black);
     {
-        RasterSurface surface(image, /*startsBlack=*/true);
+        RasterSurface surface(image, /*blackFirst=*/true);
         PaintChartArea(surface, plan, width, height);
     }
     return image;

@@ -8,6 +8,7 @@
 #include "render/line_clip.h"
 #include "render/pixel_colour.h"
 #include "render/text_cell.h"
+#include "render/text_cell_cache.h"
 
 namespace quorvel {
 
@@ -26,12 +27,13 @@ PixelBuffer PixelsOf(QImage& image) {
 
 }  // namespace
 
-RasterSurface::RasterSurface(QImage& image, bool startsBlack)
-    : image_(image), pixels_(PixelsOf(image)), untouchedBlack_(startsBlack) {}
+RasterSurface::RasterSurface(QImage& image, bool blackFirst)
+    : image_(image), pixels_(PixelsOf(image)), black_(pixels_, blackFirst) {}
 
 RasterSurface::~RasterSurface() {
     WriteHeldLines();
     PaintHeldRectangles();
+    black_.SettleAll();
 }
 
 ObjectHandle RasterSurface::CreatePen(PenStyle style, int width, ColorRef colour) {
@@ -70,17 +72,41 @@ void RasterSurface::TextOut(int x, int y, std::string_view text) {
     if (text.empty()) {
         return;
     }
+    const TextState state{objects_.font(), textAlign_, background_, textColour_};
+    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QRectF bounds = PlaceTextCell(x, y, qtext, state).ImageBounds();
+    if (!bounds.intersects(QRectF(image_.rect()))) {
+        return;
+    }
     WriteHeldLines();
     PaintHeldRectangles();
+    if (const QImage* cell = CachedTextCell(text, state)) {
+        const QPoint at = bounds.toRect().topLeft();
+        black_.Settle(at.y(), at.y() + cell->height());
+        CopyCell(*cell, at);
+        return;
+    }
+    // QPainter may reach beyond the cell.
+    black_.SettleAll();
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         PrepareChartPainter(*painter_);
         // Beginning to paint may not move the pixels, but they are cheap to look up again.
         pixels_ = PixelsOf(image_);
     }
-    PaintTextCell(*painter_, image_.rect(), x, y, text,
-                  TextState{objects_.font(), textAlign_, background_, textColour_});
-    untouchedBlack_ = false;
+    PaintTextCell(*painter_, image_.rect(), x, y, text, state);
+}
+
+// Copies the part of `cell` that lands on the image with its top left at `at`.
+void RasterSurface::CopyCell(const QImage& cell, QPoint at) {
+    const int left = std::max(at.x(), 0);
+    const int right = std::min(at.x() + cell.width(), pixels_.width);
+    const int top = std::max(at.y(), 0);
+    const int bottom = std::min(at.y() + cell.height(), pixels_.height);
+    for (int y = top; y < bottom && left < right; ++y) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(cell.constScanLine(y - at.y()));
+        std::copy(from + (left - at.x()), from + (right - at.x()), pixels_.Row(y) + left);
+    }
 }
 
 void RasterSurface::MoveTo(int x, int y) {
@@ -128,11 +154,10 @@ void RasterSurface::HoldLine(int x1, int y1, int x2, int y2) {
     line.endX = x2;
     line.endY = y2;
     lines_.Add(line);
-    untouchedBlack_ = false;
 }
 
 void RasterSurface::WriteHeldLines() {
-    lines_.WriteTo(pixels_);
+    lines_.WriteTo(pixels_, black_);
 }
 
 void RasterSurface::Rectangle(int left, int top, int right, int bottom) {
@@ -157,18 +182,14 @@ void RasterSurface::Rectangle(int left, int top, int right, int bottom) {
     rectangles_.Add({PixelRect{left, top, right, bottom}, ToPixel(objects_.pen().colour),
                      ToPixel(brush.colour), ToPixel(background_),
                      brush.style == BrushStyle::kBackwardDiagonalHatch});
-    untouchedBlack_ = false;
 }
 
 void RasterSurface::PaintHeldRectangles() {
-    rectangles_.PaintTo(pixels_);
+    rectangles_.PaintTo(pixels_, black_);
 }
 
 void RasterSurface::PatBlt(int x, int y, int width, int height, RasterOp op) {
     (void)op;  // black is the only raster operation
-    if (untouchedBlack_) {
-        return;
-    }
     WriteHeldLines();
     PaintHeldRectangles();
     std::int64_t left = x;
@@ -186,7 +207,10 @@ void RasterSurface::PatBlt(int x, int y, int width, int height, RasterOp op) {
     const int r = static_cast<int>(std::clamp<std::int64_t>(right, 0, pixels_.width));
     const int b = static_cast<int>(std::clamp<std::int64_t>(bottom, 0, pixels_.height));
     for (int row = t; row < b && l < r; ++row) {
-        std::fill(pixels_.Row(row) + l, pixels_.Row(row) + r, kBlackPixel);
+        // A row still to be blackened is black already as far as the picture goes.
+        if (!black_.IsPending(row)) {
+            std::fill(pixels_.Row(row) + l, pixels_.Row(row) + r, kBlackPixel);
+        }
     }
 }
 

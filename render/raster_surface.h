@@ -1,7 +1,7 @@
 // The drawing surface the paint uses: lines, rectangles and block fills are written
-// straight into the image's scanlines, with the same pixels QPainter would set, and only
-// text goes through QPainter. Consecutive lines, and consecutive rectangles, are held back
-// and written together when something else is drawn or the surface ends.
+// straight into the image's scanlines, with the same pixels QPainter would set; text goes
+// through QPainter once and is copied from then on. Consecutive lines, and consecutive rectangles,
+// are held back and written together when something else is drawn or the surface ends.
 #pragma once
 
 #include <QImage>
@@ -11,6 +11,7 @@
 #include "render/drawing_objects.h"
 #include "render/drawing_surface.h"
 #include "render/line_batch.h"
+#include "render/pending_black_rows.h"
 #include "render/pixel_buffer.h"
 #include "render/rectangle_stack.h"
 
@@ -19,9 +20,10 @@ namespace quorvel {
 class RasterSurface final : public DrawingSurface {
   public:
     /// Paints on `image` (Format_RGB32, not null) for the surface's lifetime. With
-    /// `startsBlack` the caller vouches that the image is all black, so black fills that
-    /// come before any other drawing are skipped.
-    explicit RasterSurface(QImage& image, bool startsBlack = false);
+    /// `blackFirst` the image's content is ignored and the drawing starts from all black:
+    /// the surface blackens each row as its first drawing reaches it and the rest at its
+    /// end, so the caller need not fill the image.
+    explicit RasterSurface(QImage& image, bool blackFirst = false);
     ~RasterSurface() override;
     RasterSurface(const RasterSurface&) = delete;
     RasterSurface& operator=(const RasterSurface&) = delete;
@@ -41,6 +43,7 @@ class RasterSurface final : public DrawingSurface {
     void PatBlt(int x, int y, int width, int height, RasterOp op) override;
 
   private:
+    void CopyCell(const QImage& cell, QPoint at);
     void HoldLine(int x1, int y1, int x2, int y2);
     void WriteHeldLines();
     void PaintHeldRectangles();
@@ -54,7 +57,7 @@ class RasterSurface final : public DrawingSurface {
     unsigned textAlign_ = kAlignLeft | kAlignTop;
     int x_ = 0;
     int y_ = 0;
-    bool untouchedBlack_;
+    PendingBlackRows black_;
     LineBatch lines_;
     RectangleStack rectangles_;
 };

@@ -17,7 +17,7 @@ constexpr int kHatchPhase = 7;
 
 }  // namespace
 
-void RectangleStack::PaintTo(const PixelBuffer& image) {
+void RectangleStack::PaintTo(const PixelBuffer& image, PendingBlackRows& black) {
     if (rects_.empty()) {
         return;
     }
@@ -27,6 +27,7 @@ void RectangleStack::PaintTo(const PixelBuffer& image) {
         areas.push_back(held.rect);
     }
     for (const VisibleBlock& block : VisibleBlocks(areas, image.width, image.height)) {
+        black.Settle(block.area.top, block.area.bottom);
         PaintRows(rects_[static_cast<std::size_t>(block.index)], block.area, image);
     }
     rects_.clear();

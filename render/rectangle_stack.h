@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/drawing_surface.h"
+#include "render/pending_black_rows.h"
 #include "render/pixel_buffer.h"
 
 namespace quorvel {
@@ -24,8 +25,9 @@ class RectangleStack {
   public:
     void Add(const HeldRectangle& rect) { rects_.push_back(rect); }
     bool empty() const { return rects_.empty(); }
-    /// Paints the visible parts of every held rectangle and forgets them.
-    void PaintTo(const PixelBuffer& image);
+    /// Paints the visible parts of every held rectangle and forgets them, settling the rows
+    /// they cover first.
+    void PaintTo(const PixelBuffer& image, PendingBlackRows& black);
 
   private:
     // A row of the hatch in `brush` on `background`, long enough for any span of the image

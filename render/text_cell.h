@@ -3,6 +3,8 @@
 
 #include <QPainter>
 #include <QRect>
+#include <QString>
+#include <QTransform>
 #include <string_view>
 
 #include "render/drawing_surface.h"
@@ -16,6 +18,19 @@ struct TextState {
     ColorRef background = kWhite;
     ColorRef colour = kBlack;
 };
+
+/// Where a text's cell goes: `cell` in the text's own frame around its reference point,
+/// and the transform from that frame to the image.
+struct TextCellPlacement {
+    QRect cell;
+    int baseline = 0;  ///< the glyphs' baseline row in the text's frame
+    QTransform toImage;
+
+    /// The cell's bounds on the image.
+    QRectF ImageBounds() const { return toImage.mapRect(QRectF(cell)); }
+};
+
+TextCellPlacement PlaceTextCell(int x, int y, const QString& text, const TextState& state);
 
 /// The painter settings both chart surfaces start from: aliased lines, smooth text, an
 /// opaque white background.

@@ -236,24 +236,29 @@ TEST(RasterSurface, RandomScriptsMatchQPainter) {
     }
 }
 
-TEST(RasterSurface, AStartingBlackImageSkipsOnlyFillsBeforeOtherDrawing) {
-    QImage black(30, 20, QImage::Format_RGB32);
-    black.fill(Qt::black);
-    QImage reference = black.copy();
-    QImage fast = black.copy();
+// Starting from black, the surface blackens rows only as drawing reaches them: whatever
+// the image held before, nothing of it may show, and fills must still cover what was
+// drawn before them.
+TEST(RasterSurface, DrawingFromBlackIgnoresTheOldContent) {
+    QImage reference(30, 20, QImage::Format_RGB32);
+    reference.fill(Qt::black);
+    QImage fast = Speckled(30, 20, 3);
     const auto script = [](DrawingSurface& dc) {
         dc.PatBlt(0, 0, 30, 10, RasterOp::kBlackness);
         dc.SelectObject(dc.CreatePen(PenStyle::kSolid, 1, 0x00FF00));
         dc.MoveTo(0, 5);
         dc.LineTo(30, 5);
         dc.PatBlt(10, 0, 5, 20, RasterOp::kBlackness);  // must cut the line
+        dc.SetBkColor(0xFFFFFF);
+        dc.TextOut(2, 12, "7");
+        dc.Rectangle(20, 14, 26, 18);
     };
     {
         ImageSurface dc(reference);
         script(dc);
     }
     {
-        RasterSurface dc(fast, /*startsBlack=*/true);
+        RasterSurface dc(fast, /*blackFirst=*/true);
         script(dc);
     }
     EXPECT_EQ(reference, fast) << FirstDifference(reference, fast);

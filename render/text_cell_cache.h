@@ -1,0 +1,19 @@
+// Text cells kept as pixels from one paint to the next. A cell is opaque, so what it shows
+// depends only on its text, font and colours, not on where it lands or what lies beneath,
+// as long as no glyph reaches outside it and it is turned by a quarter turn or none: such
+// a cell is written once through QPainter and copied afterwards.
+#pragma once
+
+#include <QImage>
+#include <string_view>
+
+#include "render/text_cell.h"
+
+namespace quorvel {
+
+/// The pixels of the text's cell, upright as they land on the image (the cell's image
+/// bounds in size), or nullptr when the text must go through QPainter each time. Needs a
+/// QGuiApplication; GUI thread only.
+const QImage* CachedTextCell(std::string_view text, const TextState& state);
+
+}  // namespace quorvel
