@@ -22,7 +22,7 @@ namespace quorvel::test {
 namespace {
 
 constexpr std::uint32_t kDefaultSeed = 20261208;
-constexpr int kDefaultActions = 3000;
+constexpr int kDefaultActions = 5000;
 // Comparing the chart area costs a composition; the cheaper checks run after every action.
 constexpr int kImageCheckEvery = 20;
 constexpr std::size_t kActionsShownOnFailure = 150;
