@@ -78,7 +78,14 @@ std::string FormatPlanNumber(double value) {
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return std::string(buffer, result.ptr);
+    std::string text(buffer, result.ptr);
+    if (std::isfinite(value) && !ParsePlanNumber(text)) {
+        // Within rounding of the largest double the 15-digit form lies beyond it and would
+        // not read back: show the shortest form that does instead.
+        const auto exact = std::to_chars(buffer, buffer + sizeof buffer, value);
+        text.assign(buffer, exact.ptr);
+    }
+    return text;
 }
 
 std::string FormatPlanInteger(int value) {

@@ -68,6 +68,10 @@ TEST(FormatPlanNumber, ShortestPlainForm) {
     EXPECT_EQ(FormatPlanNumber(184.0), "184");
     EXPECT_EQ(FormatPlanNumber(-0.5), "-0.5");
     EXPECT_EQ(FormatPlanNumber(1e300), "1e+300");
+    // The 15-digit form of the largest double lies beyond it; what is shown must read back.
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    EXPECT_EQ(ParsePlanNumber(FormatPlanNumber(kLargest)), kLargest);
+    EXPECT_EQ(ParsePlanNumber(FormatPlanNumber(-kLargest)), -kLargest);
     EXPECT_EQ(FormatPlanInteger(-3), "-3");
 }
 
