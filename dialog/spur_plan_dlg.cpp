@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -163,9 +164,14 @@ void CSpurPlanDlg::OnChangePlanField() {
 }
 
 void CSpurPlanDlg::PollSlider() {
+    const PlanFields before = m_plan;
     DoDataExchange(true);
     if (ApplySliderPosition(m_plan, m_slider->value())) {
         DoDataExchange(false);
+        Invalidate();
+    } else if (m_plan != before) {
+        // The read alone changed the plan (a field the last write-back showed in fewer
+        // digits than it held, say): the charts must show what the plan now holds.
         Invalidate();
     }
 }
@@ -218,7 +224,7 @@ void CSpurPlanDlg::Invalidate() {
     update();
 }
 
-void CSpurPlanDlg::paintEvent(QPaintEvent* /*event*/) {
+void CSpurPlanDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (isMinimized()) {
         PaintMinimisedIcon(painter, size(), m_hIcon, palette().window().color());
@@ -226,6 +232,12 @@ void CSpurPlanDlg::paintEvent(QPaintEvent* /*event*/) {
     }
     // The strip is the one part of the window the chart bitmap does not cover.
     painter.fillRect(0, 0, width(), kControlStripHeight, palette().window());
+    const QRect chartRect(0, kControlStripHeight, width(), height() - kControlStripHeight);
+    if (!chartRect.isEmpty() && !event->region().intersects(chartRect)) {
+        // Only the strip needs painting (a control redrew itself, a caret blinked): the
+        // charts on screen still show the plan, so they are not composed again.
+        return;
+    }
     const QImage chartArea = ComposeChartArea(m_plan, width(), height() - kControlStripHeight);
     if (!chartArea.isNull()) {
         painter.drawImage(QPoint(0, kControlStripHeight), chartArea);

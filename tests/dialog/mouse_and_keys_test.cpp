@@ -49,6 +49,17 @@ TEST_F(MainDialogTest, TheChartsFollowAResize) {
     EXPECT_TRUE(ChartsShow(PlanFields{.m_lastSliderPos = 737}));
 }
 
+// A control redrawing itself (a caret blink, a slider hover) repaints the strip beneath
+// it; the charts are composed again only when part of the chart area needs painting.
+TEST_F(MainDialogTest, ARepaintOfTheStripAloneLeavesTheChartsUncomposed) {
+    const int paints = dlg->PaintCount();
+    dlg->repaint(QRect(0, 0, 300, kControlStripHeight));
+    EXPECT_EQ(dlg->PaintCount(), paints);
+    dlg->repaint(QRect(0, kControlStripHeight - 1, 10, 2));
+    EXPECT_EQ(dlg->PaintCount(), paints + 1);
+    EXPECT_TRUE(ChartsShow(PlanFields{.m_lastSliderPos = 737}));
+}
+
 TEST_F(MainDialogTest, AWindowNoTallerThanTheStripPaintsNoCharts) {
     dlg->resize(744, 40);
     ASSERT_TRUE(WaitUntil([&] { return dlg->height() == 40; }));

@@ -37,6 +37,25 @@ TEST_F(MainDialogTest, DraggingFsFollowsEveryPositionAndReplacesATypedValue) {
     }
 }
 
+// A slider move writes every field back in its 15-digit form; the next poll reads that
+// form back, and a field typed with more digits then changes: the charts must follow.
+TEST_F(MainDialogTest, APollWhoseReadChangesThePlanRedrawsTheCharts) {
+    TypeInto(Field(IDC_IF), "184.12345678901234");
+    const int moved = dlg->PaintCount();
+    Slider().setValue(800);
+    ASSERT_EQ(Text(IDC_IF), "184.123456789012");
+    ASSERT_EQ(Plan().m_if, 184.12345678901234);
+    ASSERT_TRUE(Repainted(moved));
+    const int paints = dlg->PaintCount();
+
+    Choose(0);  // the entry in force: the slider stays where it is
+
+    EXPECT_EQ(Plan().m_if, 184.123456789012);
+    EXPECT_EQ(Plan().m_fs, 800.0);
+    ASSERT_TRUE(Repainted(paints));
+    EXPECT_TRUE(ChartsShow(Plan()));
+}
+
 TEST_F(MainDialogTest, ChoosingIfHandsTheIfTheTruncatedPosition) {
     QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(300, 200));
     const int paints = dlg->PaintCount();

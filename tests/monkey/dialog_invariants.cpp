@@ -34,30 +34,10 @@ constexpr std::array<NumberField, 4> kNumberFields{{
     {IDC_RF_BW, "RF BW", &PlanFields::m_rfBw},
 }};
 
-// The dialog writes the fields back in their 15-digit display form after a slider move
-// and reads that form back on the next poll, which changes a value typed to 16 or 17
-// digits without a repaint. Such a value still shows the same digits and draws the same
-// to well below a pixel, so it counts as drawn until the dialog repaints after that read.
-// Set to false once it does.
-constexpr bool kAllowUnpaintedDisplayRounding = true;
-
-// A value within display rounding of the largest double (1.7976931348623157e308) is
-// written back as "1.79769313486232e+308", which is beyond a double and does not read
-// back; the write-back clears the field's mark all the same. Such a field shows the
-// plan's value, unmarked, until the number text can read what it writes. Set to false
-// once it can.
-constexpr bool kAllowUnreadableDisplayForm = true;
-
-bool SameNumber(double drawn, double now) {
-    return drawn == now ||
-           (kAllowUnpaintedDisplayRounding && FormatPlanNumber(drawn) == FormatPlanNumber(now));
-}
-
 // The plan as far as the picture goes.
 bool SamePicture(const PlanFields& a, const PlanFields& b) {
-    return SameNumber(a.m_fs, b.m_fs) && SameNumber(a.m_if, b.m_if) &&
-           SameNumber(a.m_ifBw, b.m_ifBw) && a.m_harmonics == b.m_harmonics &&
-           SameNumber(a.m_rfBw, b.m_rfBw) && a.m_markerX == b.m_markerX &&
+    return a.m_fs == b.m_fs && a.m_if == b.m_if && a.m_ifBw == b.m_ifBw &&
+           a.m_harmonics == b.m_harmonics && a.m_rfBw == b.m_rfBw && a.m_markerX == b.m_markerX &&
            a.m_markerY == b.m_markerY;
 }
 
@@ -103,10 +83,6 @@ std::string CheckControls(const CSpurPlanDlg& dlg) {
         if (typed && *typed != value && edit.text().toStdString() != FormatPlanNumber(value)) {
             problems << field.name << " text " << QuoteForLog(edit.text()) << " but plan "
                      << FormatFixed(value, 17) << "; ";
-        }
-        if (!typed && kAllowUnreadableDisplayForm && !IsFieldMarked(edit) &&
-            edit.text().toStdString() == FormatPlanNumber(value)) {
-            continue;
         }
         problems << MarkProblem(edit, field.name, typed.has_value(), FieldKind::Number);
     }
