@@ -105,19 +105,19 @@ class PaintIdentity : public testing::Test {
 };
 
 TEST_F(PaintIdentity, BandsFromNothingToNarrowAndShort) {
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         ExpectIdentical(Int(0, 120), Int(0, 130));
     }
 }
 
 TEST_F(PaintIdentity, WindowSizes) {
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 300; ++i) {
         ExpectIdentical(Int(100, 1000), Int(100, 800));
     }
 }
 
 TEST_F(PaintIdentity, LargeWindows) {
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 40; ++i) {
         ExpectIdentical(Int(1000, 2000), Int(600, 1200));
     }
 }

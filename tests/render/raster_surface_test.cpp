@@ -114,7 +114,7 @@ TEST(RasterSurface, RandomLinesMatchQPainter) {
                 return std::uniform_int_distribution<int>(0, extent - 1)(random);
         }
     };
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 600; ++round) {
         const int w = std::uniform_int_distribution<int>(1, 90)(random);
         const int h = std::uniform_int_distribution<int>(1, 70)(random);
         std::vector<std::array<int, 5>> lines;
@@ -148,7 +148,7 @@ TEST(RasterSurface, RandomScriptsMatchQPainter) {
     const auto any = [&](int lo, int hi) {
         return std::uniform_int_distribution<int>(lo, hi)(random);
     };
-    for (int round = 0; round < 80; ++round) {
+    for (int round = 0; round < 400; ++round) {
         const int w = any(1, 120);
         const int h = any(1, 90);
         const auto coordinate = [&](int extent) {
@@ -213,15 +213,25 @@ TEST(RasterSurface, RandomScriptsMatchQPainter) {
                     [=](DrawingSurface& dc) { dc.PatBlt(x, y, cw, ch, RasterOp::kBlackness); });
             } else {
                 const int x = any(-20, w + 5), y = any(-20, h + 5);
-                const int escapement = any(0, 3) == 0 ? 900 : 0;
-                const int height = any(0, 1) != 0 ? 12 : 13;
+                // Quarter turns are copied once written; a text at any other angle goes
+                // through QPainter every time.
+                static constexpr std::array<int, 6> kEscapements = {0, 0, 900, 2700, 450, -900};
+                const int escapement = kEscapements[static_cast<std::size_t>(
+                    any(0, static_cast<int>(kEscapements.size()) - 1))];
+                static constexpr std::array<int, 5> kHeights = {12, 13, 14, 1, 40};
+                const int height = kHeights[static_cast<std::size_t>(
+                    any(0, static_cast<int>(kHeights.size()) - 1))];
+                static constexpr std::array<const char*, 6> kTexts = {
+                    "1.25 MHz", "Harmonic", "Frequency (MHz)", " IF+ -0.125 MHz ", "j", "W"};
+                const char* text =
+                    kTexts[static_cast<std::size_t>(any(0, static_cast<int>(kTexts.size()) - 1))];
                 const unsigned align = static_cast<unsigned>(any(0, 3)) * 2u |
                                        (any(0, 1) != 0 ? kAlignBottom : kAlignTop);
                 script.push_back([=](DrawingSurface& dc) {
                     dc.SelectObject(dc.CreateFont(height, escapement));
                     dc.SetTextColor(colour);
                     dc.SetTextAlign(align);
-                    dc.TextOut(x, y, "1.25 MHz");
+                    dc.TextOut(x, y, text);
                 });
             }
         }
