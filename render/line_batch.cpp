@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 namespace quorvel {
 
@@ -51,7 +52,8 @@ StepRange MinorIn(const LineSteps& s, int lo, int hi) {
 }
 
 // Writes steps first..end - 1, all of them on the image.
-void WriteSteps(const HeldLine& line, const PixelBuffer& image, int first, int end) {
+void WriteSteps(const HeldLine& line, const PixelBuffer& image, int first, int end,
+                const std::uint32_t* dots) {
     const LineSteps& s = line.steps;
     const std::ptrdiff_t majorStride = s.yMajor ? image.stride : 1;
     const std::ptrdiff_t minorStride = s.yMajor ? 1 : image.stride;
@@ -72,6 +74,10 @@ void WriteSteps(const HeldLine& line, const PixelBuffer& image, int first, int e
         return;
     }
     int phase = ((first - s.dotPhase) % 3 + 3) % 3;  // 0 on a dot
+    if (dots != nullptr && s.increment == 0 && !s.yMajor) {
+        std::copy_n(dots + phase, end - first, bits + at + (minor >> 16) * minorStride);
+        return;
+    }
     for (int k = first; k < end; ++k) {
         bits[at + (minor >> 16) * minorStride] = phase == 0 ? line.on : line.off;
         phase = phase == 2 ? 0 : phase + 1;
@@ -95,7 +101,8 @@ void RowSpan(const LineSteps& s, int& top, int& bottom) {
 
 }  // namespace
 
-void WriteLineRows(const HeldLine& line, const PixelBuffer& image, int top, int bottom) {
+void WriteLineRows(const HeldLine& line, const PixelBuffer& image, int top, int bottom,
+                   const std::uint32_t* dots) {
     const LineSteps& s = line.steps;
     const StepRange range = StepRange{0, s.count} &
                             (s.yMajor ? MajorIn(s, top, bottom) : MinorIn(s, top, bottom)) &
@@ -109,10 +116,10 @@ void WriteLineRows(const HeldLine& line, const PixelBuffer& image, int top, int 
     const std::int64_t skip = std::int64_t{s.yMajor ? line.endY : line.endX} - s.major;
     const int endMinor = s.yMajor ? line.endX : line.endY;
     if (skip >= first && skip < end && s.MinorAt(static_cast<int>(skip)) == endMinor) {
-        WriteSteps(line, image, first, static_cast<int>(skip));
-        WriteSteps(line, image, static_cast<int>(skip) + 1, end);
+        WriteSteps(line, image, first, static_cast<int>(skip), dots);
+        WriteSteps(line, image, static_cast<int>(skip) + 1, end, dots);
     } else {
-        WriteSteps(line, image, first, end);
+        WriteSteps(line, image, first, end, dots);
     }
 }
 
@@ -131,16 +138,38 @@ void LineBatch::WriteTo(const PixelBuffer& image, PendingBlackRows& black) {
     }
     top = std::max(top, 0);
     bottom = std::min(bottom, image.height);
+    std::vector<const std::uint32_t*> dots(lines_.size(), nullptr);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const HeldLine& line = lines_[i];
+        if (line.dotted && line.steps.increment == 0 && !line.steps.yMajor) {
+            dots[i] = DotRow(line.on, line.off, image.width);
+        }
+    }
     const int rowBytes = std::max(image.width, 1) * 4;
     const int band = std::max(kLeastBandRows, kBandBytes / rowBytes);
     for (int bandTop = top; bandTop < bottom; bandTop += band) {
         const int bandBottom = std::min(bottom, bandTop + band);
         black.Settle(bandTop, bandBottom);
-        for (const HeldLine& line : lines_) {
-            WriteLineRows(line, image, bandTop, bandBottom);
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            WriteLineRows(lines_[i], image, bandTop, bandBottom, dots[i]);
         }
     }
     lines_.clear();
+}
+
+const std::uint32_t* LineBatch::DotRow(std::uint32_t on, std::uint32_t off, int width) {
+    const std::size_t length = static_cast<std::size_t>(std::max(width, 0)) + 3;
+    for (const Dots& d : dotRows_) {
+        if (d.on == on && d.off == off && d.row.size() >= length) {
+            return d.row.data();
+        }
+    }
+    Dots d{on, off, std::vector<std::uint32_t>(length)};
+    for (std::size_t i = 0; i < length; ++i) {
+        d.row[i] = i % 3 == 0 ? on : off;
+    }
+    dotRows_.push_back(std::move(d));
+    return dotRows_.back().row.data();
 }
 
 }  // namespace quorvel

@@ -30,10 +30,21 @@ class LineBatch {
     void WriteTo(const PixelBuffer& image, PendingBlackRows& black);
 
   private:
+    // A dotted row's pixels from a dot on, long enough for a row of the image at any phase.
+    const std::uint32_t* DotRow(std::uint32_t on, std::uint32_t off, int width);
+
     std::vector<HeldLine> lines_;
+    struct Dots {
+        std::uint32_t on;
+        std::uint32_t off;
+        std::vector<std::uint32_t> row;
+    };
+    std::vector<Dots> dotRows_;
 };
 
-/// Writes the pixels of `line` in rows top..bottom - 1 of the image.
-void WriteLineRows(const HeldLine& line, const PixelBuffer& image, int top, int bottom);
+/// Writes the pixels of `line` in rows top..bottom - 1 of the image. A dotted row is copied
+/// from `dots` (see LineBatch) when given.
+void WriteLineRows(const HeldLine& line, const PixelBuffer& image, int top, int bottom,
+                   const std::uint32_t* dots = nullptr);
 
 }  // namespace quorvel

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "render/pixel_buffer.h"
@@ -19,9 +21,16 @@ class PendingBlackRows {
     /// Blackens the pending rows among top..bottom - 1 (cut to the image).
     void Settle(int top, int bottom);
     void SettleAll() { Settle(0, image_.height); }
+    /// As Settle, but leaves out the columns of `covered` (sorted, disjoint [left, right)
+    /// pairs cut to the image), which the caller is about to write in every one of those
+    /// rows.
+    void SettleAround(int top, int bottom, std::span<const std::pair<int, int>> covered);
 
   private:
     PixelBuffer image_;
+    // Rows are copied from this one: a copy is a single library call however the code
+    // around it is instrumented.
+    std::vector<std::uint32_t> black_;
     std::vector<std::uint8_t> pending_;
     int left_;  // rows still pending
 };

@@ -73,17 +73,17 @@ void RasterSurface::TextOut(int x, int y, std::string_view text) {
         return;
     }
     const TextState state{objects_.font(), textAlign_, background_, textColour_};
-    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    const QRectF bounds = PlaceTextCell(x, y, qtext, state).ImageBounds();
+    const KnownTextCell known = CachedTextCell(text, state);
+    const QRectF bounds = PlaceTextCell(x, y, known.advance, state).ImageBounds();
     if (!bounds.intersects(QRectF(image_.rect()))) {
         return;
     }
     WriteHeldLines();
     PaintHeldRectangles();
-    if (const QImage* cell = CachedTextCell(text, state)) {
+    if (known.pixels != nullptr) {
         const QPoint at = bounds.toRect().topLeft();
-        black_.Settle(at.y(), at.y() + cell->height());
-        CopyCell(*cell, at);
+        black_.Settle(at.y(), at.y() + known.pixels->height());
+        CopyCell(*known.pixels, at);
         return;
     }
     // QPainter may reach beyond the cell.

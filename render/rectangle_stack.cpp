@@ -26,9 +26,25 @@ void RectangleStack::PaintTo(const PixelBuffer& image, PendingBlackRows& black) 
     for (const HeldRectangle& held : rects_) {
         areas.push_back(held.rect);
     }
-    for (const VisibleBlock& block : VisibleBlocks(areas, image.width, image.height)) {
-        black.Settle(block.area.top, block.area.bottom);
-        PaintRows(rects_[static_cast<std::size_t>(block.index)], block.area, image);
+    const std::vector<VisibleBlock> blocks = VisibleBlocks(areas, image.width, image.height);
+    std::vector<std::pair<int, int>> covered;
+    // The blocks come band by band, a band being the rows that every rectangle covers
+    // either wholly or not at all; the blocks will write every pixel they cover, so only
+    // the rest of a band's rows needs blackening.
+    for (std::size_t i = 0; i < blocks.size();) {
+        const PixelRect& band = blocks[i].area;
+        std::size_t end = i;
+        covered.clear();
+        while (end < blocks.size() && blocks[end].area.top == band.top &&
+               blocks[end].area.bottom == band.bottom) {
+            covered.emplace_back(blocks[end].area.left, blocks[end].area.right);
+            ++end;
+        }
+        std::sort(covered.begin(), covered.end());
+        black.SettleAround(band.top, band.bottom, covered);
+        for (; i < end; ++i) {
+            PaintRows(rects_[static_cast<std::size_t>(blocks[i].index)], blocks[i].area, image);
+        }
     }
     rects_.clear();
 }

@@ -8,8 +8,12 @@
 namespace quorvel {
 
 TextCellPlacement PlaceTextCell(int x, int y, const QString& text, const TextState& state) {
+    return PlaceTextCell(x, y, CachedCellFont(state.font.height).metrics.horizontalAdvance(text),
+                         state);
+}
+
+TextCellPlacement PlaceTextCell(int x, int y, int advance, const TextState& state) {
     const CellFont& font = CachedCellFont(state.font.height);
-    const int advance = font.metrics.horizontalAdvance(text);
     int cellLeft = 0;
     if ((state.align & kAlignCenter) == kAlignCenter) {
         cellLeft = -(advance / 2);

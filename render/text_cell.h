@@ -31,6 +31,8 @@ struct TextCellPlacement {
 };
 
 TextCellPlacement PlaceTextCell(int x, int y, const QString& text, const TextState& state);
+/// The same, for a text already measured: `advance` is its width in pixels.
+TextCellPlacement PlaceTextCell(int x, int y, int advance, const TextState& state);
 
 /// The painter settings both chart surfaces start from: aliased lines, smooth text, an
 /// opaque white background.

@@ -7,6 +7,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "render/cell_font.h"
+
 namespace quorvel {
 
 namespace {
@@ -56,9 +58,13 @@ bool InkOutside(const QImage& image, const QRect& cell, QRgb surround) {
     return false;
 }
 
-std::optional<QImage> MakeCell(std::string_view text, const TextState& state) {
-    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    const TextCellPlacement placement = PlaceTextCell(0, 0, qtext, state);
+struct Entry {
+    int advance = 0;
+    std::optional<QImage> pixels;
+};
+
+std::optional<QImage> MakeCell(std::string_view text, const TextState& state, int advance) {
+    const TextCellPlacement placement = PlaceTextCell(0, 0, advance, state);
     const QRectF exact = placement.ImageBounds();
     const QRect bounds = exact.toRect();
     if (!IsQuarterTurn(placement.toImage) || QRectF(bounds) != exact || bounds.isEmpty()) {
@@ -83,10 +89,10 @@ std::optional<QImage> MakeCell(std::string_view text, const TextState& state) {
 
 }  // namespace
 
-const QImage* CachedTextCell(std::string_view text, const TextState& state) {
+KnownTextCell CachedTextCell(std::string_view text, const TextState& state) {
     struct Cache {
         const QCoreApplication* owner = nullptr;
-        std::unordered_map<std::string, std::optional<QImage>> cells;
+        std::unordered_map<std::string, Entry> cells;
     };
     // Never destroyed, so no image outlives the application's end.
     static Cache* const cache = new Cache;
@@ -97,9 +103,14 @@ const QImage* CachedTextCell(std::string_view text, const TextState& state) {
     std::string key = KeyOf(text, state);
     auto it = cache->cells.find(key);
     if (it == cache->cells.end()) {
-        it = cache->cells.emplace(std::move(key), MakeCell(text, state)).first;
+        Entry entry;
+        const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+        entry.advance = CachedCellFont(state.font.height).metrics.horizontalAdvance(qtext);
+        entry.pixels = MakeCell(text, state, entry.advance);
+        it = cache->cells.emplace(std::move(key), std::move(entry)).first;
     }
-    return it->second ? &*it->second : nullptr;
+    const Entry& entry = it->second;
+    return {entry.advance, entry.pixels ? &*entry.pixels : nullptr};
 }
 
 }  // namespace quorvel

@@ -11,9 +11,15 @@
 
 namespace quorvel {
 
-/// The pixels of the text's cell, upright as they land on the image (the cell's image
-/// bounds in size), or nullptr when the text must go through QPainter each time. Needs a
+struct KnownTextCell {
+    int advance = 0;  ///< the text's width in pixels
+    /// The cell's pixels, upright as they land on the image (the size of the cell's image
+    /// bounds), or nullptr when the text must go through QPainter each time.
+    const QImage* pixels = nullptr;
+};
+
+/// What is known of the text's cell in this state; the alignment does not matter. Needs a
 /// QGuiApplication; GUI thread only.
-const QImage* CachedTextCell(std::string_view text, const TextState& state);
+KnownTextCell CachedTextCell(std::string_view text, const TextState& state);
 
 }  // namespace quorvel
