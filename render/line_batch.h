@@ -26,6 +26,8 @@ class LineBatch {
   public:
     void Add(const HeldLine& line) { lines_.push_back(line); }
     bool empty() const { return lines_.empty(); }
+    /// Every band visits every held line: past this many, the batch is written first.
+    bool full() const { return lines_.size() >= 1024; }
     /// Writes every held line and forgets them, settling the rows they cross first.
     void WriteTo(const PixelBuffer& image, PendingBlackRows& black);
 

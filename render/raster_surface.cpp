@@ -153,6 +153,9 @@ void RasterSurface::HoldLine(int x1, int y1, int x2, int y2) {
     line.dotted = pen.style == PenStyle::kDot;
     line.endX = x2;
     line.endY = y2;
+    if (lines_.full()) {
+        WriteHeldLines();
+    }
     lines_.Add(line);
 }
 
@@ -179,6 +182,9 @@ void RasterSurface::Rectangle(int left, int top, int right, int bottom) {
     top = std::clamp(top, -1, pixels_.height + 1);
     bottom = std::clamp(bottom, -1, pixels_.height + 1);
     const BrushSpec& brush = objects_.brush();
+    if (rectangles_.full()) {
+        PaintHeldRectangles();
+    }
     rectangles_.Add({PixelRect{left, top, right, bottom}, ToPixel(objects_.pen().colour),
                      ToPixel(brush.colour), ToPixel(background_),
                      brush.style == BrushStyle::kBackwardDiagonalHatch});

@@ -25,6 +25,9 @@ class RectangleStack {
   public:
     void Add(const HeldRectangle& rect) { rects_.push_back(rect); }
     bool empty() const { return rects_.empty(); }
+    /// Finding the visible parts grows with the square of the count: past this many, the
+    /// stack is painted first.
+    bool full() const { return rects_.size() >= 256; }
     /// Paints the visible parts of every held rectangle and forgets them, settling the rows
     /// they cover first.
     void PaintTo(const PixelBuffer& image, PendingBlackRows& black);

@@ -246,6 +246,34 @@ TEST(RasterSurface, RandomScriptsMatchQPainter) {
     }
 }
 
+// More lines and rectangles in a row than the surface holds back at once.
+TEST(RasterSurface, LongRunsMatchQPainter) {
+    std::mt19937 random(7);
+    const auto any = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    std::vector<std::array<int, 5>> shapes;
+    for (int i = 0; i < 1500; ++i) {
+        shapes.push_back({any(-20, 220), any(-20, 170), any(-20, 220), any(-20, 170), any(0, 1)});
+    }
+    const auto [reference, fast] = DrawBoth(Speckled(200, 150, 11), [&](DrawingSurface& dc) {
+        dc.SetBkColor(0x203040);
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            const auto& s = shapes[i];
+            dc.SelectObject(dc.CreatePen(s[4] != 0 ? PenStyle::kDot : PenStyle::kSolid, 1,
+                                         static_cast<ColorRef>(i * 2654435761u & 0xFFFFFF)));
+            dc.MoveTo(s[0], s[1]);
+            dc.LineTo(s[2], s[3]);
+        }
+        for (std::size_t i = 0; i < 600; ++i) {
+            const auto& s = shapes[i];
+            dc.SelectObject(dc.CreateHatchBrush(static_cast<ColorRef>(i * 40503u & 0xFFFFFF)));
+            dc.Rectangle(s[0], s[1], s[2], 150);
+        }
+    });
+    EXPECT_EQ(reference, fast) << FirstDifference(reference, fast);
+}
+
 // Starting from black, the surface blackens rows only as drawing reaches them: whatever
 // the image held before, nothing of it may show, and fills must still cover what was
 // drawn before them.
