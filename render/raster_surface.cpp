@@ -73,17 +73,16 @@ void RasterSurface::TextOut(int x, int y, std::string_view text) {
         return;
     }
     const TextState state{objects_.font(), textAlign_, background_, textColour_};
-    const KnownTextCell known = CachedTextCell(text, state);
-    const QRectF bounds = PlaceTextCell(x, y, known.advance, state).ImageBounds();
+    const QRectF bounds = PlaceTextCell(x, y, CachedTextAdvance(text, state), state).ImageBounds();
     if (!bounds.intersects(QRectF(image_.rect()))) {
         return;
     }
     WriteHeldLines();
     PaintHeldRectangles();
-    if (known.pixels != nullptr) {
+    if (const QImage* cell = CachedTextCell(text, state)) {
         const QPoint at = bounds.toRect().topLeft();
-        black_.Settle(at.y(), at.y() + known.pixels->height());
-        CopyCell(*known.pixels, at);
+        black_.Settle(at.y(), at.y() + cell->height());
+        CopyCell(*cell, at);
         return;
     }
     // QPainter may reach beyond the cell.

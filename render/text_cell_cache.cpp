@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,9 @@ namespace {
 
 // Readouts change with every drag step: the cache is emptied rather than left to grow.
 constexpr std::size_t kMostCells = 512;
+// Chart text is a dozen pixels high; a cell far beyond that is rare and costly to probe
+// and keep, so it goes through QPainter.
+constexpr int kLargestCellPixels = 64 * 1024;
 
 std::string KeyOf(std::string_view text, const TextState& state) {
     std::string key;
@@ -60,6 +64,7 @@ bool InkOutside(const QImage& image, const QRect& cell, QRgb surround) {
 
 struct Entry {
     int advance = 0;
+    bool probed = false;  // whether the pixels were made (or found not to be keepable)
     std::optional<QImage> pixels;
 };
 
@@ -67,7 +72,8 @@ std::optional<QImage> MakeCell(std::string_view text, const TextState& state, in
     const TextCellPlacement placement = PlaceTextCell(0, 0, advance, state);
     const QRectF exact = placement.ImageBounds();
     const QRect bounds = exact.toRect();
-    if (!IsQuarterTurn(placement.toImage) || QRectF(bounds) != exact || bounds.isEmpty()) {
+    if (!IsQuarterTurn(placement.toImage) || QRectF(bounds) != exact || bounds.isEmpty() ||
+        std::int64_t{bounds.width()} * bounds.height() > kLargestCellPixels) {
         return std::nullopt;
     }
     const int margin = placement.cell.height() + 4;
@@ -89,7 +95,10 @@ std::optional<QImage> MakeCell(std::string_view text, const TextState& state, in
 
 }  // namespace
 
-KnownTextCell CachedTextCell(std::string_view text, const TextState& state) {
+namespace {
+
+// The entry for the text in this state, its width measured.
+Entry& Find(std::string_view text, const TextState& state) {
     struct Cache {
         const QCoreApplication* owner = nullptr;
         std::unordered_map<std::string, Entry> cells;
@@ -106,11 +115,24 @@ KnownTextCell CachedTextCell(std::string_view text, const TextState& state) {
         Entry entry;
         const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
         entry.advance = CachedCellFont(state.font.height).metrics.horizontalAdvance(qtext);
-        entry.pixels = MakeCell(text, state, entry.advance);
         it = cache->cells.emplace(std::move(key), std::move(entry)).first;
     }
-    const Entry& entry = it->second;
-    return {entry.advance, entry.pixels ? &*entry.pixels : nullptr};
+    return it->second;
+}
+
+}  // namespace
+
+int CachedTextAdvance(std::string_view text, const TextState& state) {
+    return Find(text, state).advance;
+}
+
+const QImage* CachedTextCell(std::string_view text, const TextState& state) {
+    Entry& entry = Find(text, state);
+    if (!entry.probed) {
+        entry.pixels = MakeCell(text, state, entry.advance);
+        entry.probed = true;
+    }
+    return entry.pixels ? &*entry.pixels : nullptr;
 }
 
 }  // namespace quorvel

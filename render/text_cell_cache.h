@@ -11,15 +11,13 @@
 
 namespace quorvel {
 
-struct KnownTextCell {
-    int advance = 0;  ///< the text's width in pixels
-    /// The cell's pixels, upright as they land on the image (the size of the cell's image
-    /// bounds), or nullptr when the text must go through QPainter each time.
-    const QImage* pixels = nullptr;
-};
+/// The text's width in pixels in this state (the alignment does not matter), measured
+/// once. Needs a QGuiApplication; GUI thread only, as below.
+int CachedTextAdvance(std::string_view text, const TextState& state);
 
-/// What is known of the text's cell in this state; the alignment does not matter. Needs a
-/// QGuiApplication; GUI thread only.
-KnownTextCell CachedTextCell(std::string_view text, const TextState& state);
+/// The pixels of the text's cell, upright as they land on the image (the size of the
+/// cell's image bounds), made the first time they are asked for; nullptr when the text
+/// must go through QPainter each time.
+const QImage* CachedTextCell(std::string_view text, const TextState& state);
 
 }  // namespace quorvel
