@@ -1,6 +1,7 @@
 #include "render/paint_cycle.h"
 
 #include "plan/slider_rules.h"
+#include "render/bitmap_pool.h"
 #include "render/folding_chart.h"
 #include "render/frequency_marker.h"
 #include "render/harmonic_band_chart.h"
@@ -27,7 +28,7 @@ QImage ComposeChartArea(PlanFields& plan, int width, int height) {
     if (width <= 0 || height <= 0 || width > kLargestChartSide || height > kLargestChartSide) {
         return {};
     }
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image = TakeChartBitmap(width, height);
     if (image.isNull()) {
         return image;  // not enough memory for the bitmap
     }

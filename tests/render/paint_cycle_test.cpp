@@ -86,5 +86,32 @@ TEST(ComposeChartArea, NoAreaGivesANullImage) {
     }
 }
 
+// The memory of a bitmap nobody holds any more is reused for the next paint, and what
+// it held before never shows through.
+TEST(ComposeChartArea, ReusesTheLastBitmapOnlyOnceItIsLetGo) {
+    PlanFields busy;
+    busy.m_harmonics = 26;
+    busy.m_markerX = 300;
+    busy.m_markerY = 200;
+    PlanFields plain;
+    plain.m_fs = 0;  // grid and axes only: most of the old picture would show through
+
+    const QImage expected = ComposeChartArea(plain, 900, 500).copy();
+    const uchar* reused = nullptr;
+    {
+        const QImage first = ComposeChartArea(busy, 1000, 600);
+        reused = first.constBits();
+        const QImage held = ComposeChartArea(busy, 1000, 600);
+        EXPECT_NE(held.constBits(), reused);  // `first` is still held: new memory
+    }
+    const QImage smaller = ComposeChartArea(plain, 900, 500);
+    EXPECT_EQ(smaller.constBits(), reused);
+    EXPECT_EQ(smaller, expected);
+
+    QImage copy = smaller;
+    copy.setPixel(0, 0, 0xFFFFFFFF);  // writing to a copy leaves the pooled image alone
+    EXPECT_EQ(smaller, expected);
+}
+
 }  // namespace
 }  // namespace quorvel
