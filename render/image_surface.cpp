@@ -84,10 +84,10 @@ void ImageSurface::DrawLine(int x1, int y1, int x2, int y2) {
     if (x1 == x2 && y1 == y2) {
         return;
     }
-    const PenSpec& spec = objects_.pen();
+    const PenSpec& selected = objects_.pen();
     // Every pen is drawn one pixel wide: the charts use no other.
-    QPen pen(ToQColor(spec.colour), 1, spec.style == PenStyle::kDot ? Qt::DotLine : Qt::SolidLine,
-             Qt::SquareCap);
+    QPen pen(ToQColor(selected.colour), 1,
+             selected.style == PenStyle::kDot ? Qt::DotLine : Qt::SolidLine, Qt::SquareCap);
     pen.setCosmetic(true);
     painter_.setPen(pen);
 
