@@ -16,9 +16,10 @@ namespace {
 
 // Readouts change with every drag step: the cache is emptied rather than left to grow.
 constexpr std::size_t kMostCells = 512;
-// Chart text is a dozen pixels high; a cell far beyond that is rare and costly to probe
-// and keep, so it goes through QPainter.
-constexpr int kLargestCellPixels = 64 * 1024;
+// Chart text is a dozen pixels high and a readout line some 150 wide. A larger cell comes
+// from an absurd value (a label of 300 digits): it is drawn once and never again, so
+// probing and keeping it would only triple its cost; it goes straight through QPainter.
+constexpr int kLargestCellPixels = 4 * 1024;
 
 std::string KeyOf(std::string_view text, const TextState& state) {
     std::string key;
