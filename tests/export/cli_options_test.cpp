@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/command_line.h"
@@ -24,6 +26,80 @@ std::string Complaint(std::vector<std::string_view> args) {
     const auto* error = std::get_if<CliUsageError>(&result);
     return error != nullptr ? error->message : "(accepted)";
 }
+
+struct BadUse {
+    const char* name;
+    std::vector<std::string_view> args;
+    std::string message;  ///< after "quorvel: "
+};
+
+class BadUseTest : public ::testing::TestWithParam<BadUse> {};
+
+TEST_P(BadUseTest, SaysWhatIsWrongInOneLine) {
+    EXPECT_EQ(Complaint(GetParam().args), "quorvel: " + GetParam().message);
+}
+
+std::string NotASize(const char* text) {
+    return std::string("--size: '") + text + "' is not WIDTHxHEIGHT in pixels, each 1 to 16384";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadUseTest,
+    ::testing::Values(
+        BadUse{"UnknownOption",
+               {"--export-csv", "a.csv", "--sample-rate", "1000"},
+               "unknown option '--sample-rate' (see --help)"},
+        BadUse{"UnknownJoinedOption",
+               {"--export-csv", "a.csv", "--fz=1000"},
+               "unknown option '--fz' (see --help)"},
+        BadUse{"StrayArgument",
+               {"--export-csv", "a.csv", "1000"},
+               "unexpected argument '1000' (see --help)"},
+        BadUse{"MissingValue", {"--export-csv", "a.csv", "--fs"}, "--fs needs a value"},
+        BadUse{"NumberDoesNotConvert",
+               {"--export-csv", "a.csv", "--if-bw", "20MHz"},
+               "--if-bw: '20MHz' is not a number"},
+        BadUse{"NumberOutOfRange",
+               {"--export-png", "a.png", "--rf-bw=1e999"},
+               "--rf-bw: '1e999' is not a number"},
+        BadUse{"HarmonicsNotWhole",
+               {"--export-csv", "a.csv", "--harmonics", "2.5"},
+               "--harmonics: '2.5' is not a whole number"},
+        BadUse{"SizeZero", {"--export-png", "a.png", "--size", "0x600"}, NotASize("0x600")},
+        BadUse{"SizeTooLarge",
+               {"--export-png", "a.png", "--size", "1000x16385"},
+               NotASize("1000x16385")},
+        BadUse{"SizeOneSide", {"--export-png", "a.png", "--size=800"}, NotASize("800")},
+        BadUse{"SizeSigned", {"--export-png", "a.png", "--size", "-800x600"}, NotASize("-800x600")},
+        BadUse{"MarkerOneNumber",
+               {"--export-png", "a.png", "--marker", "413"},
+               "--marker: '413' is not X,Y (two whole numbers)"},
+        BadUse{"MarkerThreeNumbers",
+               {"--export-png", "a.png", "--marker", "1,2,3"},
+               "--marker: '1,2,3' is not X,Y (two whole numbers)"},
+        BadUse{"FlagWithValue", {"--version=2"}, "--version takes no value"},
+        BadUse{"RepeatedOption",
+               {"--export-csv", "a.csv", "--fs", "1", "--fs=2"},
+               "--fs is given more than once"},
+        BadUse{"EmptyFileName", {"--export-csv="}, "--export-csv needs a file name"},
+        BadUse{"PngToStandardOutput",
+               {"--export-png", "-"},
+               "--export-png needs a file name ('-' is for the CSV exports)"},
+        BadUse{"SizeWithoutPng",
+               {"--export-csv", "a.csv", "--size", "10x10"},
+               "--size applies only to --export-png"},
+        BadUse{
+            "MarkerWithoutExport", {"--marker", "10,60"}, "--marker applies only to --export-png"},
+        BadUse{"BothCsvToStandardOutput",
+               {"--export-csv", "-", "--export-lines", "-"},
+               "--export-csv and --export-lines cannot both write to standard output"},
+        BadUse{"SameFileTwice",
+               {"--export-png", "a.out", "--export-lines", "a.out"},
+               "--export-lines and --export-png name the same file"},
+        BadUse{"ControlCharacterShownAsQuestionMark",
+               {"--fs", "1\n2"},
+               "--fs: '1?2' is not a number"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CliOptions, PlanValuesReplaceTheDefaultsAndStartTheDialog) {
     const CliRequest request =
@@ -73,10 +149,6 @@ TEST(CliOptions, FirstOfHelpVersionOrBadUseDecides) {
     EXPECT_EQ(Complaint({"--bogus", "--help"}), "quorvel: unknown option '--bogus' (see --help)");
 }
 
-TEST(CliOptions, ControlCharactersNeverBreakTheMessageLine) {
-    EXPECT_EQ(Complaint({"--fs", "1\n2"}), "quorvel: --fs: '1?2' is not a number");
-}
-
 TEST(CliOptions, UsageNamesEveryOption) {
     const std::string usage = UsageText();
     for (const char* option :
@@ -86,35 +158,28 @@ TEST(CliOptions, UsageNamesEveryOption) {
     }
 }
 
-TEST(RunCommandLine, WithoutExportLeavesTheValuesForTheDialog) {
-    char program[] = "quorvel";
-    char fs[] = "--fs=1000";
-    char harmonics[] = "--harmonics";
-    char count[] = "40";
-    char* argv[] = {program, fs, harmonics, count, nullptr};
-    PlanFields plan;
-    EXPECT_EQ(RunCommandLine(4, argv, plan), std::nullopt);
-    PlanFields expected;
-    expected.m_fs = 1000.0;
-    expected.m_harmonics = 40;  // the paint caps it, not the command line
-    EXPECT_EQ(plan, expected);
+// RunCommandLine as main() calls it, with `args` after the program name.
+std::optional<int> RunMain(std::vector<std::string> args, PlanFields& plan) {
+    args.insert(args.begin(), "quorvel");
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    return RunCommandLine(static_cast<int>(args.size()), argv.data(), plan);
 }
 
-TEST(RunCommandLine, NoArgumentsKeepsTheDefaults) {
-    char program[] = "quorvel";
-    char* argv[] = {program, nullptr};
+TEST(RunCommandLine, WithoutExportLeavesTheValuesForTheDialog) {
     PlanFields plan;
-    EXPECT_EQ(RunCommandLine(1, argv, plan), std::nullopt);
+    EXPECT_EQ(RunMain({}, plan), std::nullopt);
     EXPECT_EQ(plan, PlanFields{});
+    EXPECT_EQ(RunMain({"--fs=1000", "--harmonics", "40"}, plan), std::nullopt);
+    EXPECT_EQ(plan, (PlanFields{.m_fs = 1000.0, .m_harmonics = 40}));  // the paint caps it
 }
 
 TEST(RunCommandLine, BadUseLeavesThePlanAlone) {
-    char program[] = "quorvel";
-    char fs[] = "--fs=1000";
-    char bad[] = "--harmonics=x";
-    char* argv[] = {program, fs, bad, nullptr};
     PlanFields plan;
-    EXPECT_EQ(RunCommandLine(3, argv, plan), 2);
+    EXPECT_EQ(RunMain({"--fs=1000", "--harmonics=x"}, plan), 2);
     EXPECT_EQ(plan, PlanFields{});
 }
 

@@ -32,10 +32,8 @@ TEST_F(ExportBinaryTest, PngDefaultsToTheDialogsInitialChartArea) {
 TEST_F(ExportBinaryTest, PngOfAPlanWithoutChartDataIsStillWritten) {
     const ProcessResult result = Run({"--rf-bw", "0", "--export-png", "gated.png"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    PlanFields plan;
-    plan.m_rfBw = 0;
     EXPECT_TRUE(LoadedPng(PathOf("gated.png")) ==
-                Composed(plan, kDefaultChartAreaWidth, kDefaultChartAreaHeight));
+                Composed(PlanFields{.m_rfBw = 0}, kDefaultChartAreaWidth, kDefaultChartAreaHeight));
 }
 
 TEST_F(ExportBinaryTest, MarkerShowsTheReadoutAboveTheClickPoint) {
@@ -64,10 +62,7 @@ TEST_F(ExportBinaryTest, MarkerShowsTheReadoutAboveTheClickPoint) {
     EXPECT_GT(changed, 0);
     EXPECT_EQ(changedOutside, 0);
     EXPECT_GT(whiteInside, 200);  // the white boxes of both lines
-    PlanFields plan;
-    plan.m_markerX = 413;
-    plan.m_markerY = 300;
-    EXPECT_TRUE(marked == Composed(plan, 1000, 600));
+    EXPECT_TRUE(marked == Composed(PlanFields{.m_markerX = 413, .m_markerY = 300}, 1000, 600));
 }
 
 }  // namespace
