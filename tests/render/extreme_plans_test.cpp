@@ -11,29 +11,17 @@
 #include "recording_surface.h"
 #include "render/paint_cycle.h"
 
-namespace quorvel {
+namespace quorvel::test {
 namespace {
-
-using test::RecordingSurface;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-constexpr std::array<double, 16> kExtremeReals = {0.0,
-                                                  -0.0,
-                                                  1e308,
-                                                  -1e308,
-                                                  kInf,
-                                                  -kInf,
-                                                  std::numeric_limits<double>::quiet_NaN(),
-                                                  5e-324,
-                                                  -5e-324,
-                                                  2.2250738585072014e-308,
-                                                  737.28,
-                                                  184.32,
-                                                  1e-9,
-                                                  4e9,
-                                                  -3e9,
-                                                  1.0};
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kMinNormal = std::numeric_limits<double>::min();
+
+constexpr std::array<double, 16> kExtremeReals = {0.0,  -0.0,   1e308,   -1e308,     kInf,   -kInf,
+                                                  kNaN, 5e-324, -5e-324, kMinNormal, 737.28, 184.32,
+                                                  1e-9, 4e9,    -3e9,    1.0};
 constexpr std::array<int, 10> kExtremeInts = {INT_MIN, -1, 0, 1, 2, 3, 26, 27, 1000, INT_MAX};
 constexpr std::array<int, 14> kSizes = {1, 2, 29, 41, 42, 43, 49, 50, 51, 84, 85, 301, 640, 1201};
 
@@ -105,4 +93,4 @@ TEST_F(ExtremePlans, HugePlotCoordinatesOnASmallArea) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::test

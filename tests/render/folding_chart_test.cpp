@@ -9,14 +9,8 @@
 #include "recording_surface.h"
 #include "render/plot_frame.h"
 
-namespace quorvel {
+namespace quorvel::test {
 namespace {
-
-using test::Line;
-using test::OpKind;
-using test::RecordedOp;
-using test::RecordingSurface;
-using test::Text;
 
 constexpr ColorRef Cyan(ColorRef i) {
     return i << 16 | i << 8;
@@ -179,4 +173,4 @@ TEST(FoldingChart, AZeroIfBandwidthShrinksBoxAToAPoint) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::test

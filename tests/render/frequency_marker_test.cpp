@@ -8,13 +8,8 @@
 
 #include "recording_surface.h"
 
-namespace quorvel {
+namespace quorvel::test {
 namespace {
-
-using test::OpKind;
-using test::RecordedOp;
-using test::RecordingSurface;
-using test::Text;
 
 struct ReadoutCase {
     const char* name;
@@ -91,4 +86,4 @@ TEST(FrequencyMarker, ExtremePointsSaturateInsteadOfOverflowing) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::test

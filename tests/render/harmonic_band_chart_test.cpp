@@ -8,14 +8,8 @@
 #include "recording_surface.h"
 #include "render/plot_frame.h"
 
-namespace quorvel {
+namespace quorvel::test {
 namespace {
-
-using test::Line;
-using test::OpKind;
-using test::RecordedOp;
-using test::RecordingSurface;
-using test::Text;
 
 constexpr PixelRect kArea{0, 300, 800, 600};
 
@@ -216,4 +210,4 @@ TEST(HarmonicBandChart, AZeroWidthBandIsHandedOverUnchanged) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::test

@@ -9,12 +9,8 @@
 #include "render/frequency_marker.h"
 #include "render/plot_frame.h"
 
-namespace quorvel {
+namespace quorvel::test {
 namespace {
-
-using test::OpKind;
-using test::RecordedOp;
-using test::RecordingSurface;
 
 TEST(PaintChartArea, BlackBackgroundThenUpperChartThenLowerChart) {
     PlanFields plan;
@@ -114,4 +110,4 @@ TEST(ComposeChartArea, ReusesTheLastBitmapOnlyOnceItIsLetGo) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::test

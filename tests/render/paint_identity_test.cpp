@@ -50,18 +50,10 @@ class PaintIdentity : public testing::Test {
 
     // Mostly plans a user would make; now and then a value nobody should type.
     double Value(double lo, double hi) {
-        static constexpr std::array<double, 12> kWild = {0.0,
-                                                         -0.0,
-                                                         1e308,
-                                                         -1e308,
-                                                         std::numeric_limits<double>::infinity(),
-                                                         -std::numeric_limits<double>::infinity(),
-                                                         std::numeric_limits<double>::quiet_NaN(),
-                                                         5e-324,
-                                                         1e-9,
-                                                         4e9,
-                                                         -3e9,
-                                                         1e300};
+        constexpr double kInf = std::numeric_limits<double>::infinity();
+        static constexpr std::array<double, 12> kWild = {
+            0.0,    -0.0, 1e308, -1e308, kInf, -kInf, std::numeric_limits<double>::quiet_NaN(),
+            5e-324, 1e-9, 4e9,   -3e9,   1e300};
         if (Int(0, 9) == 0) {
             return kWild[static_cast<std::size_t>(Int(0, kWild.size() - 1))];
         }

@@ -17,23 +17,16 @@ constexpr QRgb kWhiteRgb = 0xFFFFFFFF;
 constexpr QRgb kAxisRgb = 0xFFA0A0A0;
 constexpr QRgb kGridRgb = 0xFF505050;
 
-class DefaultPaint : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
+// The default plan on a 1000x600 area, composed once for the tests that look at it.
+QRgb At(int x, int y) {
+    static const QImage image = [] {
         PlanFields plan;
-        image_ = new QImage(ComposeChartArea(plan, 1000, 600));
-    }
-    static void TearDownTestSuite() {
-        delete image_;
-        image_ = nullptr;
-    }
-    static QRgb At(int x, int y) { return image_->pixel(x, y); }
-    static QImage* image_;
-};
+        return ComposeChartArea(plan, 1000, 600);
+    }();
+    return image.pixel(x, y);
+}
 
-QImage* DefaultPaint::image_ = nullptr;
-
-TEST_F(DefaultPaint, FoldingChartFrameAndLines) {
+TEST(DefaultPaint, FoldingChartFrameAndLines) {
     EXPECT_EQ(At(5, 5), kBlackRgb);
     EXPECT_EQ(At(513, 12), kRedRgb);   // harmonic 2's apex, drawn last of all lines
     EXPECT_EQ(At(38, 100), kAxisRgb);  // the vertical axis covers the grid's first column
@@ -48,7 +41,7 @@ TEST_F(DefaultPaint, FoldingChartFrameAndLines) {
     EXPECT_EQ(At(487, 140), kGreenRgb);  // box A's left side
 }
 
-TEST_F(DefaultPaint, BandChartBarsAndOutlines) {
+TEST(DefaultPaint, BandChartBarsAndOutlines) {
     // Bar 15 (reversed) is the rectangle (899, 553, 126, 570): columns 126 to 898 from
     // row 553, its bottom edge stopping above the axis.
     EXPECT_EQ(At(400, 553), kCyanRgb);
@@ -73,7 +66,7 @@ TEST_F(DefaultPaint, BandChartBarsAndOutlines) {
     EXPECT_EQ(At(400, 570), kGreenRgb);
 }
 
-TEST_F(DefaultPaint, TickLabelsAreLightGlyphsOnBlack) {
+TEST(DefaultPaint, TickLabelsAreLightGlyphsOnBlack) {
     // The "0.00" under the upper chart's axis: cell rows 273 to 284 centred on column 38.
     int light = 0;
     for (int y = 273; y < 285; ++y) {

@@ -9,14 +9,8 @@
 
 #include "recording_surface.h"
 
-namespace quorvel {
+namespace quorvel::test {
 namespace {
-
-using test::Line;
-using test::OpKind;
-using test::RecordedOp;
-using test::RecordingSurface;
-using test::Text;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -212,4 +206,4 @@ TEST(PlotLabels, ChartFontSetsTheTextColourBeforeItIsSelected) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::test

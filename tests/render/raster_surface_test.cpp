@@ -288,27 +288,19 @@ TEST(RasterSurface, LongRunsMatchQPainter) {
 // the image held before, nothing of it may show, and fills must still cover what was
 // drawn before them.
 TEST(RasterSurface, DrawingFromBlackIgnoresTheOldContent) {
-    QImage reference(30, 20, QImage::Format_RGB32);
-    reference.fill(Qt::black);
-    QImage fast = Speckled(30, 20, 3);
-    const auto script = [](DrawingSurface& dc) {
-        dc.PatBlt(0, 0, 30, 10, RasterOp::kBlackness);
-        dc.SelectObject(dc.CreatePen(PenStyle::kSolid, 1, 0x00FF00));
-        dc.MoveTo(0, 5);
-        dc.LineTo(30, 5);
-        dc.PatBlt(10, 0, 5, 20, RasterOp::kBlackness);  // must cut the line
-        dc.SetBkColor(0xFFFFFF);
-        dc.TextOut(2, 12, "7");
-        dc.Rectangle(20, 14, 26, 18);
-    };
-    {
-        ImageSurface dc(reference);
-        script(dc);
-    }
-    {
-        RasterSurface dc(fast, /*blackFirst=*/true);
-        script(dc);
-    }
+    const auto [reference, fast] = DrawBoth(
+        Speckled(30, 20, 3),
+        [](DrawingSurface& dc) {
+            dc.PatBlt(0, 0, 30, 10, RasterOp::kBlackness);
+            dc.SelectObject(dc.CreatePen(PenStyle::kSolid, 1, 0x00FF00));
+            dc.MoveTo(0, 5);
+            dc.LineTo(30, 5);
+            dc.PatBlt(10, 0, 5, 20, RasterOp::kBlackness);  // must cut the line
+            dc.SetBkColor(0xFFFFFF);
+            dc.TextOut(2, 12, "7");
+            dc.Rectangle(20, 14, 26, 18);
+        },
+        /*fromBlack=*/true);
     EXPECT_EQ(reference, fast) << FirstDifference(reference, fast);
     EXPECT_EQ(fast.pixel(12, 5), qRgb(0, 0, 0));
     EXPECT_EQ(fast.pixel(9, 5), qRgb(0, 255, 0));

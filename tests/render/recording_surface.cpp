@@ -1,5 +1,6 @@
 #include "recording_surface.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace quorvel::test {
@@ -28,28 +29,31 @@ bool RecordingSurface::Released(ObjectHandle handle) const {
     return handle != 0 && objects_.Find(handle) == nullptr;
 }
 
+RecordedOp& RecordingSurface::Record(OpKind kind, int x1, int y1, int x2, int y2) {
+    RecordedOp& op = ops_.emplace_back(WithState(kind));
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    return op;
+}
+
 ObjectHandle RecordingSurface::CreatePen(PenStyle style, int width, ColorRef colour) {
-    RecordedOp op = WithState(OpKind::kCreatePen);
+    RecordedOp& op = Record(OpKind::kCreatePen);
     op.pen = PenSpec{style, width, colour};
-    op.handle = objects_.Add(op.pen);
-    ops_.push_back(op);
-    return op.handle;
+    return op.handle = objects_.Add(op.pen);
 }
 
 ObjectHandle RecordingSurface::CreateHatchBrush(ColorRef colour) {
-    RecordedOp op = WithState(OpKind::kCreateBrush);
+    RecordedOp& op = Record(OpKind::kCreateBrush);
     op.brush = BrushSpec{BrushStyle::kBackwardDiagonalHatch, colour};
-    op.handle = objects_.Add(op.brush);
-    ops_.push_back(op);
-    return op.handle;
+    return op.handle = objects_.Add(op.brush);
 }
 
 ObjectHandle RecordingSurface::CreateFont(int height, int escapement) {
-    RecordedOp op = WithState(OpKind::kCreateFont);
+    RecordedOp& op = Record(OpKind::kCreateFont);
     op.font = FontSpec{height, escapement};
-    op.handle = objects_.Add(op.font);
-    ops_.push_back(op);
-    return op.handle;
+    return op.handle = objects_.Add(op.font);
 }
 
 void RecordingSurface::SelectObject(ObjectHandle object) {
@@ -63,84 +67,54 @@ void RecordingSurface::SelectObject(ObjectHandle object) {
         }
     }
     objects_.Select(object);
-    RecordedOp op = WithState(OpKind::kSelect);
-    op.handle = object;
-    ops_.push_back(op);
+    Record(OpKind::kSelect).handle = object;
 }
 
 void RecordingSurface::DeleteObject(ObjectHandle object) {
     objects_.Release(object);
-    RecordedOp op = WithState(OpKind::kDelete);
-    op.handle = object;
-    ops_.push_back(op);
+    Record(OpKind::kDelete).handle = object;
 }
 
 void RecordingSurface::SetBkColor(ColorRef colour) {
     bkColour_ = colour;
-    RecordedOp op = WithState(OpKind::kSetBkColor);
-    op.colour = colour;
-    ops_.push_back(op);
+    Record(OpKind::kSetBkColor).colour = colour;
 }
 
 void RecordingSurface::SetTextColor(ColorRef colour) {
     textColour_ = colour;
-    RecordedOp op = WithState(OpKind::kSetTextColor);
-    op.colour = colour;
-    ops_.push_back(op);
+    Record(OpKind::kSetTextColor).colour = colour;
 }
 
 void RecordingSurface::SetTextAlign(unsigned align) {
     align_ = align;
-    ops_.push_back(WithState(OpKind::kSetTextAlign));
+    Record(OpKind::kSetTextAlign);
 }
 
 void RecordingSurface::TextOut(int x, int y, std::string_view text) {
-    RecordedOp op = WithState(OpKind::kTextOut);
-    op.x1 = x;
-    op.y1 = y;
+    RecordedOp& op = Record(OpKind::kTextOut, x, y);
     op.text = std::string(text);
     op.usesReleasedObject = Released(selectedFont_);
-    ops_.push_back(op);
 }
 
 void RecordingSurface::MoveTo(int x, int y) {
+    Record(OpKind::kMoveTo, x, y);
     x_ = x;
     y_ = y;
-    RecordedOp op = WithState(OpKind::kMoveTo);
-    op.x1 = x;
-    op.y1 = y;
-    ops_.push_back(op);
 }
 
 void RecordingSurface::LineTo(int x, int y) {
-    RecordedOp op = WithState(OpKind::kLine);
-    op.x1 = x_;
-    op.y1 = y_;
-    op.x2 = x;
-    op.y2 = y;
-    op.usesReleasedObject = Released(selectedPen_);
-    ops_.push_back(op);
+    Record(OpKind::kLine, x_, y_, x, y).usesReleasedObject = Released(selectedPen_);
     x_ = x;
     y_ = y;
 }
 
 void RecordingSurface::Rectangle(int left, int top, int right, int bottom) {
-    RecordedOp op = WithState(OpKind::kRectangle);
-    op.x1 = left;
-    op.y1 = top;
-    op.x2 = right;
-    op.y2 = bottom;
-    op.usesReleasedObject = Released(selectedPen_) || Released(selectedBrush_);
-    ops_.push_back(op);
+    Record(OpKind::kRectangle, left, top, right, bottom).usesReleasedObject =
+        Released(selectedPen_) || Released(selectedBrush_);
 }
 
 void RecordingSurface::PatBlt(int x, int y, int width, int height, RasterOp) {
-    RecordedOp op = WithState(OpKind::kPatBlt);
-    op.x1 = x;
-    op.y1 = y;
-    op.x2 = width;
-    op.y2 = height;
-    ops_.push_back(op);
+    Record(OpKind::kPatBlt, x, y, width, height);
 }
 
 std::vector<RecordedOp> RecordingSurface::OpsOf(OpKind kind) const {
@@ -184,12 +158,8 @@ std::vector<Text> RecordingSurface::TextsIn(int fontHeight) const {
 }
 
 bool RecordingSurface::drewWithReleasedObject() const {
-    for (const RecordedOp& op : ops_) {
-        if (op.usesReleasedObject) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(ops_.begin(), ops_.end(),
+                       [](const RecordedOp& op) { return op.usesReleasedObject; });
 }
 
 }  // namespace quorvel::test

@@ -85,6 +85,8 @@ class RecordingSurface final : public DrawingSurface {
 
   private:
     RecordedOp WithState(OpKind kind) const;
+    /// Appends an operation with the state in force and the given coordinates.
+    RecordedOp& Record(OpKind kind, int x1 = 0, int y1 = 0, int x2 = 0, int y2 = 0);
     bool Released(ObjectHandle handle) const;
 
     DrawingObjectTable objects_;
