@@ -84,25 +84,19 @@ TEST_P(BadTextTest, IsMarkedInPlaceAndTheFieldKeepsItsLastGoodValue) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+// One row per field and kind of text; which texts convert is number_text_test's business.
 constexpr const char* kNumber = "Please enter a number.";
 constexpr const char* kInteger = "Please enter an integer.";
 
-INSTANTIATE_TEST_SUITE_P(
-    EachKindOfText, BadTextTest,
-    ::testing::Values(BadText{"Empty", IDC_IF_BW, "", kNumber},
-                      BadText{"Word", IDC_IF, "abc", kNumber},
-                      BadText{"LoneMinus", IDC_FS, "-", kNumber},
-                      BadText{"HalfExponent", IDC_RF_BW, "1e", kNumber},
-                      BadText{"NotANumber", IDC_IF, "nan", kNumber},
-                      BadText{"Infinity", IDC_FS, "inf", kNumber},
-                      BadText{"Hexadecimal", IDC_IF, "0x10", kNumber},
-                      BadText{"Overflow", IDC_RF_BW, "1e999", kNumber},
-                      BadText{"DecimalComma", IDC_IF, "184,32", kNumber},
-                      BadText{"TrailingJunk", IDC_FS, "737.28MHz", kNumber},
-                      BadText{"FractionalCount", IDC_HARMONICS, "1.5", kInteger},
-                      BadText{"CountBeyondInt", IDC_HARMONICS, "99999999999", kInteger},
-                      BadText{"EmptyCount", IDC_HARMONICS, "", kInteger}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(EachKindOfText, BadTextTest,
+                         ::testing::Values(BadText{"Empty", IDC_IF_BW, "", kNumber},
+                                           BadText{"Word", IDC_IF, "abc", kNumber},
+                                           BadText{"Overflow", IDC_RF_BW, "1e999", kNumber},
+                                           BadText{"TrailingJunk", IDC_FS, "737.28MHz", kNumber},
+                                           BadText{"FractionalCount", IDC_HARMONICS, "1.5",
+                                                   kInteger},
+                                           BadText{"EmptyCount", IDC_HARMONICS, "", kInteger}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MainDialogTest, OtherFieldsAreStillReadWhileOneIsMarked) {
     PasteInto(Field(IDC_FS), "12x");

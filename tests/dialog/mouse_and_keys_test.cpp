@@ -38,9 +38,8 @@ TEST_F(MainDialogTest, ClickOnALabelCountsAsAClickInTheStrip) {
 }
 
 TEST_F(MainDialogTest, ClickOnAControlGoesToTheControl) {
-    const QPoint inFsField = Field(IDC_FS).geometry().center();
     QTest::mouseClick(&Field(IDC_FS), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(Plan().m_markerX, 0) << "clicked at " << inFsField.x();
+    EXPECT_EQ(Plan().m_markerX, 0);
 }
 
 TEST_F(MainDialogTest, TheChartsFollowAResize) {

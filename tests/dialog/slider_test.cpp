@@ -93,25 +93,6 @@ TEST_F(MainDialogTest, DraggingTheIfWritesBackWithoutReenteringTheChangeHandler)
     EXPECT_EQ(changes.count(), 0);
 }
 
-TEST_F(MainDialogTest, ChoosingFsAfterIfHandsFsTheTruncatedPosition) {
-    Choose(1);
-    Choose(0);
-    EXPECT_EQ(Slider().minimum(), 368);
-    EXPECT_EQ(Slider().maximum(), 2000);
-    EXPECT_EQ(Slider().value(), 737);
-    EXPECT_EQ(Plan().m_fs, 737.0);
-    EXPECT_EQ(Text(IDC_FS), "737");
-    EXPECT_EQ(Plan().m_if, 184.0);
-}
-
-TEST_F(MainDialogTest, ChoosingTheEntryInForceAgainChangesNothing) {
-    QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(300, 200));
-    Choose(0);
-    EXPECT_EQ(Plan().m_fs, 737.28);
-    EXPECT_EQ(Text(IDC_FS), "737.28");
-    EXPECT_EQ(Plan().m_markerX, 300);  // the selection alone leaves the marker alone
-}
-
 TEST_F(MainDialogTest, AnIfOf400PullsFsUpTo800WhenFsIsChosen) {
     Choose(1);
     TypeInto(Field(IDC_IF), "400");
