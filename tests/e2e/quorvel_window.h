@@ -111,16 +111,4 @@ class QuorvelWindowTest : public ::testing::Test {
     static inline XSession* s_session = nullptr;
 };
 
-/// Pixels of pure white: the marker readout's box; the charts draw none of their own.
-inline int WhitePixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            count += (row[x] & 0xFFFFFFu) == 0xFFFFFFu ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 }  // namespace quorvel::test
