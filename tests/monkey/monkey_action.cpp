@@ -9,6 +9,8 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <string_view>
+#include <utility>
 
 #include "dialog/spur_plan_dlg.h"
 #include "res/resource.h"
@@ -45,24 +47,19 @@ const std::array<KeyStroke, 22> kKeys{{
 }};
 
 const char* ControlName(int id) {
-    switch (id) {
-        case IDC_FS:
-            return "Fs";
-        case IDC_IF:
-            return "IF";
-        case IDC_IF_BW:
-            return "IF-BW";
-        case IDC_HARMONICS:
-            return "H";
-        case IDC_RF_BW:
-            return "RF-BW";
-        case IDC_SLIDER:
-            return "slider";
-        case IDC_SLIDER_VARIABLE:
-            return "selector";
-        default:
-            return "?";
+    static constexpr std::pair<int, const char*> kNames[] = {{IDC_FS, "Fs"},
+                                                             {IDC_IF, "IF"},
+                                                             {IDC_IF_BW, "IF-BW"},
+                                                             {IDC_HARMONICS, "H"},
+                                                             {IDC_RF_BW, "RF-BW"},
+                                                             {IDC_SLIDER, "slider"},
+                                                             {IDC_SLIDER_VARIABLE, "selector"}};
+    for (const auto& [control, name] : kNames) {
+        if (control == id) {
+            return name;
+        }
     }
+    return "?";
 }
 
 QWidget* Control(CSpurPlanDlg& dlg, int id) {
@@ -75,28 +72,16 @@ QWidget* Control(CSpurPlanDlg& dlg, int id) {
     return dlg.Edit(id);
 }
 
-// Key text as a keyboard would produce it, so a typed key edits the field.
+// Key text as a keyboard would produce it, so a typed key edits the field. The codes of
+// these keys are their characters, letters in upper case.
 QString KeyText(int key, int modifiers) {
-    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier) {
-        return {};
+    const bool plain = modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier;
+    if (plain && key > 0 && key < 0x80 &&
+        std::string_view("-. 0123456789EX").find(static_cast<char>(key)) !=
+            std::string_view::npos) {
+        return QString(QChar(key)).toLower();
     }
-    switch (key) {
-        case Qt::Key_Minus:
-            return QStringLiteral("-");
-        case Qt::Key_Period:
-            return QStringLiteral(".");
-        case Qt::Key_Space:
-            return QStringLiteral(" ");
-        case Qt::Key_E:
-            return QStringLiteral("e");
-        case Qt::Key_X:
-            return QStringLiteral("x");
-        default:
-            if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-                return QString(QChar(u'0' + (key - Qt::Key_0)));
-            }
-            return {};
-    }
+    return {};
 }
 
 void SendKey(QWidget* target, int key, int modifiers) {
