@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer target with clang, AddressSanitizer and UndefinedBehaviorSanitizer,
 # and fuzzes the chart composition.
-#   scripts/fuzz.sh --bounded [RUNS]   a fixed number of inputs (default 2000), as the test suite does
+#   scripts/fuzz.sh --bounded [RUNS]   a fixed number of inputs (default 4000), as the test suite does
 #   scripts/fuzz.sh --minutes M        a long run of M minutes
 # New inputs go to build/fuzz/corpus-run; the seeds in fuzz/corpus are never changed.
 set -euo pipefail
@@ -20,7 +20,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 case "$mode" in
   --bounded)
-    runs=${2:-2000}
+    runs=${2:-4000}
     # Every seed first, then fresh mutations, with a fixed seed so a failure repeats.
     "$fuzzer" "${common[@]}" -seed=1 -runs="$runs" "$work" fuzz/corpus
     ;;
