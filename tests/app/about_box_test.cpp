@@ -101,9 +101,8 @@ TEST(SpurPlanApp, HelpOpensTheAboutBoxModallyAndEscapeThenEndsTheProgram) {
     EXPECT_EQ(seen, (std::vector<QString>{"Quorvel Version 1.1", version::kLegalCopyright}));
     EXPECT_TRUE(mainUnchangedAfterAbout);
     EXPECT_EQ(app.m_pMainWnd, nullptr);
-    EXPECT_TRUE(QApplication::topLevelWidgets().empty() ||
-                std::none_of(QApplication::topLevelWidgets().begin(),
-                             QApplication::topLevelWidgets().end(),
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(),
                              [](const QWidget* w) { return w->isVisible(); }));
 }
 

@@ -36,33 +36,15 @@ TEST_F(ExportBinaryTest, PngOfAPlanWithoutChartDataIsStillWritten) {
                 Composed(PlanFields{.m_rfBw = 0}, kDefaultChartAreaWidth, kDefaultChartAreaHeight));
 }
 
-TEST_F(ExportBinaryTest, MarkerShowsTheReadoutAboveTheClickPoint) {
-    ASSERT_EQ(Run({"--export-png", "plain.png", "--size", "1000x600"}).exitCode, 0);
-    // A click at client (413, 300) is bitmap row 250: the readout's boxes end 16 and 3
-    // pixels above it, the blank box on it, all starting at the click's x.
+// Where the readout lands for a marker is the render layer's to check; here, that the
+// point given is the click point, in client coordinates.
+TEST_F(ExportBinaryTest, MarkerIsTheClickPointOfTheDialog) {
     ASSERT_EQ(
         Run({"--export-png", "marked.png", "--size", "1000x600", "--marker", "413,300"}).exitCode,
         0);
-    const QImage plain = LoadedPng(PathOf("plain.png"));
     const QImage marked = LoadedPng(PathOf("marked.png"));
-    ASSERT_EQ(marked.size(), plain.size());
-    const QRect readout(413, 250 - 16 - 13, 200, 16 + 13);
-    int changed = 0;
-    int changedOutside = 0;
-    int whiteInside = 0;
-    for (int y = 0; y < plain.height(); ++y) {
-        for (int x = 0; x < plain.width(); ++x) {
-            if (plain.pixel(x, y) != marked.pixel(x, y)) {
-                ++changed;
-                changedOutside += readout.contains(x, y) ? 0 : 1;
-            }
-            whiteInside += readout.contains(x, y) && marked.pixel(x, y) == 0xFFFFFFFFu ? 1 : 0;
-        }
-    }
-    EXPECT_GT(changed, 0);
-    EXPECT_EQ(changedOutside, 0);
-    EXPECT_GT(whiteInside, 200);  // the white boxes of both lines
     EXPECT_TRUE(marked == Composed(PlanFields{.m_markerX = 413, .m_markerY = 300}, 1000, 600));
+    EXPECT_FALSE(marked == Composed(PlanFields{}, 1000, 600));
 }
 
 }  // namespace

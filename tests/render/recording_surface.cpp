@@ -1,6 +1,7 @@
 #include "recording_surface.h"
 
 #include <algorithm>
+#include <iterator>
 #include <variant>
 
 namespace quorvel::test {
@@ -119,18 +120,15 @@ void RecordingSurface::PatBlt(int x, int y, int width, int height, RasterOp) {
 
 std::vector<RecordedOp> RecordingSurface::OpsOf(OpKind kind) const {
     std::vector<RecordedOp> out;
-    for (const RecordedOp& op : ops_) {
-        if (op.kind == kind) {
-            out.push_back(op);
-        }
-    }
+    std::copy_if(ops_.begin(), ops_.end(), std::back_inserter(out),
+                 [kind](const RecordedOp& op) { return op.kind == kind; });
     return out;
 }
 
 std::vector<Line> RecordingSurface::LinesIn(ColorRef colour) const {
     std::vector<Line> out;
-    for (const RecordedOp& op : ops_) {
-        if (op.kind == OpKind::kLine && op.pen.colour == colour) {
+    for (const RecordedOp& op : OpsOf(OpKind::kLine)) {
+        if (op.pen.colour == colour) {
             out.push_back({op.x1, op.y1, op.x2, op.y2});
         }
     }
@@ -139,8 +137,8 @@ std::vector<Line> RecordingSurface::LinesIn(ColorRef colour) const {
 
 std::vector<Line> RecordingSurface::LinesWith(PenStyle style, ColorRef colour) const {
     std::vector<Line> out;
-    for (const RecordedOp& op : ops_) {
-        if (op.kind == OpKind::kLine && op.pen.colour == colour && op.pen.style == style) {
+    for (const RecordedOp& op : OpsOf(OpKind::kLine)) {
+        if (op.pen.colour == colour && op.pen.style == style) {
             out.push_back({op.x1, op.y1, op.x2, op.y2});
         }
     }
@@ -149,8 +147,8 @@ std::vector<Line> RecordingSurface::LinesWith(PenStyle style, ColorRef colour) c
 
 std::vector<Text> RecordingSurface::TextsIn(int fontHeight) const {
     std::vector<Text> out;
-    for (const RecordedOp& op : ops_) {
-        if (op.kind == OpKind::kTextOut && op.font.height == fontHeight) {
+    for (const RecordedOp& op : OpsOf(OpKind::kTextOut)) {
+        if (op.font.height == fontHeight) {
             out.push_back({op.x1, op.y1, op.text});
         }
     }
