@@ -28,42 +28,13 @@ ImageSurface::ImageSurface(QImage& image) : image_(image), painter_(&image_) {
 
 ImageSurface::~ImageSurface() = default;
 
-ObjectHandle ImageSurface::CreatePen(PenStyle style, int width, ColorRef colour) {
-    return objects_.Add(PenSpec{style, width, colour});
-}
-
-ObjectHandle ImageSurface::CreateHatchBrush(ColorRef colour) {
-    return objects_.Add(BrushSpec{BrushStyle::kBackwardDiagonalHatch, colour});
-}
-
-ObjectHandle ImageSurface::CreateFont(int height, int escapement) {
-    return objects_.Add(FontSpec{height, escapement});
-}
-
-void ImageSurface::SelectObject(ObjectHandle object) {
-    objects_.Select(object);
-}
-
-void ImageSurface::DeleteObject(ObjectHandle object) {
-    objects_.Release(object);
-}
-
 void ImageSurface::SetBkColor(ColorRef colour) {
-    background_ = colour;
+    SurfaceState::SetBkColor(colour);
     painter_.setBackground(ToQColor(colour));
 }
 
-void ImageSurface::SetTextColor(ColorRef colour) {
-    textColour_ = colour;
-}
-
-void ImageSurface::SetTextAlign(unsigned align) {
-    textAlign_ = align;
-}
-
 void ImageSurface::TextOut(int x, int y, std::string_view text) {
-    PaintTextCell(painter_, image_.rect(), x, y, text,
-                  TextState{objects_.font(), textAlign_, background_, textColour_});
+    PaintTextCell(painter_, image_.rect(), x, y, text, CurrentTextState());
 }
 
 void ImageSurface::MoveTo(int x, int y) {

@@ -5,29 +5,21 @@
 #include <QImage>
 #include <QPainter>
 
-#include "render/drawing_objects.h"
-#include "render/drawing_surface.h"
 #include "render/pixel_colour.h"
+#include "render/surface_state.h"
 
 namespace quorvel {
 
 /// Paints on `image` for the surface's lifetime; the image must outlive it and must not be
 /// null.
-class ImageSurface final : public DrawingSurface {
+class ImageSurface final : public SurfaceState {
   public:
     explicit ImageSurface(QImage& image);
     ~ImageSurface() override;
     ImageSurface(const ImageSurface&) = delete;
     ImageSurface& operator=(const ImageSurface&) = delete;
 
-    ObjectHandle CreatePen(PenStyle style, int width, ColorRef colour) override;
-    ObjectHandle CreateHatchBrush(ColorRef colour) override;
-    ObjectHandle CreateFont(int height, int escapement) override;
-    void SelectObject(ObjectHandle object) override;
-    void DeleteObject(ObjectHandle object) override;
     void SetBkColor(ColorRef colour) override;
-    void SetTextColor(ColorRef colour) override;
-    void SetTextAlign(unsigned align) override;
     void TextOut(int x, int y, std::string_view text) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -40,10 +32,6 @@ class ImageSurface final : public DrawingSurface {
 
     QImage& image_;
     QPainter painter_;
-    DrawingObjectTable objects_;
-    ColorRef background_ = kWhite;
-    ColorRef textColour_ = kBlack;
-    unsigned textAlign_ = kAlignLeft | kAlignTop;
     int x_ = 0;
     int y_ = 0;
 };

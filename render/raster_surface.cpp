@@ -36,43 +36,11 @@ RasterSurface::~RasterSurface() {
     black_.SettleAll();
 }
 
-ObjectHandle RasterSurface::CreatePen(PenStyle style, int width, ColorRef colour) {
-    return objects_.Add(PenSpec{style, width, colour});
-}
-
-ObjectHandle RasterSurface::CreateHatchBrush(ColorRef colour) {
-    return objects_.Add(BrushSpec{BrushStyle::kBackwardDiagonalHatch, colour});
-}
-
-ObjectHandle RasterSurface::CreateFont(int height, int escapement) {
-    return objects_.Add(FontSpec{height, escapement});
-}
-
-void RasterSurface::SelectObject(ObjectHandle object) {
-    objects_.Select(object);
-}
-
-void RasterSurface::DeleteObject(ObjectHandle object) {
-    objects_.Release(object);
-}
-
-void RasterSurface::SetBkColor(ColorRef colour) {
-    background_ = colour;
-}
-
-void RasterSurface::SetTextColor(ColorRef colour) {
-    textColour_ = colour;
-}
-
-void RasterSurface::SetTextAlign(unsigned align) {
-    textAlign_ = align;
-}
-
 void RasterSurface::TextOut(int x, int y, std::string_view text) {
     if (text.empty()) {
         return;
     }
-    const TextState state{objects_.font(), textAlign_, background_, textColour_};
+    const TextState state = CurrentTextState();
     const QRectF bounds = PlaceTextCell(x, y, CachedTextAdvance(text, state), state).ImageBounds();
     if (!bounds.intersects(QRectF(image_.rect()))) {
         return;

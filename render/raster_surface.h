@@ -8,16 +8,15 @@
 #include <QPainter>
 #include <memory>
 
-#include "render/drawing_objects.h"
-#include "render/drawing_surface.h"
 #include "render/line_batch.h"
 #include "render/pending_black_rows.h"
 #include "render/pixel_buffer.h"
 #include "render/rectangle_stack.h"
+#include "render/surface_state.h"
 
 namespace quorvel {
 
-class RasterSurface final : public DrawingSurface {
+class RasterSurface final : public SurfaceState {
   public:
     /// Paints on `image` (Format_RGB32, not null) for the surface's lifetime. With
     /// `blackFirst` the image's content is ignored and the drawing starts from all black:
@@ -28,14 +27,6 @@ class RasterSurface final : public DrawingSurface {
     RasterSurface(const RasterSurface&) = delete;
     RasterSurface& operator=(const RasterSurface&) = delete;
 
-    ObjectHandle CreatePen(PenStyle style, int width, ColorRef colour) override;
-    ObjectHandle CreateHatchBrush(ColorRef colour) override;
-    ObjectHandle CreateFont(int height, int escapement) override;
-    void SelectObject(ObjectHandle object) override;
-    void DeleteObject(ObjectHandle object) override;
-    void SetBkColor(ColorRef colour) override;
-    void SetTextColor(ColorRef colour) override;
-    void SetTextAlign(unsigned align) override;
     void TextOut(int x, int y, std::string_view text) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -51,10 +42,6 @@ class RasterSurface final : public DrawingSurface {
     QImage& image_;
     PixelBuffer pixels_;
     std::unique_ptr<QPainter> painter_;  // made by the first text
-    DrawingObjectTable objects_;
-    ColorRef background_ = kWhite;
-    ColorRef textColour_ = kBlack;
-    unsigned textAlign_ = kAlignLeft | kAlignTop;
     int x_ = 0;
     int y_ = 0;
     PendingBlackRows black_;
