@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "bench/baseline.h"
 #include "plan/plan_fields.h"
 #include "render/image_surface.h"
 #include "render/paint_cycle.h"
@@ -25,28 +26,6 @@ struct Size {
     int width;
     int height;
 };
-
-// The baseline: what copying a blank chart area to the window costs.
-void PaintBaseline(QImage& window, Size size) {
-    QImage area(size.width, size.height, QImage::Format_RGB32);
-    area.fill(Qt::black);
-    QPainter painter(&window);
-    painter.drawImage(0, quorvel::kControlStripHeight, area);
-}
-
-// Mean seconds per call of `work`, over at least `minSeconds` of repetitions.
-template <typename Work>
-double MeanSeconds(Work&& work, double minSeconds) {
-    int reps = 0;
-    const auto start = Clock::now();
-    std::chrono::duration<double> elapsed{};
-    do {
-        work();
-        ++reps;
-        elapsed = Clock::now() - start;
-    } while (elapsed.count() < minSeconds);
-    return elapsed.count() / reps;
-}
 
 // The straightforward rendering the paint is held to: every primitive of the same chart
 // calls drawn in full, in order, through QPainter.
@@ -69,7 +48,8 @@ void MeasureAgainstBaseline(benchmark::State& state, const quorvel::PlanFields& 
         QPainter painter(&window);
         painter.drawImage(0, quorvel::kControlStripHeight, area);
     };
-    const double baseline = MeanSeconds([&] { PaintBaseline(window, size); }, 0.3);
+    const double baseline = quorvel::bench::MeanSeconds(
+        [&] { quorvel::bench::PaintBaseline(window, size.width, size.height); }, 0.3);
 
     const auto start = Clock::now();
     for (auto _ : state) {

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "bench/baseline.h"
 #include "dialog/spur_plan_dlg.h"
 #include "plan/plan_fields.h"
 #include "render/paint_cycle.h"
@@ -23,27 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kWindowWidth = 1920;
 constexpr int kWindowHeight = 1080;
-
-void PaintBaseline(QImage& window, int width, int height) {
-    QImage area(width, height, QImage::Format_RGB32);
-    area.fill(Qt::black);
-    QPainter painter(&window);
-    painter.drawImage(0, quorvel::kControlStripHeight, area);
-}
-
-// Mean seconds per call of `work`, over at least `minSeconds` of repetitions.
-template <typename Work>
-double MeanSeconds(Work&& work, double minSeconds) {
-    int reps = 0;
-    const auto start = Clock::now();
-    std::chrono::duration<double> elapsed{};
-    do {
-        work();
-        ++reps;
-        elapsed = Clock::now() - start;
-    } while (elapsed.count() < minSeconds);
-    return elapsed.count() / reps;
-}
 
 // Runs the event loop until the dialog has completed the paint after `before`.
 bool RunUntilPainted(const quorvel::CSpurPlanDlg& dlg, int before) {
@@ -67,8 +47,8 @@ void BM_SliderStep(benchmark::State& state, quorvel::PlanFields plan) {
     QCoreApplication::processEvents();
     const int chartHeight = kWindowHeight - quorvel::kControlStripHeight;
     QImage window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
-    const double baseline =
-        MeanSeconds([&] { PaintBaseline(window, kWindowWidth, chartHeight); }, 0.3);
+    const double baseline = quorvel::bench::MeanSeconds(
+        [&] { quorvel::bench::PaintBaseline(window, kWindowWidth, chartHeight); }, 0.3);
 
     QSlider& slider = *dlg.Slider();
     const int positions[2] = {slider.value() + 1, slider.value()};
