@@ -37,21 +37,10 @@ void ImageSurface::TextOut(int x, int y, std::string_view text) {
     PaintTextCell(painter_, image_.rect(), x, y, text, CurrentTextState());
 }
 
-void ImageSurface::MoveTo(int x, int y) {
-    x_ = x;
-    y_ = y;
-}
-
-void ImageSurface::LineTo(int x, int y) {
-    DrawLine(x_, y_, x, y);
-    x_ = x;
-    y_ = y;
-}
-
 // Qt's flat cap leaves out whichever end lies lower-right, whatever the direction; a line
 // here leaves out its end point. So the line is drawn with both ends and the end pixel is
 // put back as it was.
-void ImageSurface::DrawLine(int x1, int y1, int x2, int y2) {
+void ImageSurface::DrawSegment(int x1, int y1, int x2, int y2) {
     if (x1 == x2 && y1 == y2) {
         return;
     }

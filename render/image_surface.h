@@ -21,19 +21,15 @@ class ImageSurface final : public SurfaceState {
 
     void SetBkColor(ColorRef colour) override;
     void TextOut(int x, int y, std::string_view text) override;
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void PatBlt(int x, int y, int width, int height, RasterOp op) override;
 
   private:
-    void DrawLine(int x1, int y1, int x2, int y2);
+    void DrawSegment(int x1, int y1, int x2, int y2) override;
     void FillPixels(int left, int top, int right, int bottom, const QBrush& brush);
 
     QImage& image_;
     QPainter painter_;
-    int x_ = 0;
-    int y_ = 0;
 };
 
 }  // namespace quorvel

@@ -76,18 +76,8 @@ void RasterSurface::CopyCell(const QImage& cell, QPoint at) {
     }
 }
 
-void RasterSurface::MoveTo(int x, int y) {
-    x_ = x;
-    y_ = y;
-}
-
-void RasterSurface::LineTo(int x, int y) {
-    HoldLine(x_, y_, x, y);
-    x_ = x;
-    y_ = y;
-}
-
-void RasterSurface::HoldLine(int x1, int y1, int x2, int y2) {
+// Held back with the lines before it and written with them in one pass over the rows.
+void RasterSurface::DrawSegment(int x1, int y1, int x2, int y2) {
     if (x1 == x2 && y1 == y2) {
         return;
     }

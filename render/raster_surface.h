@@ -28,22 +28,18 @@ class RasterSurface final : public SurfaceState {
     RasterSurface& operator=(const RasterSurface&) = delete;
 
     void TextOut(int x, int y, std::string_view text) override;
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void PatBlt(int x, int y, int width, int height, RasterOp op) override;
 
   private:
     void CopyCell(const QImage& cell, QPoint at);
-    void HoldLine(int x1, int y1, int x2, int y2);
+    void DrawSegment(int x1, int y1, int x2, int y2) override;
     void WriteHeldLines();
     void PaintHeldRectangles();
 
     QImage& image_;
     PixelBuffer pixels_;
     std::unique_ptr<QPainter> painter_;  // made by the first text
-    int x_ = 0;
-    int y_ = 0;
     PendingBlackRows black_;
     LineBatch lines_;
     RectangleStack rectangles_;

@@ -1,5 +1,6 @@
 // What every drawing surface keeps between operations: the objects it has made with the
-// pen, brush and font selected, the background and text colours, and the text alignment.
+// pen, brush and font selected, the background and text colours, the text alignment and
+// the current position.
 #pragma once
 
 #include "render/drawing_objects.h"
@@ -24,8 +25,20 @@ class SurfaceState : public DrawingSurface {
     void SetBkColor(ColorRef colour) override { background_ = colour; }
     void SetTextColor(ColorRef colour) override { textColour_ = colour; }
     void SetTextAlign(unsigned align) override { textAlign_ = align; }
+    void MoveTo(int x, int y) override {
+        x_ = x;
+        y_ = y;
+    }
+    void LineTo(int x, int y) override {
+        DrawSegment(x_, y_, x, y);
+        x_ = x;
+        y_ = y;
+    }
 
   protected:
+    /// One line from the current position, leaving out its end point.
+    virtual void DrawSegment(int x1, int y1, int x2, int y2) = 0;
+
     TextState CurrentTextState() const {
         return TextState{objects_.font(), textAlign_, background_, textColour_};
     }
@@ -34,6 +47,10 @@ class SurfaceState : public DrawingSurface {
     ColorRef background_ = kWhite;
     ColorRef textColour_ = kBlack;
     unsigned textAlign_ = kAlignLeft | kAlignTop;
+
+  private:
+    int x_ = 0;
+    int y_ = 0;
 };
 
 }  // namespace quorvel
