@@ -5,7 +5,10 @@
 #include <charconv>
 #include <set>
 
+#include "charts/chart_area.h"
 #include "plan/number_text.h"
+#include "res/dialog_template.h"
+#include "res/dialog_units.h"
 #include "res/version.h"
 
 namespace quorvel {
@@ -283,12 +286,13 @@ std::string UsageText() {
            "Exit status: 0 done, 1 nothing to export or a file not written, 2 bad use.\n";
 }
 
+ChartAreaSize DefaultChartAreaSize() {
+    const DialogPixels client = DialogClientRect(MainDialogTemplate());
+    return {client.width, client.height - kControlStripHeight};
+}
+
 std::string VersionText() {
-    std::string text = "Quorvel ";
-    for (std::size_t i = 0; i < std::size(version::kFileVersionParts); ++i) {
-        text += (i == 0 ? "" : ".") + std::to_string(version::kFileVersionParts[i]);
-    }
-    return text + "\n";
+    return std::string("Quorvel ") + version::kVersion + "\n";
 }
 
 }  // namespace quorvel

@@ -6,6 +6,7 @@
 #include "app/display_check.h"
 #include "app/spur_plan_app.h"
 #include "res/main_frame_icon.h"
+#include "res/version.h"
 
 namespace quorvel {
 
@@ -16,7 +17,7 @@ int RunDesktopApp(int& argc, char** argv, const PlanFields& initial) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION_STRING));
+    QApplication::setApplicationVersion(QString::fromLatin1(version::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     QApplication::setWindowIcon(MainFrameIcon());
 

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "charts/plot_frame.h"
 #include "plan/alias_lines.h"
 #include "plan/harmonic_band.h"
 #include "plan/slider_rules.h"
-#include "render/plot_frame.h"
 
 namespace quorvel {
 

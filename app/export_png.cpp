@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QImageWriter>
 
-#include "render/paint_cycle.h"
+#include "paint/paint_cycle.h"
 
 namespace quorvel {
 

@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-#include "render/paint_cycle.h"
+#include "paint/paint_cycle.h"
 
 namespace quorvel::bench {
 

@@ -13,10 +13,9 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "bench/baseline.h"
+#include "baseline.h"
+#include "paint/paint_cycle.h"
 #include "plan/plan_fields.h"
-#include "render/image_surface.h"
-#include "render/paint_cycle.h"
 
 namespace {
 
@@ -26,16 +25,6 @@ struct Size {
     int width;
     int height;
 };
-
-// The straightforward rendering the paint is held to: every primitive of the same chart
-// calls drawn in full, in order, through QPainter.
-QImage ComposeThroughQPainter(quorvel::PlanFields& plan, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    quorvel::ImageSurface surface(image);
-    quorvel::PaintChartArea(surface, plan, width, height);
-    return image;
-}
 
 template <typename Compose>
 void MeasureAgainstBaseline(benchmark::State& state, const quorvel::PlanFields& plan,
@@ -69,7 +58,9 @@ void BM_Compose(benchmark::State& state, quorvel::PlanFields plan) {
 }
 
 void BM_ComposeThroughQPainter(benchmark::State& state, quorvel::PlanFields plan) {
-    MeasureAgainstBaseline(state, plan, ComposeThroughQPainter);
+    MeasureAgainstBaseline(state, plan, [](quorvel::PlanFields& p, int w, int h) {
+        return quorvel::ComposeChartAreaThroughQPainter(p, w, h);
+    });
 }
 
 quorvel::PlanFields DefaultPlan() {

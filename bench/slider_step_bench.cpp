@@ -13,10 +13,10 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "bench/baseline.h"
+#include "baseline.h"
 #include "dialog/spur_plan_dlg.h"
+#include "paint/paint_cycle.h"
 #include "plan/plan_fields.h"
-#include "render/paint_cycle.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "dialog/system_command.h"
 #include "dialog/system_menu.h"
 #include "dialog/template_widgets.h"
+#include "paint/paint_cycle.h"
 #include "plan/number_text.h"
 #include "plan/slider_rules.h"
-#include "render/paint_cycle.h"
 #include "res/dialog_template.h"
 #include "res/dialog_units.h"
 #include "res/main_frame_icon.h"
@@ -238,6 +238,9 @@ void CSpurPlanDlg::paintEvent(QPaintEvent* event) {
         // charts on screen still show the plan, so they are not composed again.
         return;
     }
+    // A harmonic count above the cap is lowered in the plan by every paint; the edit control
+    // shows the lowered count from the next write-back on.
+    ApplyHarmonicCap(m_plan);
     const QImage chartArea = ComposeChartArea(m_plan, width(), height() - kControlStripHeight);
     if (!chartArea.isNull()) {
         painter.drawImage(QPoint(0, kControlStripHeight), chartArea);

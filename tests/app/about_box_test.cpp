@@ -11,7 +11,7 @@
 #include "dialog/spur_plan_dlg.h"
 #include "res/main_frame_icon.h"
 #include "res/version.h"
-#include "tests/support/widget_test_support.h"
+#include "widget_test_support.h"
 
 namespace quorvel {
 namespace {

@@ -1,7 +1,7 @@
 // Typing into the edit fields: every change reads all five and redraws; text that does
 // not convert is marked in place and leaves its field at the last good value.
 #include "dialog/field_mark.h"
-#include "tests/dialog/main_dialog_fixture.h"
+#include "main_dialog_fixture.h"
 
 namespace quorvel::test {
 namespace {

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "dialog/spur_plan_dlg.h"
+#include "paint/paint_cycle.h"
 #include "plan/plan_fields.h"
-#include "render/paint_cycle.h"
 #include "res/resource.h"
-#include "tests/support/widget_test_support.h"
+#include "widget_test_support.h"
 
 namespace quorvel::test {
 

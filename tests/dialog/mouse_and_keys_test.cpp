@@ -2,7 +2,7 @@
 // the help key asks for the About box.
 #include <QCloseEvent>
 
-#include "tests/dialog/main_dialog_fixture.h"
+#include "main_dialog_fixture.h"
 
 namespace quorvel::test {
 namespace {

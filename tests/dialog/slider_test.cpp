@@ -1,7 +1,7 @@
 // The slider and its selector: which field the slider drives, and what a move does.
 #include <QSignalSpy>
 
-#include "tests/dialog/main_dialog_fixture.h"
+#include "main_dialog_fixture.h"
 
 namespace quorvel::test {
 namespace {

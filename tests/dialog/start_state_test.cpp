@@ -4,7 +4,7 @@
 
 #include "dialog/minimised_icon.h"
 
-#include "tests/dialog/main_dialog_fixture.h"
+#include "main_dialog_fixture.h"
 
 namespace quorvel::test {
 namespace {

@@ -1,5 +1,5 @@
 // F1 opens the About box over the window; it closes again and the window carries on.
-#include "tests/e2e/quorvel_window.h"
+#include "quorvel_window.h"
 
 namespace quorvel::test {
 namespace {

@@ -1,6 +1,6 @@
 // A person's session with the window: type a value, move the slider from the keyboard,
 // click and right-click in the charts, close with Escape.
-#include "tests/e2e/quorvel_window.h"
+#include "quorvel_window.h"
 
 namespace quorvel::test {
 namespace {

@@ -6,9 +6,9 @@
 #include <QProcess>
 #include <memory>
 
+#include "paint/paint_cycle.h"
 #include "plan/plan_fields.h"
-#include "render/paint_cycle.h"
-#include "tests/e2e/x_session.h"
+#include "x_session.h"
 
 namespace quorvel::test {
 

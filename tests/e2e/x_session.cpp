@@ -1,4 +1,4 @@
-#include "tests/e2e/x_session.h"
+#include "x_session.h"
 
 #include <fcntl.h>
 #include <sys/prctl.h>

@@ -1,0 +1,69 @@
+// What the command line asks for: plan values, exports and their settings, or help. Reading
+// it is pure (no Qt, no I/O), so every kind of bad use is known before anything is written.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "plan/plan_fields.h"
+
+namespace quorvel {
+
+struct ChartAreaSize {
+    int width = 0;
+    int height = 0;
+};
+
+/// The chart area of the dialog at its initial size: the main dialog template's client
+/// area less the control strip.
+ChartAreaSize DefaultChartAreaSize();
+
+/// The largest chart area an export accepts in either direction.
+inline constexpr int kMaxExportSide = 16384;
+
+/// The file name that stands for standard output (CSV exports only).
+inline constexpr std::string_view kStandardOutputName = "-";
+
+struct MarkerPoint {
+    int x = 0;  ///< dialog client coordinates, control strip included
+    int y = 0;
+};
+
+enum class CliAction {
+    kStartDialog,  ///< no export: the dialog starts with the plan given
+    kExport,
+    kHelp,
+    kVersion,
+};
+
+struct CliRequest {
+    CliAction action = CliAction::kStartDialog;
+    PlanFields plan;
+    std::optional<std::string> pngPath;
+    std::optional<std::string> bandCsvPath;
+    std::optional<std::string> lineCsvPath;
+    int width = DefaultChartAreaSize().width;
+    int height = DefaultChartAreaSize().height;
+    std::optional<MarkerPoint> marker;
+};
+
+/// Bad use: one line (no newline) naming the option at fault.
+struct CliUsageError {
+    std::string message;
+};
+
+/// Reads the arguments after the program name, starting from `plan`. Options are read left
+/// to right; the first of bad use, --help or --version decides.
+std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::string_view> args,
+                                                         const PlanFields& plan);
+
+/// The --help text.
+std::string UsageText();
+
+/// The --version line: the program's name and the version record's file version.
+std::string VersionText();
+
+}  // namespace quorvel

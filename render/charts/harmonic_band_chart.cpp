@@ -1,0 +1,97 @@
+#include "charts/harmonic_band_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "charts/plot_frame.h"
+#include "pixel_arithmetic.h"
+#include "plan/harmonic_band.h"
+#include "plan/number_text.h"
+#include "surface/scoped_object.h"
+
+namespace quorvel {
+
+namespace {
+
+// A full-height outline of the band fL..fH, from the top edge down, along the axis, up.
+void DrawBandOutline(DrawingSurface& dc, const PlotFrame& frame, double half, double fL,
+                     double fH) {
+    dc.MoveTo(PlotX(frame, fL, half), PlotY(frame, half, half));
+    dc.LineTo(PlotX(frame, fL, half), PlotY(frame, 0.0, half));
+    dc.LineTo(PlotX(frame, fH, half), PlotY(frame, 0.0, half));
+    dc.LineTo(PlotX(frame, fH, half), PlotY(frame, half, half));
+    dc.LineTo(PlotX(frame, fL, half), PlotY(frame, half, half));
+}
+
+}  // namespace
+
+void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect area, double xMin,
+                           double xMax) {
+    const int h = plan.m_harmonics;
+    const PlotFrame frame =
+        MakePlotFrame(area.top, area.bottom, SubtractPixels(area.right, area.left));
+    // With no rows the step is never used: no row line, label or bar is drawn.
+    const double rowStep = h > 0 ? frame.height / static_cast<double>(h) : 0.0;
+
+    ScopedObject gridPen = DrawPlotGrid(dc, frame, std::max(h, 0), rowStep);
+    ScopedObject axisPen = DrawPlotAxes(dc, frame);
+    if (!PlanPassesChartGate(plan)) {
+        return;
+    }
+
+    const double half = plan.m_fs / 2.0;
+    ScopedObject outlinePen(dc, dc.CreatePen(PenStyle::kSolid, 1, kBandOutlineColour));
+    outlinePen.Select();
+    DrawBandOutline(dc, frame, half, plan.m_if - plan.m_ifBw / 2.0, plan.m_ifBw / 2.0 + plan.m_if);
+    DrawBandOutline(dc, frame, half, plan.m_if - plan.m_rfBw / 2.0, plan.m_rfBw / 2.0 + plan.m_if);
+
+    HarmonicBandTable bands{};
+    ComputeHarmonicBands(plan, bands);
+    double yTop = frame.top + rowStep;
+    for (int n = 2; n <= h; ++n) {
+        HarmonicBand band = bands[static_cast<std::size_t>(n)];
+        const int top = RoundToPixel(yTop);
+        yTop = yTop + rowStep;
+        // The fold gives up on edges it cannot place (absurd inputs): such a band has no
+        // bar rather than one at a made-up position.
+        if (std::isnan(band.lo) || std::isnan(band.hi)) {
+            continue;
+        }
+        const ColorRef colour = n % 2 != 0 ? kOddHarmonicColour : kEvenHarmonicColour;
+        ScopedObject brush(dc, dc.CreateHatchBrush(colour));
+        brush.Select();
+        ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, colour));
+        pen.Select();
+        if (band.lo < 0.0) {
+            band.lo = 0.0;
+        }
+        if (band.hi > half) {
+            band.hi = half;
+        }
+        // lo may exceed hi (a reflected band); the rectangle takes its corners either way.
+        dc.Rectangle(PlotX(frame, band.lo, half), top, PlotX(frame, band.hi, half), frame.axisY());
+    }
+
+    ScopedObject labelFont = MakeChartFont(dc, kTickLabelFontHeight, 0);
+    labelFont.Select();
+    std::vector<std::string> rowLabels;
+    for (int i = 1; i <= h; ++i) {
+        rowLabels.push_back(FormatPlanInteger(i));
+    }
+    DrawVerticalAxisLabels(dc, frame, rowLabels, rowStep);
+    DrawFrequencyAxisLabels(dc, frame, xMin, xMax);
+
+    ScopedObject verticalTitleFont =
+        MakeChartFont(dc, kVerticalTitleFontHeight, kVerticalTitleEscapement);
+    verticalTitleFont.Select();
+    DrawVerticalAxisTitle(dc, frame, "Harmonic");
+
+    ScopedObject titleFont = MakeChartFont(dc, kAxisTitleFontHeight, 0);
+    titleFont.Select();
+    DrawFrequencyAxisTitle(dc, frame);
+}
+
+}  // namespace quorvel

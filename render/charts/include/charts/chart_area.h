@@ -1,0 +1,20 @@
+// The whole chart area on one surface: the folding chart above, the harmonic band chart
+// below and, when set, the marker readout on top.
+#pragma once
+
+#include "plan/plan_fields.h"
+#include "surface/drawing_surface.h"
+
+namespace quorvel {
+
+/// Height of the dialog's control strip; the chart area starts below it, so a marker
+/// point in dialog client coordinates lies this much lower than on the chart area.
+inline constexpr int kControlStripHeight = 50;
+
+/// Draws the chart area of `width` x `height` pixels on a surface that starts all black:
+/// black background colour, the folding chart in (0, 0, width, height / 2), the band chart
+/// in (0, height / 2, width, height), and the readout when plan.m_markerX > 0. A harmonic
+/// count above the cap is drawn as the cap.
+void PaintChartArea(DrawingSurface& dc, const PlanFields& plan, int width, int height);
+
+}  // namespace quorvel

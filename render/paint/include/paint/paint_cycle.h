@@ -1,0 +1,26 @@
+// Composes the whole chart area off-screen, where the charts meet the raster engine.
+#pragma once
+
+#include <QImage>
+
+#include "charts/chart_area.h"
+#include "plan/plan_fields.h"
+
+namespace quorvel {
+
+/// The largest chart area side that is composed; Qt's rasteriser works in fixed point and
+/// no screen comes near it.
+inline constexpr int kLargestChartSide = 32767;
+
+/// Composes the chart area of `width` x `height` pixels (Format_RGB32) for the plan, a
+/// harmonic count above the cap drawn as the cap. A size of zero or less in either
+/// direction, or above kLargestChartSide, gives a null image. Text needs fonts, so a
+/// QGuiApplication must exist.
+QImage ComposeChartArea(const PlanFields& plan, int width, int height);
+
+/// The same picture drawn the straightforward way, every primitive in full and in order
+/// through QPainter: what ComposeChartArea must match pixel for pixel, and the measure of
+/// what its span code saves.
+QImage ComposeChartAreaThroughQPainter(const PlanFields& plan, int width, int height);
+
+}  // namespace quorvel

@@ -1,0 +1,67 @@
+#include "charts/chart_area.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "charts/folding_chart.h"
+#include "charts/frequency_marker.h"
+#include "charts/plot_frame.h"
+#include "recording_surface.h"
+
+namespace quorvel::test {
+namespace {
+
+TEST(PaintChartArea, BlackBackgroundThenUpperChartThenLowerChart) {
+    PlanFields plan;
+    RecordingSurface dc;
+    PaintChartArea(dc, plan, 1000, 301);
+    ASSERT_GE(dc.ops().size(), 2u);
+    EXPECT_EQ(dc.ops()[0].kind, OpKind::kSetBkColor);
+    EXPECT_EQ(dc.ops()[0].colour, kBlack);
+    const RecordedOp& fill = dc.ops()[1];
+    EXPECT_EQ(fill.kind, OpKind::kPatBlt);
+    EXPECT_EQ(fill.y2, 150);  // the upper chart gets H / 2
+    // The lower chart's axis lies 30 rows above the surface's bottom, its plot top 12 rows
+    // below the middle row.
+    const std::vector<RecordedOp> lines = dc.OpsOf(OpKind::kLine);
+    bool lowerAxis = false;
+    for (const RecordedOp& op : lines) {
+        if (op.pen.colour == kAxisColour && op.y1 == 150 + 12 && op.y2 == 301 - 30) {
+            lowerAxis = true;
+        }
+    }
+    EXPECT_TRUE(lowerAxis);
+    for (const RecordedOp& op : dc.OpsOf(OpKind::kTextOut)) {
+        EXPECT_EQ(op.bkColour, kBlack);  // no white readout cell
+    }
+    EXPECT_EQ(dc.liveObjects(), 0);
+}
+
+TEST(PaintChartArea, TheReadoutComesLastWhenTheMarkerIsSet) {
+    PlanFields plan;
+    plan.m_markerX = 413;
+    plan.m_markerY = -5000;  // wherever the y lies
+    RecordingSurface dc;
+    PaintChartArea(dc, plan, 800, 550);
+    const std::vector<RecordedOp>& ops = dc.ops();
+    ASSERT_FALSE(ops.empty());
+    EXPECT_EQ(ops.back().kind, OpKind::kDelete);
+    EXPECT_EQ(ops[ops.size() - 2].kind, OpKind::kTextOut);
+    EXPECT_EQ(ops[ops.size() - 2].text, " ");
+    EXPECT_EQ(ops[ops.size() - 2].y1, -5000 - 50);
+    EXPECT_EQ(ops[ops.size() - 4].text, " 184.320 MHz ");
+}
+
+TEST(PaintChartArea, DrawsAHarmonicCountAboveTheCapAsTheCap) {
+    for (const auto& [asked, drawn] : {std::pair{40, 26}, {26, 26}, {15, 15}}) {
+        PlanFields plan;
+        plan.m_harmonics = asked;
+        RecordingSurface dc;
+        PaintChartArea(dc, plan, 800, 550);
+        EXPECT_EQ(dc.OpsOf(OpKind::kRectangle).size(), static_cast<std::size_t>(drawn - 1));
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::test

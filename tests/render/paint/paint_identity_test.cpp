@@ -1,0 +1,101 @@
+// The paint as the program composes it against the straightforward rendering of the same
+// chart calls: every primitive drawn in full, in order, through QPainter. Random plans and
+// sizes, realistic and absurd, must give the same image pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <array>
+#include <climits>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "paint/paint_cycle.h"
+
+namespace quorvel {
+namespace {
+
+std::string Describe(const PlanFields& p, int w, int h) {
+    std::ostringstream out;
+    out.precision(17);
+    out << w << "x" << h << " fs=" << p.m_fs << " if=" << p.m_if << " ifBw=" << p.m_ifBw
+        << " rfBw=" << p.m_rfBw << " H=" << p.m_harmonics << " marker=" << p.m_markerX << ","
+        << p.m_markerY;
+    return out.str();
+}
+
+class PaintIdentity : public testing::Test {
+  protected:
+    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+    double Real(double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(random_);
+    }
+
+    // Mostly plans a user would make; now and then a value nobody should type.
+    double Value(double lo, double hi) {
+        constexpr double kInf = std::numeric_limits<double>::infinity();
+        static constexpr std::array<double, 12> kWild = {
+            0.0,    -0.0, 1e308, -1e308, kInf, -kInf, std::numeric_limits<double>::quiet_NaN(),
+            5e-324, 1e-9, 4e9,   -3e9,   1e300};
+        if (Int(0, 9) == 0) {
+            return kWild[static_cast<std::size_t>(Int(0, kWild.size() - 1))];
+        }
+        return Real(lo, hi);
+    }
+
+    PlanFields AnyPlan(int width, int height) {
+        PlanFields plan;
+        plan.m_fs = Value(1.0, 4000.0);
+        plan.m_if = Value(-0.2 * plan.m_fs, 1.5 * plan.m_fs);
+        plan.m_ifBw = Value(-10.0, 0.6 * plan.m_fs);
+        plan.m_rfBw = Value(-10.0, plan.m_fs);
+        plan.m_harmonics = Int(0, 6) == 0 ? Int(-3, 40) : Int(20, 26);
+        switch (Int(0, 3)) {
+            case 0:
+                break;  // no marker
+            case 1:
+                plan.m_markerX = Int(-5, width + 5);
+                plan.m_markerY = Int(-5, height + kControlStripHeight + 5);
+                break;
+            case 2:
+                plan.m_markerX = Int(INT_MIN, INT_MAX);
+                plan.m_markerY = Int(INT_MIN, INT_MAX);
+                break;
+            default:
+                plan.m_markerX = Int(1, std::max(1, width));
+                plan.m_markerY = Int(kControlStripHeight, kControlStripHeight + height);
+        }
+        return plan;
+    }
+
+    void ExpectIdentical(int width, int height) {
+        const PlanFields plan = AnyPlan(width, height);
+        const QImage expected = ComposeChartAreaThroughQPainter(plan, width, height);
+        const QImage fast = ComposeChartArea(plan, width, height);
+        ASSERT_EQ(expected, fast) << Describe(plan, width, height);
+    }
+
+    std::mt19937_64 random_{20261208};
+};
+
+TEST_F(PaintIdentity, BandsFromNothingToNarrowAndShort) {
+    for (int i = 0; i < 1500; ++i) {
+        ExpectIdentical(Int(0, 120), Int(0, 130));
+    }
+}
+
+TEST_F(PaintIdentity, WindowSizes) {
+    for (int i = 0; i < 300; ++i) {
+        ExpectIdentical(Int(100, 1000), Int(100, 800));
+    }
+}
+
+TEST_F(PaintIdentity, LargeWindows) {
+    for (int i = 0; i < 40; ++i) {
+        ExpectIdentical(Int(1000, 2000), Int(600, 1200));
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
