@@ -7,8 +7,8 @@
 namespace quorvel {
 
 namespace {
-constexpr int kLastRow = 26;
-constexpr int kFilledColumns = 26;  // columns 0..25
+constexpr int kLastRow = kHarmonicCap;
+constexpr int kFilledColumns = kAliasVertexColumns - 1;
 constexpr int kLastDrawnVertex = 20;
 
 std::size_t Idx(int i) {

@@ -67,19 +67,19 @@ HarmonicFold FoldHarmonicBandTraced(double fs, double ifCentre, double ifBw, int
     f.reflectionsHi = ReflectEdge(hi, half);
 
     if (f.wrapsLo != f.wrapsHi) {
-        f.straddle = 1;
+        f.straddle = Straddle::kThroughZero;
         if (lo > hi) {
             hi = lo;
         }
         lo = 0;
     } else if (f.reflectionsLo != f.reflectionsHi) {
-        f.straddle = 2;
+        f.straddle = Straddle::kThroughHalf;
         if (hi < lo) {
             lo = hi;
         }
         hi = half;
     } else {
-        f.straddle = 3;
+        f.straddle = Straddle::kNeither;
     }
     f.band = {lo, hi};
     return f;

@@ -65,11 +65,9 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
         brush.Select();
         ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, colour));
         pen.Select();
+        // The fold leaves both edges at or below Fs/2; only the low edge can fall below 0.
         if (band.lo < 0.0) {
             band.lo = 0.0;
-        }
-        if (band.hi > half) {
-            band.hi = half;
         }
         // lo may exceed hi (a reflected band); the rectangle takes its corners either way.
         dc.Rectangle(PlotX(frame, band.lo, half), top, PlotX(frame, band.hi, half), frame.axisY());

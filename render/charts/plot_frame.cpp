@@ -61,7 +61,7 @@ int PlotY(const PlotFrame& frame, double v, double fullScale) {
 }
 
 bool PlanPassesChartGate(const PlanFields& plan) {
-    return plan.m_fs > 0.0 && plan.m_rfBw > 0.0 && plan.m_harmonics < 27;
+    return plan.m_fs > 0.0 && plan.m_rfBw > 0.0 && plan.m_harmonics <= kHarmonicCap;
 }
 
 ScopedObject MakeChartFont(DrawingSurface& surface, int height, int escapement) {

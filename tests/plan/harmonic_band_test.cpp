@@ -36,17 +36,17 @@ HarmonicFold StepByStep(double fs, double ifc, double bw, int n) {
         ++f.reflectionsHi;
     }
     if (f.wrapsLo != f.wrapsHi) {
-        f.straddle = 1;
+        f.straddle = Straddle::kThroughZero;
         if (lo > hi)
             hi = lo;
         lo = 0;
     } else if (f.reflectionsLo != f.reflectionsHi) {
-        f.straddle = 2;
+        f.straddle = Straddle::kThroughHalf;
         if (hi < lo)
             lo = hi;
         hi = fs / 2;
     } else {
-        f.straddle = 3;
+        f.straddle = Straddle::kNeither;
     }
     f.band = {lo, hi};
     return f;
@@ -62,9 +62,12 @@ void ExpectSameBits(const HarmonicFold& a, const HarmonicFold& b) {
     EXPECT_EQ(a.straddle, b.straddle);
 }
 
+using S = Straddle;
+
 struct DefaultRow {
     int n;
-    int wrapsLo, wrapsHi, reflectionsLo, reflectionsHi, straddle;
+    int wrapsLo, wrapsHi, reflectionsLo, reflectionsHi;
+    Straddle straddle;
     double lo, hi;
 };
 
@@ -84,15 +87,20 @@ TEST_P(DefaultPlanTable, MatchesTheWorkedExample) {
 
 INSTANTIATE_TEST_SUITE_P(
     Harmonics, DefaultPlanTable,
-    testing::Values(
-        DefaultRow{2, 0, 0, 0, 1, 2, 348.64, 368.64}, DefaultRow{3, 0, 0, 1, 1, 3, 214.32, 154.32},
-        DefaultRow{4, 0, 1, 1, 0, 1, 0.0, 40.0}, DefaultRow{5, 1, 1, 0, 0, 3, 134.32, 234.32},
-        DefaultRow{6, 1, 1, 0, 1, 2, 308.64, 368.64}, DefaultRow{7, 1, 1, 1, 1, 3, 254.32, 114.32},
-        DefaultRow{8, 1, 2, 1, 0, 1, 0.0, 80.0}, DefaultRow{9, 2, 2, 0, 0, 3, 94.32, 274.32},
-        DefaultRow{10, 2, 2, 0, 1, 2, 268.64, 368.64}, DefaultRow{11, 2, 2, 1, 1, 3, 294.32, 74.32},
-        DefaultRow{12, 2, 3, 1, 0, 1, 0.0, 120.0}, DefaultRow{13, 3, 3, 0, 0, 3, 54.32, 314.32},
-        DefaultRow{14, 3, 3, 0, 1, 2, 228.64, 368.64},
-        DefaultRow{15, 3, 3, 1, 1, 3, 334.32, 34.32}),
+    testing::Values(DefaultRow{2, 0, 0, 0, 1, S::kThroughHalf, 348.64, 368.64},
+                    DefaultRow{3, 0, 0, 1, 1, S::kNeither, 214.32, 154.32},
+                    DefaultRow{4, 0, 1, 1, 0, S::kThroughZero, 0.0, 40.0},
+                    DefaultRow{5, 1, 1, 0, 0, S::kNeither, 134.32, 234.32},
+                    DefaultRow{6, 1, 1, 0, 1, S::kThroughHalf, 308.64, 368.64},
+                    DefaultRow{7, 1, 1, 1, 1, S::kNeither, 254.32, 114.32},
+                    DefaultRow{8, 1, 2, 1, 0, S::kThroughZero, 0.0, 80.0},
+                    DefaultRow{9, 2, 2, 0, 0, S::kNeither, 94.32, 274.32},
+                    DefaultRow{10, 2, 2, 0, 1, S::kThroughHalf, 268.64, 368.64},
+                    DefaultRow{11, 2, 2, 1, 1, S::kNeither, 294.32, 74.32},
+                    DefaultRow{12, 2, 3, 1, 0, S::kThroughZero, 0.0, 120.0},
+                    DefaultRow{13, 3, 3, 0, 0, S::kNeither, 54.32, 314.32},
+                    DefaultRow{14, 3, 3, 0, 1, S::kThroughHalf, 228.64, 368.64},
+                    DefaultRow{15, 3, 3, 1, 1, S::kNeither, 334.32, 34.32}),
     [](const auto& row) { return "N" + std::to_string(row.param.n); });
 
 struct EdgeRow {

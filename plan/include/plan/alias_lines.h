@@ -5,11 +5,17 @@
 #include <array>
 #include <cstdint>
 
+#include "plan/plan_fields.h"
+
 namespace quorvel {
 
-/// Rows 0..26 by vertex columns 0..26. Row 0 holds the alias value at each vertex (0 or
-/// Fs/2); row n the frequencies of harmonic n's vertices, k x Fs/(2n) by repeated addition.
-using AliasVertexTable = std::array<std::array<double, 27>, 27>;
+/// Vertex columns 0..26, of which 0..25 are filled.
+inline constexpr int kAliasVertexColumns = 27;
+
+/// Rows 0..kHarmonicCap by the vertex columns. Row 0 holds the alias value at each vertex
+/// (0 or Fs/2); row n the frequencies of harmonic n's vertices, k x Fs/(2n) by repeated
+/// addition.
+using AliasVertexTable = std::array<std::array<double, kAliasVertexColumns>, kHarmonicCap + 1>;
 
 /// Fills rows 0..h, columns 0..25. Nothing for h < 0; h is never taken beyond 26.
 void FillAliasVertexTable(double fs, int h, AliasVertexTable& table);
@@ -31,7 +37,7 @@ struct AliasLine {
 /// The lines in drawing order, harmonic H first and harmonic 2 last.
 struct AliasLineSet {
     int count = 0;
-    std::array<AliasLine, 25> lines{};
+    std::array<AliasLine, kHarmonicCap - 1> lines{};  ///< harmonics kHarmonicCap down to 2
 };
 
 /// The alias lines for sample rate fs and harmonic count h. Meant for fs > 0 and

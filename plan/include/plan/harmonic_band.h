@@ -17,13 +17,20 @@ struct HarmonicBand {
 };
 
 /// Indexed by the harmonic number itself; entries 2..H are filled, 0 and 1 never.
-inline constexpr int kHarmonicBandTableSize = 27;
+inline constexpr int kHarmonicBandTableSize = kHarmonicCap + 1;
 using HarmonicBandTable = std::array<HarmonicBand, kHarmonicBandTableSize>;
 
 /// An edge needing at most this many wraps is wrapped by repeated subtraction, exactly
 /// as the folding rule reads; beyond it the rest of the wraps are taken in one step
 /// (fmod), which keeps the work bounded for any input.
 inline constexpr int kStepwiseWrapLimit = 4096;
+
+/// Where the folded image of a band lies against the edges of 0..Fs/2.
+enum class Straddle {
+    kThroughZero,  ///< the edges wrapped a different number of times: the image passes 0
+    kThroughHalf,  ///< reflected a different number of times: it passes Fs/2
+    kNeither,
+};
 
 /// Everything the fold decided, for callers that need to know why.
 struct HarmonicFold {
@@ -32,7 +39,7 @@ struct HarmonicFold {
     double wrapsHi = 0;
     int reflectionsLo = 0;  ///< how often each edge was reflected about Fs/2
     int reflectionsHi = 0;
-    int straddle = 3;  ///< 1: image passes through 0; 2: through Fs/2; 3: neither
+    Straddle straddle = Straddle::kNeither;
 };
 
 /// Folds the IF band (centre ifCentre, width ifBw) at harmonic n for sample rate fs.

@@ -60,7 +60,7 @@ int PlotX(const PlotFrame& frame, double u, double fullScale);
 int PlotY(const PlotFrame& frame, double v, double fullScale);
 
 /// Whether a chart draws more than grid and axes: m_fs > 0, m_rfBw > 0 (a NaN fails
-/// both) and m_harmonics < 27.
+/// both) and m_harmonics <= kHarmonicCap.
 bool PlanPassesChartGate(const PlanFields& plan);
 
 /// Makes a chart font ("Arial", cell `height`, `escapement`) and sets the surface's text
