@@ -86,7 +86,7 @@ QWidget* TemplateWidgets::Control(int id) const {
     if (id == IDC_STATIC) {
         return nullptr;
     }
-    for (const auto& [controlId, widget] : m_byId) {
+    for (const auto& [controlId, widget] : byId_) {
         if (controlId == id) {
             return widget;
         }

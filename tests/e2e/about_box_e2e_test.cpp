@@ -11,7 +11,7 @@ TEST_F(QuorvelWindowTest, HelpKeyOpensTheAboutBox) {
     const std::optional<QRect> box = X().Geometry(*about);
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->size(), QSize(353, 89));
-    SaveScreenshot(X().Grab(box->united(m_client)), QStringLiteral("about-box"));
+    SaveScreenshot(X().Grab(box->united(client_)), QStringLiteral("about-box"));
 
     ASSERT_TRUE(X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), *about}));
     ASSERT_TRUE(Keys({QStringLiteral("Return")}));
@@ -21,9 +21,9 @@ TEST_F(QuorvelWindowTest, HelpKeyOpensTheAboutBox) {
                         QStringLiteral("--name"), QStringLiteral("^About Quorvel$")})
                    .exitCode != 0;
     })) << "the About box did not close";
-    EXPECT_EQ(m_program.state(), QProcess::Running);  // OK closes the box, not the program
+    EXPECT_EQ(program_.state(), QProcess::Running);  // OK closes the box, not the program
 
-    ASSERT_TRUE(X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), m_window}));
+    ASSERT_TRUE(X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window_}));
     ASSERT_TRUE(Keys({QStringLiteral("Escape")}));
     EXPECT_EQ(ExitStatus(), 0);
 }

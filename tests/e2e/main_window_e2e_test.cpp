@@ -6,7 +6,7 @@ namespace quorvel::test {
 namespace {
 
 TEST_F(QuorvelWindowTest, FollowsTypingSliderAndClicksThenEndsWithStatusZero) {
-    EXPECT_EQ(m_client.size(), QSize(744, 582));
+    EXPECT_EQ(client_.size(), QSize(744, 582));
     PlanFields plan{.m_lastSliderPos = 737};
     ASSERT_TRUE(ChartsShow(plan, QStringLiteral("1-start")));
     // The strip is the window's own background with its controls, not chart black.

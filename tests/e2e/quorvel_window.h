@@ -22,25 +22,25 @@ class QuorvelWindowTest : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(s_session->Error().isEmpty()) << s_session->Error().toStdString();
-        m_program.setProcessEnvironment(s_session->Environment());
-        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_program.start(QStringLiteral(QUORVEL_BINARY), {});
-        ASSERT_TRUE(m_program.waitForStarted(10000));
+        program_.setProcessEnvironment(s_session->Environment());
+        program_.setProcessChannelMode(QProcess::ForwardedChannels);
+        program_.start(QStringLiteral(QUORVEL_BINARY), {});
+        ASSERT_TRUE(program_.waitForStarted(10000));
         const std::optional<QString> window = s_session->FindWindow(QStringLiteral("Quorvel"));
         ASSERT_TRUE(window.has_value()) << "the main window did not appear";
-        m_window = *window;
-        const std::optional<QRect> geometry = s_session->Geometry(m_window);
+        window_ = *window;
+        const std::optional<QRect> geometry = s_session->Geometry(window_);
         ASSERT_TRUE(geometry.has_value());
-        m_client = *geometry;
+        client_ = *geometry;
         // No window manager runs here, so the test gives the window the keyboard itself.
         ASSERT_TRUE(
-            X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), m_window}));
+            X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window_}));
     }
 
     void TearDown() override {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished(5000);
+        if (program_.state() != QProcess::NotRunning) {
+            program_.kill();
+            program_.waitForFinished(5000);
         }
     }
 
@@ -60,16 +60,16 @@ class QuorvelWindowTest : public ::testing::Test {
     /// A mouse click at client coordinates of the main window.
     bool Click(QPoint at, int button) const {
         return X().XDoTool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                            QString::number(m_client.x() + at.x()),
-                            QString::number(m_client.y() + at.y()), QStringLiteral("click"),
+                            QString::number(client_.x() + at.x()),
+                            QString::number(client_.y() + at.y()), QStringLiteral("click"),
                             QString::number(button)});
     }
 
-    QImage Screenshot() const { return X().Grab(m_client); }
+    QImage Screenshot() const { return X().Grab(client_); }
 
     QRect ChartArea() const {
-        return QRect(0, kControlStripHeight, m_client.width(),
-                     m_client.height() - kControlStripHeight);
+        return QRect(0, kControlStripHeight, client_.width(),
+                     client_.height() - kControlStripHeight);
     }
 
     /// What the window's chart area must show for `plan`, composed in this process.
@@ -97,15 +97,15 @@ class QuorvelWindowTest : public ::testing::Test {
 
     /// Waits for the program to end; its exit status, or -1 if it crashed or hung.
     int ExitStatus() {
-        if (!m_program.waitForFinished(15000) || m_program.exitStatus() != QProcess::NormalExit) {
+        if (!program_.waitForFinished(15000) || program_.exitStatus() != QProcess::NormalExit) {
             return -1;
         }
-        return m_program.exitCode();
+        return program_.exitCode();
     }
 
-    QProcess m_program;
-    QString m_window;
-    QRect m_client;
+    QProcess program_;
+    QString window_;
+    QRect client_;
 
   private:
     static inline XSession* s_session = nullptr;

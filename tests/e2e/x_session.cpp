@@ -72,50 +72,50 @@ bool WaitFor(const std::function<bool()>& condition, int limitMs) {
     return true;
 }
 
-XSession::XSession() : m_server(std::make_unique<QProcess>()) {
+XSession::XSession() : server_(std::make_unique<QProcess>()) {
     int fds[2] = {-1, -1};
     if (pipe(fds) != 0) {
-        m_error = QStringLiteral("cannot make a pipe for Xvfb");
+        error_ = QStringLiteral("cannot make a pipe for Xvfb");
         return;
     }
     fcntl(fds[0], F_SETFL, O_NONBLOCK);
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // Should the test die without cleaning up, the server goes with it.
-    m_server->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_server->start(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QString::number(fds[1]),
-                     QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    server_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    server_->start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QString::number(fds[1]),
+                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     close(fds[1]);
-    if (!m_server->waitForStarted(10000)) {
-        m_error = QStringLiteral("cannot start Xvfb (package xvfb; scripts/install-deps.sh)");
+    if (!server_->waitForStarted(10000)) {
+        error_ = QStringLiteral("cannot start Xvfb (package xvfb; scripts/install-deps.sh)");
         close(fds[0]);
         return;
     }
-    const std::optional<QString> display = ReadDisplayNumber(fds[0], *m_server);
+    const std::optional<QString> display = ReadDisplayNumber(fds[0], *server_);
     close(fds[0]);
     if (!display) {
-        m_error = QStringLiteral("Xvfb did not report a display");
+        error_ = QStringLiteral("Xvfb did not report a display");
         return;
     }
-    m_display = *display;
-    ConnectToServer(m_display, m_runtimeDir.path());
+    display_ = *display;
+    ConnectToServer(display_, runtimeDir_.path());
 }
 
 XSession::~XSession() {
-    if (m_server->state() != QProcess::NotRunning) {
-        m_server->terminate();
-        m_server->waitForFinished(5000);
+    if (server_->state() != QProcess::NotRunning) {
+        server_->terminate();
+        server_->waitForFinished(5000);
     }
 }
 
 QProcessEnvironment XSession::Environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("DISPLAY"), display_);
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_.path());
     return env;
 }
 

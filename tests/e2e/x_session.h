@@ -31,7 +31,7 @@ class XSession {
     XSession& operator=(const XSession&) = delete;
 
     /// Empty when the server is up; otherwise what went wrong.
-    const QString& Error() const { return m_error; }
+    const QString& Error() const { return error_; }
 
     /// An environment for programs shown on this server.
     QProcessEnvironment Environment() const;
@@ -52,10 +52,10 @@ class XSession {
     QImage Grab(const QRect& area) const;
 
   private:
-    std::unique_ptr<QProcess> m_server;
-    QTemporaryDir m_runtimeDir;
-    QString m_display;
-    QString m_error;
+    std::unique_ptr<QProcess> server_;
+    QTemporaryDir runtimeDir_;
+    QString display_;
+    QString error_;
 };
 
 /// Processes events until `condition` holds; false if it never does. The bound only keeps

@@ -21,10 +21,10 @@ class TemplateWidgets {
         return qobject_cast<Widget*>(Control(id));
     }
 
-    void Add(int id, QWidget* widget) { m_byId.emplace_back(id, widget); }
+    void Add(int id, QWidget* widget) { byId_.emplace_back(id, widget); }
 
   private:
-    std::vector<std::pair<int, QWidget*>> m_byId;
+    std::vector<std::pair<int, QWidget*>> byId_;
 };
 
 /// Creates the controls of `dialogTemplate` as children of `parent` and places them.

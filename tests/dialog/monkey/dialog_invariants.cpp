@@ -53,17 +53,17 @@ std::string MarkProblem(const QLineEdit& edit, const char* name, bool converts, 
 
 }  // namespace
 
-PaintWatch::PaintWatch(CSpurPlanDlg& dlg) : m_dlg(dlg), m_plan(dlg.Plan()), m_size(dlg.size()) {
-    ApplyHarmonicCap(m_plan);
+PaintWatch::PaintWatch(CSpurPlanDlg& dlg) : dlg_(dlg), plan_(dlg.Plan()), size_(dlg.size()) {
+    ApplyHarmonicCap(plan_);
     dlg.installEventFilter(this);
 }
 
 bool PaintWatch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_dlg && event->type() == QEvent::Paint) {
-        ++m_paintEvents;
-        m_plan = m_dlg.Plan();
-        ApplyHarmonicCap(m_plan);
-        m_size = m_dlg.size();
+    if (watched == &dlg_ && event->type() == QEvent::Paint) {
+        ++paintEvents_;
+        plan_ = dlg_.Plan();
+        ApplyHarmonicCap(plan_);
+        size_ = dlg_.size();
     }
     return false;
 }

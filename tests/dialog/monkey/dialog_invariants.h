@@ -21,18 +21,18 @@ class PaintWatch : public QObject {
   public:
     explicit PaintWatch(CSpurPlanDlg& dlg);
 
-    int PaintEvents() const { return m_paintEvents; }
-    const PlanFields& LastPaintedPlan() const { return m_plan; }
-    QSize LastPaintedSize() const { return m_size; }
+    int PaintEvents() const { return paintEvents_; }
+    const PlanFields& LastPaintedPlan() const { return plan_; }
+    QSize LastPaintedSize() const { return size_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    CSpurPlanDlg& m_dlg;
-    int m_paintEvents = 0;
-    PlanFields m_plan;
-    QSize m_size;
+    CSpurPlanDlg& dlg_;
+    int paintEvents_ = 0;
+    PlanFields plan_;
+    QSize size_;
 };
 
 /// The dialog is visible; each field's text is the plan's value where it converts and is

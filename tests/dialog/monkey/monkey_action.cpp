@@ -144,7 +144,7 @@ std::string MonkeyAction::Describe() const {
 }
 
 int MonkeyActionSource::Pick(int lowest, int highest) {
-    return std::uniform_int_distribution<int>(lowest, highest)(m_rng);
+    return std::uniform_int_distribution<int>(lowest, highest)(rng_);
 }
 
 MonkeyAction MonkeyActionSource::Next(const CSpurPlanDlg& dlg) {
@@ -179,7 +179,7 @@ MonkeyAction MonkeyActionSource::Next(const CSpurPlanDlg& dlg) {
 MonkeyAction MonkeyActionSource::EditAction(ActionKind kind) {
     MonkeyAction action = ActionOf(kind);
     action.control = kFields[static_cast<std::size_t>(Pick(0, kFields.size() - 1))];
-    action.text = RandomFieldText(m_rng);
+    action.text = RandomFieldText(rng_);
     action.value = Pick(0, 12);
     if (kind != ActionKind::PasteText && action.text.size() > kLongestTyped) {
         action.kind = ActionKind::PasteText;
@@ -201,7 +201,7 @@ int MonkeyActionSource::PickAround(int minimum, int maximum) {
     constexpr std::int64_t kMargin = 50;
     const std::int64_t low = std::int64_t{std::min(minimum, maximum)} - kMargin;
     const std::int64_t high = std::int64_t{std::max(minimum, maximum)} + kMargin;
-    const std::int64_t picked = std::uniform_int_distribution<std::int64_t>(low, high)(m_rng);
+    const std::int64_t picked = std::uniform_int_distribution<std::int64_t>(low, high)(rng_);
     return static_cast<int>(std::clamp<std::int64_t>(picked, INT_MIN, INT_MAX));
 }
 

@@ -47,7 +47,7 @@ struct MonkeyAction {
 /// set, so a seed always gives the same sequence.
 class MonkeyActionSource {
   public:
-    explicit MonkeyActionSource(std::uint32_t seed) : m_rng(seed) {}
+    explicit MonkeyActionSource(std::uint32_t seed) : rng_(seed) {}
 
     MonkeyAction Next(const CSpurPlanDlg& dlg);
 
@@ -60,7 +60,7 @@ class MonkeyActionSource {
     int Pick(int lowest, int highest);
     int PickAround(int minimum, int maximum);
 
-    std::mt19937 m_rng;
+    std::mt19937 rng_;
 };
 
 /// Carries out `action` on the dialog as a user (or the window system) would. Never ends
