@@ -5,6 +5,7 @@
 #include <charconv>
 #include <set>
 
+#include "app/quoted_text.h"
 #include "plan/number_text.h"
 #include "res/version.h"
 
@@ -54,17 +55,6 @@ const OptionSpec* FindOption(std::string_view name) {
     const auto* it = std::find_if(kOptions.begin(), kOptions.end(),
                                   [name](const OptionSpec& option) { return option.name == name; });
     return it == kOptions.end() ? nullptr : &*it;
-}
-
-/// Quotes user text for a one-line message: control characters would break the line.
-std::string Quoted(std::string_view text) {
-    std::string out = "'";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += (byte < 0x20 || byte == 0x7f) ? '?' : c;
-    }
-    out += '\'';
-    return out;
 }
 
 /// A positive whole number of at most five digits, written with digits only.
