@@ -269,8 +269,9 @@ std::string UsageText() {
            "  --version            show the version and exit\n"
            "\n"
            "An option's value follows it (--fs 1000) or is joined by '=' (--fs=1000).\n"
-           "Files are replaced whole or not at all.\n"
-           "Exit status: 0 done, 1 nothing to export or a file not written, 2 bad use.\n";
+           "Files are replaced whole or not at all; pipes and devices are written as they are.\n"
+           "Exit status: 0 done, 1 nothing to export (Fs or RF BW not above 0) or an output\n"
+           "not written, 2 bad use (two exports to one file included).\n";
 }
 
 std::string VersionText() {
