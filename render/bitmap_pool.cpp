@@ -4,9 +4,15 @@
 #include <cstdlib>
 #include <mutex>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUORVEL_PIXELS_FROM_MALLOC 1  // clang's address sanitizer
+#endif
+#endif
 #if defined(__SANITIZE_ADDRESS__) || !defined(__unix__)
 #define QUORVEL_PIXELS_FROM_MALLOC 1
-#else
+#endif
+#if !defined(QUORVEL_PIXELS_FROM_MALLOC)
 #include <sys/mman.h>
 #endif
 
