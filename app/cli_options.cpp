@@ -5,6 +5,7 @@
 #include <charconv>
 #include <set>
 
+#include "app/quoted_text.h"
 #include "charts/chart_area.h"
 #include "plan/number_text.h"
 #include "res/dialog_template.h"
@@ -57,17 +58,6 @@ const OptionSpec* FindOption(std::string_view name) {
     const auto* it = std::find_if(kOptions.begin(), kOptions.end(),
                                   [name](const OptionSpec& option) { return option.name == name; });
     return it == kOptions.end() ? nullptr : &*it;
-}
-
-/// Quotes user text for a one-line message: control characters would break the line.
-std::string Quoted(std::string_view text) {
-    std::string out = "'";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += (byte < 0x20 || byte == 0x7f) ? '?' : c;
-    }
-    out += '\'';
-    return out;
 }
 
 /// A positive whole number of at most five digits, written with digits only.
@@ -282,8 +272,9 @@ std::string UsageText() {
            "  --version            show the version and exit\n"
            "\n"
            "An option's value follows it (--fs 1000) or is joined by '=' (--fs=1000).\n"
-           "Files are replaced whole or not at all.\n"
-           "Exit status: 0 done, 1 nothing to export or a file not written, 2 bad use.\n";
+           "Files are replaced whole or not at all; pipes and devices are written as they are.\n"
+           "Exit status: 0 done, 1 nothing to export (Fs or RF BW not above 0) or an output\n"
+           "not written, 2 bad use (two exports to one file included).\n";
 }
 
 ChartAreaSize DefaultChartAreaSize() {

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -27,7 +28,19 @@ void PrintLine(std::FILE* stream, const std::string& text) {
 }
 
 int RunExports(const CliRequest& request, const char* programName) {
-    if ((request.bandCsvPath || request.lineCsvPath) && !PlanHasChartData(request.plan)) {
+    std::vector<std::string> names;
+    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath}) {
+        if (*path) {
+            names.push_back(**path);
+        }
+    }
+    if (const auto clash = SameFileUnderTwoNames(names)) {
+        PrintLine(stderr, *clash);
+        return 2;
+    }
+    // Every export follows the one rule, alone or together, so a run either writes all it
+    // was asked for or nothing.
+    if (!PlanHasChartData(request.plan)) {
         PrintLine(stderr,
                   "quorvel: nothing to export: the charts show no data for this plan "
                   "(Fs and RF BW must both be above 0)");
@@ -57,6 +70,9 @@ int RunExports(const CliRequest& request, const char* programName) {
         outputs.push_back(
             {*request.lineCsvPath, QByteArray::fromStdString(AliasLineCsv(request.plan))});
     }
+    // A reader that goes away (quorvel ... | head) is a failed write to report, not a
+    // signal that ends the program with its temporary files left behind.
+    std::signal(SIGPIPE, SIG_IGN);
     if (const auto failure = WriteExportOutputs(outputs)) {
         PrintLine(stderr, *failure);
         return 1;

@@ -135,6 +135,7 @@ void CSpurPlanDlg::OnInitDialog() {
         m_slider->setRange(setup.minimum, setup.maximum);
         m_slider->setValue(setup.position);
     }
+    m_plan.m_lastSliderPos = m_slider->value();
     {
         const QSignalBlocker blocker(m_variableCombo);
         m_variableCombo->insertItem(0, QStringLiteral("Fs"));
@@ -142,9 +143,6 @@ void CSpurPlanDlg::OnInitDialog() {
         m_variableCombo->setCurrentIndex(0);
     }
     m_ifEdit->setFocus();
-    // The slider acts on its position as soon as it is first shown: a start value outside
-    // its range (an IF above 1000 MHz, say) is pulled into it there and then.
-    PollSlider();
 }
 
 bool CSpurPlanDlg::DoDataExchange(bool saveAndValidate) {

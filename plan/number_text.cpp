@@ -1,5 +1,6 @@
 #include "plan/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -72,6 +73,31 @@ bool IsDecimalNumber(std::string_view s) {
     return i == s.size();
 }
 
+// The power of ten of the leading digit of a well-formed decimal (-1 for 0.5, 2 for 250,
+// -401 for 1e-401), saturated far beyond any double's range. Zero counts as below one.
+long long DecimalExponent(std::string_view s) {
+    constexpr long long kFar = 1'000'000'000'000LL;
+    const std::size_t e = std::min(s.find_first_of("eE"), s.size());
+    const std::string_view mantissa = s.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t lead = mantissa.find_first_not_of("0.");
+    if (lead == std::string_view::npos) {
+        return -kFar;
+    }
+    long long exponent = lead < point ? static_cast<long long>(point - lead) - 1
+                                      : -static_cast<long long>(lead - point);
+    if (e < s.size()) {
+        std::string_view digits = s.substr(e + 1);
+        const bool minus = TakeSign(digits);
+        long long given = 0;
+        for (const char c : digits) {
+            given = std::min(kFar, given * 10 + (c - '0'));
+        }
+        exponent += minus ? -given : given;
+    }
+    return exponent;
+}
+
 }  // namespace
 
 std::string FormatPlanNumber(double value) {
@@ -113,11 +139,9 @@ std::optional<double> ParsePlanNumber(std::string_view text) {
     double value = 0;
     const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: tell them apart by the exponent's sign.
-        const auto e = s.find_first_of("eE");
-        const bool tiny = (e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-') ||
-                          s.find_first_not_of("0.") == e;  // all-zero mantissa with a huge exponent
-        if (!tiny) {
+        // Beyond the largest double or below the smallest subnormal; only the latter reads,
+        // as zero, however many digits spell it.
+        if (DecimalExponent(s) >= 0) {
             return std::nullopt;
         }
         value = 0.0;

@@ -41,7 +41,9 @@ int ClampSliderPosition(int position, int minimum, int maximum) {
 
 SliderSetup InitialiseSliderState(PlanFields& plan) {
     const SliderSetup setup = *SliderSetupFor(plan, kSliderDrivesFs);
-    plan.m_lastSliderPos = setup.position;
+    // Remembering the position as the slider holds it, clamped, keeps a start value
+    // outside the range as given instead of pulling it in at the first poll.
+    plan.m_lastSliderPos = ReportedSliderPosition(setup);
     plan.m_sliderVariable = kSliderDrivesFs;
     plan.m_markerX = 0;
     plan.m_markerY = 0;

@@ -79,18 +79,30 @@ TEST_F(MainDialogTest, TabOrderFollowsTheTemplateAndFocusStartsOnTheIf) {
     }
 }
 
-TEST_F(MainDialogTest, StartValuesOutsideTheSliderRangeArePulledIntoItAtOnce) {
-    // Fs is driven from the start; an IF of 400 puts the slider's minimum at 800, so the
-    // slider takes Fs over at 800 as soon as it is shown. The other fields keep theirs.
-    Open(PlanFields{.m_fs = 737.28, .m_if = 400.0, .m_ifBw = 12.5, .m_harmonics = 9});
-    EXPECT_EQ(Slider().minimum(), 800);
-    EXPECT_EQ(Slider().value(), 800);
-    EXPECT_EQ(Plan().m_fs, 800.0);
-    EXPECT_EQ(Text(IDC_FS), "800");
-    EXPECT_EQ(Text(IDC_IF), "400");
-    EXPECT_EQ(Text(IDC_IF_BW), "12.5");
-    EXPECT_EQ(Text(IDC_HARMONICS), "9");
-    EXPECT_EQ(Plan().m_lastSliderPos, 800);
+TEST_F(MainDialogTest, StartValuesOutsideTheSliderRangeAreShownAndDrawnAsGiven) {
+    // Fs is driven from the start; the slider clamps its position into its range, and
+    // only a later move of the slider hands Fs its whole-MHz position.
+    struct Row {
+        PlanFields plan;
+        const char* fsText;
+        int sliderValue;
+        int movedTo;
+    };
+    const Row rows[] = {{{.m_fs = 5000}, "5000", 2000, 1999},
+                        {{.m_if = 600, .m_ifBw = 12.5, .m_harmonics = 9}, "737.28", 1200, 1201}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fsText);
+        Open(row.plan);
+        EXPECT_EQ(Slider().value(), row.sliderValue);
+        EXPECT_EQ(Text(IDC_FS), row.fsText);
+        EXPECT_EQ(Plan().m_fs, row.plan.m_fs);
+        EXPECT_EQ(Plan().m_lastSliderPos, row.sliderValue);
+        EXPECT_TRUE(ChartsShow(row.plan));
+
+        Slider().setValue(row.movedTo);
+        EXPECT_EQ(Plan().m_fs, row.movedTo);
+        EXPECT_EQ(Text(IDC_FS).toInt(), row.movedTo);
+    }
 }
 
 TEST_F(MainDialogTest, StartValuesInsideTheRangeKeepTheirFractions) {

@@ -4,6 +4,8 @@
 
 #include <clocale>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace quorvel {
 namespace {
@@ -37,6 +39,20 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"Comma", "737,28", std::nullopt}, ParseRow{"TwoSigns", "+-1", std::nullopt},
         ParseRow{"InnerBlank", "7 3", std::nullopt}, ParseRow{"Unit", "100MHz", std::nullopt}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// However many digits spell a value, it reads as its shortest spelling does.
+TEST(ParsePlanNumber, LongSpellingsReadAsTheirShortForms) {
+    const std::string zeros(400, '0');
+    const std::pair<std::string, const char*> kSpellings[] = {
+        {"0." + zeros + "1", "1e-401"},   {"-0." + zeros + "1", "-1e-401"},
+        {"0." + zeros + "1e500", "1e99"}, {"1" + zeros + "e-500", "1e-100"},
+        {"1" + zeros, "1e401"},           {"0." + zeros + "1e-99999999999999999999", "0"},
+        {"0e99999999999999999999", "0"},  {"1e99999999999999999999", "1e309"},
+    };
+    for (const auto& [longForm, shortForm] : kSpellings) {
+        EXPECT_EQ(ParsePlanNumber(longForm), ParsePlanNumber(shortForm)) << shortForm;
+    }
+}
 
 struct IntRow {
     const char* name;

@@ -27,6 +27,20 @@ TEST(SliderRules, StartUpDrivesFsAndKeepsTheDefaultFractions) {
     EXPECT_EQ(plan.m_fs, 737.28);
 }
 
+TEST(SliderRules, StartValuesOutsideTheRangeAreKeptAsGiven) {
+    struct Row {
+        double fs, ifc;
+        int remembered;
+    };
+    for (const Row row : {Row{5000, 184.32, 2000}, Row{737.28, 600, 1200}, Row{-3, 1500, 3000}}) {
+        PlanFields plan{.m_fs = row.fs, .m_if = row.ifc};
+        const SliderSetup setup = InitialiseSliderState(plan);
+        EXPECT_EQ(plan.m_lastSliderPos, row.remembered);
+        EXPECT_FALSE(ApplySliderPosition(plan, ReportedSliderPosition(setup)));
+        EXPECT_EQ(plan.m_fs, row.fs);
+    }
+}
+
 TEST(SliderRules, SelectingIfThenFsTakesWholeMegahertz) {
     PlanFields plan;
     InitialiseSliderState(plan);

@@ -2,7 +2,10 @@
 // stands in for a file named "-".
 #pragma once
 
+#include <sys/types.h>
+
 #include <QByteArray>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,13 +13,32 @@
 namespace quorvel {
 
 struct ExportOutput {
-    std::string path;  ///< a file, or "-" for standard output
+    std::string path;  ///< a file, or "-" for standard output; bytes as given
     QByteArray bytes;
 };
 
-/// Writes every output. Each file is written beside its final name and renamed over it
-/// only once every file has been written in full, so a failure leaves the old files as
-/// they were; standard output is written last. Returns the message for the first failure.
-std::optional<std::string> WriteExportOutputs(const std::vector<ExportOutput>& outputs);
+/// The calls through which the bytes reach the system; a test puts failing ones in.
+struct OutputSystemCalls {
+    ssize_t (*write)(int fd, const void* data, std::size_t size);
+    int (*fsync)(int fd);
+    int (*close)(int fd);
+};
+
+/// The system's own calls.
+OutputSystemCalls RealOutputSystemCalls();
+
+/// Writes every output. A regular file is written and synced beside its final name;
+/// standard output, pipes and devices are written directly; only once all of that has
+/// succeeded are the files renamed over their final names. A failure leaves every old
+/// file as it was and no new one behind, and its message (one line, the system's reason)
+/// is returned.
+std::optional<std::string> WriteExportOutputs(
+    const std::vector<ExportOutput>& outputs,
+    const OutputSystemCalls& calls = RealOutputSystemCalls());
+
+/// The first two output names that reach one file under different spellings ("a.csv"
+/// and "./a.csv", a link and its target, "-" and /dev/stdout), as the message for that
+/// bad use.
+std::optional<std::string> SameFileUnderTwoNames(const std::vector<std::string>& names);
 
 }  // namespace quorvel

@@ -20,7 +20,8 @@ std::string FormatFixed(double value, int decimals);
 /// Reads a finite double: surrounding blanks, an optional sign, digits with an optional
 /// decimal point, an optional exponent. Anything else ("nan", "inf", hexadecimal, an empty
 /// text, a value too large for a double) does not convert. Values too small for a double
-/// read as zero or subnormal, as printf would have shown them.
+/// read as zero or subnormal, as printf would have shown them. The length of the text
+/// does not matter: 0.000...0001 reads as its short form 1e-401 does.
 std::optional<double> ParsePlanNumber(std::string_view text);
 
 /// Reads an int: surrounding blanks, an optional sign, decimal digits, within int range.

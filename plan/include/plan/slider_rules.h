@@ -33,8 +33,8 @@ inline int ReportedSliderPosition(const SliderSetup& setup) {
 }
 
 /// Dialog start-up: the slider drives Fs, no marker, and the remembered position is the
-/// one just requested, so the first poll leaves the default fractions alone. Returns the
-/// slider's setup.
+/// one the slider reports once set up (clamped to its range), so the first poll leaves the
+/// start values as given, fractions included. Returns the slider's setup.
 SliderSetup InitialiseSliderState(PlanFields& plan);
 
 /// A slider poll with the position the slider reports. When it differs from the

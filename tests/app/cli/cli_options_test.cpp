@@ -116,6 +116,9 @@ TEST(CliOptions, ValuesReadLikeTheEditFields) {
     // Blanks around a number are accepted by the edit fields, so here too.
     EXPECT_EQ(Parsed({"--fs", " 491.52 "}).plan.m_fs, 491.52);
     EXPECT_EQ(Parsed({"--harmonics= 40"}).plan.m_harmonics, 40);
+    // However many digits spell it, a value a double can hold is read.
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    EXPECT_EQ(Parsed({"--if", tiny}).plan.m_if, 0.0);
 }
 
 TEST(CliOptions, ValueStartingWithMinusIsTakenEvenWhenItLooksLikeAnOption) {

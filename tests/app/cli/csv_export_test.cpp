@@ -109,16 +109,22 @@ struct GateFailure {
 class GateFailureTest : public ExportBinaryTest,
                         public ::testing::WithParamInterface<GateFailure> {};
 
-TEST_P(GateFailureTest, CsvExportsSaySoAndExitOneWithoutWriting) {
-    for (const QString& option :
-         {QStringLiteral("--export-csv"), QStringLiteral("--export-lines")}) {
-        SCOPED_TRACE(option.toStdString());
-        const ProcessResult result =
-            Run(GetParam().plan + QStringList{option, "out.csv", "--export-png", "out.png"});
+// One export or several, alone or together: the plan has nothing to export, so none is
+// written.
+TEST_P(GateFailureTest, EveryExportSaysSoAndExitsOneWithoutWriting) {
+    const QStringList exportSets[] = {{"--export-png", "out.png"},
+                                      {"--export-csv", "out.csv"},
+                                      {"--export-lines", "-"},
+                                      {"--export-csv", "out.csv", "--export-png", "out.png"},
+                                      {"--export-lines", "out.csv", "--export-png", "out.png"}};
+    for (const QStringList& exports : exportSets) {
+        SCOPED_TRACE(exports.join(' ').toStdString());
+        const ProcessResult result = Run(GetParam().plan + exports);
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_TRUE(result.err.startsWith("quorvel: nothing to export"))
             << result.err.toStdString();
         EXPECT_EQ(result.err.count('\n'), 1);
+        EXPECT_TRUE(result.out.isEmpty());
         EXPECT_TRUE(Entries().isEmpty()) << Entries().join(' ').toStdString();
     }
 }

@@ -29,14 +29,6 @@ TEST_F(ExportBinaryTest, PngDefaultsToTheDialogsInitialChartArea) {
     EXPECT_EQ(LoadedPng(PathOf("chart.png")).size(), QSize(744, 532));
 }
 
-TEST_F(ExportBinaryTest, PngOfAPlanWithoutChartDataIsStillWritten) {
-    const ProcessResult result = Run({"--rf-bw", "0", "--export-png", "gated.png"});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(LoadedPng(PathOf("gated.png")) == Composed(PlanFields{.m_rfBw = 0},
-                                                           DefaultChartAreaSize().width,
-                                                           DefaultChartAreaSize().height));
-}
-
 // Where the readout lands for a marker is the render layer's to check; here, that the
 // point given is the click point, in client coordinates.
 TEST_F(ExportBinaryTest, MarkerIsTheClickPointOfTheDialog) {

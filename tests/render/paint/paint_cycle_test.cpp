@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <fstream>
+
 namespace quorvel::test {
 namespace {
 
@@ -46,6 +50,30 @@ TEST(ComposeChartArea, ReusesTheLastBitmapOnlyOnceItIsLetGo) {
     QImage copy = smaller;
     copy.setPixel(0, 0, 0xFFFFFFFF);  // writing to a copy leaves the pooled image alone
     EXPECT_EQ(smaller, expected);
+}
+
+long long ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long long pages = 0;
+    long long resident = -1;
+    statm >> pages >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// After a huge window is made small again, the process keeps about the small bitmap, not
+// the huge one.
+TEST(ComposeChartArea, GivesTheMemoryOfALargerAreaBackOnceASmallerOneIsPainted) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer keeps freed memory in quarantine";
+#endif
+    PlanFields plan;
+    constexpr long long kSmallBytes = 744LL * 532 * 4;
+    ComposeChartArea(plan, 744, 532);  // fonts and caches settle first
+    const long long before = ResidentBytes();
+    ASSERT_GT(before, 0) << "no resident size from /proc";
+    ComposeChartArea(plan, 4096, 4096);
+    ComposeChartArea(plan, 744, 532);
+    EXPECT_LT(ResidentBytes() - before, 4 * kSmallBytes);
 }
 
 }  // namespace

@@ -8,9 +8,10 @@
 namespace quorvel {
 
 /// A Format_RGB32 image of `width` x `height` pixels whose contents are undefined: the
-/// memory of an earlier bitmap that nobody holds any more when one is large enough, else
-/// new memory. A null image when memory runs out. Safe to hold, copy and destroy anywhere;
-/// the memory returns to the pool when the last copy goes.
+/// memory of the bitmap let go last when it is large enough and at most twice the size,
+/// else new memory (and a spare block too large for the size is given back). A null image when
+/// memory runs out. Safe to hold, copy and destroy anywhere; the memory returns to the pool when
+/// the last copy goes.
 QImage TakeChartBitmap(int width, int height);
 
 }  // namespace quorvel
