@@ -35,7 +35,13 @@ HarmonicFold StepByStep(double fs, double ifc, double bw, int n) {
         hi = hi - (hi - fs / 2) * 2;
         ++f.reflectionsHi;
     }
-    if (f.wrapsLo != f.wrapsHi) {
+    // Zone index: 2 x wraps + reflections. Two or more zones apart, the band holds a whole one.
+    f.zoneGap = (f.wrapsHi - f.wrapsLo) * 2 + (f.reflectionsHi - f.reflectionsLo);
+    if (std::abs(f.zoneGap) >= 2) {
+        f.straddle = 0;
+        lo = 0;
+        hi = fs / 2;
+    } else if (f.wrapsLo != f.wrapsHi) {
         f.straddle = 1;
         if (lo > hi)
             hi = lo;
@@ -59,6 +65,7 @@ void ExpectSameBits(const HarmonicFold& a, const HarmonicFold& b) {
     EXPECT_EQ(a.wrapsHi, b.wrapsHi);
     EXPECT_EQ(a.reflectionsLo, b.reflectionsLo);
     EXPECT_EQ(a.reflectionsHi, b.reflectionsHi);
+    EXPECT_EQ(a.zoneGap, b.zoneGap);
     EXPECT_EQ(a.straddle, b.straddle);
 }
 
