@@ -172,30 +172,5 @@ TEST(FoldingChart, AZeroIfBandwidthShrinksBoxAToAPoint) {
     EXPECT_EQ(box[4], (Line{513, 176, 513, 107}));
 }
 
-// IF 1750..1850 at Fs 3000 lies off the plot; its image 1150..1250 and the RF band's,
-// 1000..1400, are where the boxes go, and the top margin names the zone.
-TEST(FoldingChart, AnUnderSampledIfHasItsBoxesAtTheImages) {
-    PlanFields plan;
-    plan.m_fs = 3000;
-    plan.m_if = 1800;
-    plan.m_ifBw = 100;
-    plan.m_rfBw = 400;
-    plan.m_harmonics = 14;
-    RecordingSurface dc;
-    DrawFoldingChart(dc, plan, 744, 266, 0.0, 1500.0);
-    EXPECT_EQ(dc.LinesIn(kBoxColour), (std::vector<Line>{{570, 65, 570, 50},
-                                                         {570, 50, 616, 50},
-                                                         {616, 50, 616, 65},
-                                                         {616, 65, 570, 65},
-                                                         {570, 87, 570, 27},
-                                                         {570, 27, 616, 27},
-                                                         {616, 27, 616, 87},
-                                                         {616, 87, 570, 87}}));
-    const std::vector<Text> texts = dc.TextsIn(kTickLabelFontHeight);
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back(), (Text{732, 0, "IF band in Nyquist zone 2, spectrum inverted"}));
-    EXPECT_EQ(dc.OpsOf(OpKind::kTextOut).back().textColour, kChartTextColour);
-}
-
 }  // namespace
 }  // namespace quorvel::test
