@@ -32,7 +32,13 @@ struct HarmonicFold {
     double wrapsHi = 0;
     int reflectionsLo = 0;  ///< how often each edge was reflected about Fs/2
     int reflectionsHi = 0;
-    int straddle = 3;  ///< 1: image passes through 0; 2: through Fs/2; 3: neither
+    /// Zone index of the upper edge less that of the lower, the zone index of an edge being
+    /// 2 x wraps + reflections (zone k of 1, 2, ... has index k - 1). NaN when an edge has
+    /// no image.
+    double zoneGap = 0;
+    /// 0: the image is the whole first zone (the band spans two fold points or more);
+    /// 1: it passes through 0; 2: through Fs/2; 3: neither.
+    int straddle = 3;
 };
 
 /// Folds the IF band (centre ifCentre, width ifBw) at harmonic n for sample rate fs.
