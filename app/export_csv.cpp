@@ -9,6 +9,7 @@
 #include "charts/plot_frame.h"
 #include "plan/alias_lines.h"
 #include "plan/harmonic_band.h"
+#include "plan/reference_bands.h"
 #include "plan/slider_rules.h"
 
 namespace quorvel {
@@ -41,20 +42,17 @@ std::string HarmonicBandCsv(const PlanFields& plan) {
     HarmonicBandTable table{};
     ComputeHarmonicBands(capped, table);
 
-    const double halfIfBw = capped.m_ifBw / 2.0;
-    const double ifLo = capped.m_if - halfIfBw;
-    const double ifHi = halfIfBw + capped.m_if;
-    const double halfRfBw = capped.m_rfBw / 2.0;
-    const double rfLo = capped.m_if - halfRfBw;
-    const double rfHi = halfRfBw + capped.m_if;
+    // Every image lies in the first zone, so it is met against the bands' own images there.
+    const HarmonicBand ifImage = FirstZoneImage(capped.m_fs, capped.m_if, capped.m_ifBw);
+    const HarmonicBand rfImage = FirstZoneImage(capped.m_fs, capped.m_if, capped.m_rfBw);
 
     std::string csv = "harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n";
     for (int n = 2; n <= capped.m_harmonics; ++n) {
         const HarmonicBand& band = table[static_cast<std::size_t>(n)];
         csv += std::to_string(n) + ',' + ShortestNumberText(band.lo) + ',' +
                ShortestNumberText(band.hi) + ',' +
-               (ClosedIntervalsMeet(band.lo, band.hi, ifLo, ifHi) ? '1' : '0') + ',' +
-               (ClosedIntervalsMeet(band.lo, band.hi, rfLo, rfHi) ? '1' : '0') + '\n';
+               (ClosedIntervalsMeet(band.lo, band.hi, ifImage.lo, ifImage.hi) ? '1' : '0') + ',' +
+               (ClosedIntervalsMeet(band.lo, band.hi, rfImage.lo, rfImage.hi) ? '1' : '0') + '\n';
     }
     return csv;
 }

@@ -6,6 +6,7 @@
 #include "charts/plot_frame.h"
 #include "plan/alias_lines.h"
 #include "plan/number_text.h"
+#include "plan/reference_bands.h"
 #include "surface/scoped_object.h"
 
 namespace quorvel {
@@ -42,10 +43,11 @@ void DrawFoldingChart(DrawingSurface& dc, const PlanFields& plan, int width, int
     const double half = plan.m_fs / 2.0;
     ScopedObject boxPen(dc, dc.CreatePen(PenStyle::kSolid, 1, kBoxColour));
     boxPen.Select();
-    const double x0 = plan.m_if - plan.m_ifBw / 2.0;
-    const double x1 = plan.m_ifBw / 2.0 + plan.m_if;
-    DrawBox(dc, frame, half, x0, x1, x0, x1);
-    DrawBox(dc, frame, half, x0, x1, plan.m_if - plan.m_rfBw / 2.0, plan.m_rfBw / 2.0 + plan.m_if);
+    // A signal and its first-zone image have every harmonic's alias in common, so the lines
+    // read as truly against the image boxes of an IF sampled from a higher zone.
+    const ChartReferences refs = PlaceChartReferences(plan);
+    DrawBox(dc, frame, half, refs.ifLo, refs.ifHi, refs.ifLo, refs.ifHi);
+    DrawBox(dc, frame, half, refs.ifLo, refs.ifHi, refs.rfLo, refs.rfHi);
 
     const AliasLineSet lines = BuildAliasLines(plan.m_fs, plan.m_harmonics);
     for (int i = 0; i < lines.count; ++i) {
@@ -72,6 +74,14 @@ void DrawFoldingChart(DrawingSurface& dc, const PlanFields& plan, int width, int
     ScopedObject titleFont = MakeChartFont(dc, kAxisTitleFontHeight, 0);
     titleFont.Select();
     DrawFrequencyAxisTitle(dc, frame);
+
+    if (refs.atImages) {
+        // In the top margin, right-aligned over the plot's right edge, clear of the data.
+        ScopedObject noteFont = MakeChartFont(dc, kTickLabelFontHeight, 0);
+        noteFont.Select();
+        dc.SetTextAlign(kAlignRight | kAlignTop);
+        dc.TextOut(frame.right(), 0, NyquistZoneNote(plan));
+    }
 }
 
 }  // namespace quorvel

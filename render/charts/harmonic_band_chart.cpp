@@ -10,6 +10,7 @@
 #include "pixel_arithmetic.h"
 #include "plan/harmonic_band.h"
 #include "plan/number_text.h"
+#include "plan/reference_bands.h"
 #include "surface/scoped_object.h"
 
 namespace quorvel {
@@ -45,8 +46,9 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
     const double half = plan.m_fs / 2.0;
     ScopedObject outlinePen(dc, dc.CreatePen(PenStyle::kSolid, 1, kBandOutlineColour));
     outlinePen.Select();
-    DrawBandOutline(dc, frame, half, plan.m_if - plan.m_ifBw / 2.0, plan.m_ifBw / 2.0 + plan.m_if);
-    DrawBandOutline(dc, frame, half, plan.m_if - plan.m_rfBw / 2.0, plan.m_rfBw / 2.0 + plan.m_if);
+    const ChartReferences refs = PlaceChartReferences(plan);
+    DrawBandOutline(dc, frame, half, refs.ifLo, refs.ifHi);
+    DrawBandOutline(dc, frame, half, refs.rfLo, refs.rfHi);
 
     HarmonicBandTable bands{};
     ComputeHarmonicBands(plan, bands);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -35,7 +36,13 @@ HarmonicFold StepByStep(double fs, double ifc, double bw, int n) {
         hi = hi - (hi - fs / 2) * 2;
         ++f.reflectionsHi;
     }
-    if (f.wrapsLo != f.wrapsHi) {
+    // Zone index: 2 x wraps + reflections. Two or more zones apart, the band holds a whole one.
+    f.zoneGap = (f.wrapsHi - f.wrapsLo) * 2 + (f.reflectionsHi - f.reflectionsLo);
+    if (std::abs(f.zoneGap) >= 2) {
+        f.straddle = Straddle::kWholeZone;
+        lo = 0;
+        hi = fs / 2;
+    } else if (f.wrapsLo != f.wrapsHi) {
         f.straddle = Straddle::kThroughZero;
         if (lo > hi)
             hi = lo;
@@ -59,6 +66,7 @@ void ExpectSameBits(const HarmonicFold& a, const HarmonicFold& b) {
     EXPECT_EQ(a.wrapsHi, b.wrapsHi);
     EXPECT_EQ(a.reflectionsLo, b.reflectionsLo);
     EXPECT_EQ(a.reflectionsHi, b.reflectionsHi);
+    EXPECT_EQ(a.zoneGap, b.zoneGap);
     EXPECT_EQ(a.straddle, b.straddle);
 }
 
@@ -192,6 +200,132 @@ TEST(FoldHarmonicBand, MatchesTheLiteralRuleBitForBitOnRandomPlans) {
 TEST(FoldHarmonicBand, OneStepFinishAgreesWhereSubtractionIsExact) {
     for (double ifc : {250000.0, 250000.25, 1234567.5}) {
         ExpectSameBits(FoldHarmonicBandTraced(1.0, ifc, 0.5, 4), StepByStep(1.0, ifc, 0.5, 4));
+    }
+}
+
+// The image found the long way: many points of the n-fold band, each folded on its own
+// (its remainder modulo Fs, mirrored above Fs/2), and the envelope of them all. Folding
+// moves no two points further apart than they were, so the envelope is within one point
+// spacing of the true image.
+struct Envelope {
+    double lo, hi, tolerance;
+};
+
+Envelope PointByPoint(double fs, double ifc, double bw, int n) {
+    const double a = (ifc - bw / 2) * n;
+    const double b = (bw / 2 + ifc) * n;
+    const double from = std::min(a, b);
+    const double width = std::max(a, b) - from;
+    const int steps = 2000 + static_cast<int>(std::min(width / fs, 1e3) * 2000);
+    Envelope e{kInf, -kInf, width / steps + 1e-9 * std::max(1.0, std::abs(b))};
+    for (int i = 0; i <= steps; ++i) {
+        double x = std::fmod(from + width * i / steps, fs);
+        if (x > fs / 2) {
+            x = fs - x;
+        }
+        e.lo = std::min(e.lo, x);
+        e.hi = std::max(e.hi, x);
+    }
+    return e;
+}
+
+void ExpectEnvelope(double fs, double ifc, double bw, int n) {
+    const HarmonicBand band = FoldHarmonicBand(fs, ifc, bw, n);
+    const Envelope e = PointByPoint(fs, ifc, bw, n);
+    EXPECT_NEAR(std::min(band.lo, band.hi), e.lo, e.tolerance);
+    EXPECT_NEAR(std::max(band.lo, band.hi), e.hi, e.tolerance);
+}
+
+struct WideRow {
+    const char* name;
+    double fs, ifc, bw;
+    int n;
+    double lo, hi;
+};
+
+class WideAndUnderSampled : public testing::TestWithParam<WideRow> {};
+
+TEST_P(WideAndUnderSampled, IsTheEnvelopeOfItsPoints) {
+    const WideRow& r = GetParam();
+    const HarmonicBand band = FoldHarmonicBand(r.fs, r.ifc, r.bw, r.n);
+    EXPECT_EQ(band.lo, r.lo);
+    EXPECT_EQ(band.hi, r.hi);
+    ExpectEnvelope(r.fs, r.ifc, r.bw, r.n);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WideAndUnderSampled,
+                         testing::Values(
+                             // 100..200 holds 0..50 twice over; 80..160 holds Fs and 3 Fs/2.
+                             WideRow{"FifthOfWideBand", 100, 30, 20, 5, 0, 50},
+                             WideRow{"FourthOfWideBand", 100, 30, 20, 4, 0, 50},
+                             WideRow{"ThirdCrossesFsOnly", 100, 30, 20, 3, 0, 40},
+                             WideRow{"SecondCrossesHalfFsOnly", 100, 30, 20, 2, 20, 50},
+                             // IF 1750..1850 at Fs 3000: harmonic 4 is 7000..7400, zone 5, upright.
+                             WideRow{"UnderSampledFourth", 3000, 1800, 100, 4, 1000, 1400},
+                             WideRow{"UnderSampledTwelfth", 3000, 1800, 100, 12, 0, 1200},
+                             WideRow{"ExactlyOneFsFromZero", 100, 50, 100, 1, 0, 50},
+                             WideRow{"FsToThreeHalvesFs", 100, 125, 50, 1, 0, 50},
+                             WideRow{"NegativeWidthSpanningZones", 100, 100, -150, 1, 0, 50},
+                             WideRow{"FarZoneNarrow", 1, 1e6 + 0.25, 0.125, 1, 0.1875, 0.3125},
+                             WideRow{"FarZoneWide", 1, 1e6, 1.5, 1, 0, 0.5}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// Plans a user would type: IF BW up to Fs/4, IF up to two zones up, 2 to 26 harmonics.
+TEST(FoldHarmonicBand, IsTheEnvelopeOfItsPointsOnRandomPlans) {
+    std::mt19937_64 rng(9);
+    std::uniform_real_distribution<double> fsDist(10.0, 4000.0);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < 300; ++i) {
+        const double fs = fsDist(rng);
+        const double bw = unit(rng) * fs / 4;
+        const double ifc = bw / 2 + unit(rng) * fs * 1.5;
+        for (int n = 2; n <= 26; ++n) {
+            SCOPED_TRACE(testing::Message() << fs << " " << ifc << " " << bw << " " << n);
+            ExpectEnvelope(fs, ifc, bw, n);
+        }
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+__extension__ using Int128 = __int128;
+
+// Zone index of a positive edge with 128-bit integers: the bounded steps as the doubles
+// take them, then the rest exactly, in units of Fs's last bit.
+Int128 ExactZone(double edge, double fs) {
+    Int128 zone = 0;
+    for (int i = 0; i < kStepwiseWrapLimit && edge > fs; ++i) {
+        edge = edge - fs;
+        zone += 2;
+    }
+    int exponent = 0;
+    std::frexp(fs, &exponent);
+    const int shift = 53 - exponent;
+    const auto units = static_cast<Int128>(std::ldexp(fs, shift));
+    const auto e = static_cast<Int128>(std::ldexp(edge, shift));
+    const Int128 wraps = e > units ? (e - 1) / units : 0;
+    const Int128 rest = e - wraps * units;
+    return zone + wraps * 2 + (rest * 2 > units ? 1 : 0);
+}
+
+// Beyond 2^50 periods the one-step finish rounds its count, yet two edges a few periods
+// apart must still be told apart exactly.
+TEST(FoldHarmonicBand, ZoneGapIsExactForHugeWrapCounts) {
+    std::mt19937_64 rng(50);
+    std::uniform_real_distribution<double> scale(0x1p50, 0x1p52);
+    std::uniform_real_distribution<double> width(0.0, 2.5);
+    const double fs = 737.28;
+    for (int i = 0; i < 5000; ++i) {
+        const double ifc = scale(rng) * fs;
+        const double bw = (i % 2 == 0 ? 1 : -1) * width(rng) * fs;
+        const double lo = ifc - bw / 2;
+        const double hi = bw / 2 + ifc;
+        const Int128 gap = ExactZone(hi, fs) - ExactZone(lo, fs);
+        const HarmonicFold f = FoldHarmonicBandTraced(fs, ifc, bw, 1);
+        SCOPED_TRACE(testing::Message() << ifc << " " << bw);
+        ASSERT_EQ(f.zoneGap, static_cast<double>(gap));
+        EXPECT_EQ(f.straddle == Straddle::kWholeZone, gap >= 2 || gap <= -2);
     }
 }
 

@@ -19,7 +19,8 @@ std::string ShortestNumberText(double value);
 bool ClosedIntervalsMeet(double a, double b, double c, double d);
 
 /// harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band: one row per harmonic 2..H (H capped at 26),
-/// the folded edges as computed, reversed pairs kept. Meant for plans with chart data.
+/// the folded edges as computed, reversed pairs kept; the flags say whether the image meets
+/// the first-zone image of the IF band and of the RF band. Meant for plans with chart data.
 std::string HarmonicBandCsv(const PlanFields& plan);
 
 /// harmonic,vertex,x_mhz,y_mhz,colour: the alias lines in drawing order, one row per vertex,

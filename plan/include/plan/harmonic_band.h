@@ -27,6 +27,7 @@ inline constexpr int kStepwiseWrapLimit = 4096;
 
 /// Where the folded image of a band lies against the edges of 0..Fs/2.
 enum class Straddle {
+    kWholeZone,    ///< the band spans two fold points or more: its image is all of 0..Fs/2
     kThroughZero,  ///< the edges wrapped a different number of times: the image passes 0
     kThroughHalf,  ///< reflected a different number of times: it passes Fs/2
     kNeither,
@@ -39,6 +40,10 @@ struct HarmonicFold {
     double wrapsHi = 0;
     int reflectionsLo = 0;  ///< how often each edge was reflected about Fs/2
     int reflectionsHi = 0;
+    /// Zone index of the upper edge less that of the lower, the zone index of an edge being
+    /// 2 x wraps + reflections (zone k of 1, 2, ... has index k - 1). NaN when an edge has
+    /// no image.
+    double zoneGap = 0;
     Straddle straddle = Straddle::kNeither;
 };
 

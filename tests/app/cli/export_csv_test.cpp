@@ -83,6 +83,33 @@ TEST(HarmonicBandCsv, AnEdgeThatCannotFoldIsWrittenAsNaNAndMeetsNoBand) {
     EXPECT_EQ(HarmonicBandCsv(plan), "harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n2,0,nan,0,0\n");
 }
 
+PlanFields BandPlan(double fs, double ifc, double ifBw, double rfBw, int h) {
+    PlanFields plan;
+    plan.m_fs = fs;
+    plan.m_if = ifc;
+    plan.m_ifBw = ifBw;
+    plan.m_rfBw = rfBw;
+    plan.m_harmonics = h;
+    return plan;
+}
+
+// A band many zones wide lands everywhere, on the IF band too.
+TEST(HarmonicBandCsv, WideBandsCoverTheWholeZone) {
+    EXPECT_EQ(HarmonicBandCsv(BandPlan(100, 30, 20, 10, 8)),
+              "harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n"
+              "2,20,50,1,1\n3,0,40,1,1\n4,0,50,1,1\n5,0,50,1,1\n"
+              "6,0,50,1,1\n7,0,50,1,1\n8,0,50,1,1\n");
+}
+
+// Fs 3000, IF 1750..1850: the flags meet the images against 1150..1250 (IF) and
+// 1000..1400 (RF), where the bands show, not against the bands above Fs/2.
+TEST(HarmonicBandCsv, AnUnderSampledIfIsMetAtItsImage) {
+    const std::string csv = HarmonicBandCsv(BandPlan(3000, 1800, 100, 400, 14));
+    EXPECT_NE(csv.find("\n4,1000,1400,1,1\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\n5,0,250,0,0\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\n8,1000,200,0,1\n"), std::string::npos) << csv;
+}
+
 struct GateCase {
     const char* name;
     double fs;

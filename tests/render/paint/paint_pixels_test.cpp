@@ -124,5 +124,36 @@ TEST(PaintPixels, AFailedGateShowsGridAndAxesOnly) {
     }
 }
 
+// The exported picture of IF 1750..1850 at Fs 3000 (744 x 532, the window's first size):
+// the IF band's image, 1150..1250, is box A at columns 570 to 616, rows 50 to 65, and the
+// band chart's IF outline stands on the same columns.
+TEST(PaintPixels, AnUnderSampledIfShowsAtItsImage) {
+    PlanFields plan;
+    plan.m_fs = 3000;
+    plan.m_if = 1800;
+    plan.m_ifBw = 100;
+    plan.m_rfBw = 400;
+    plan.m_harmonics = 14;
+    const QImage image = ComposeChartArea(plan, 744, 532);
+    int boxGreen = 0;
+    for (int x = 570; x < 616; ++x) {
+        boxGreen += (image.pixel(x, 50) == kGreenRgb) + (image.pixel(x, 65) == kGreenRgb);
+    }
+    for (int y = 51; y < 65; ++y) {
+        boxGreen += (image.pixel(570, y) == kGreenRgb) + (image.pixel(616, y) == kGreenRgb);
+    }
+    EXPECT_GT(boxGreen, 80);                      // of 120: the alias lines cross it here and there
+    EXPECT_EQ(image.pixel(570, 290), kGreenRgb);  // IF outline, above the first bar
+    EXPECT_EQ(image.pixel(616, 290), kGreenRgb);
+    int note = 0;  // the zone note, light glyphs in the top margin's right end
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 500; x < 732; ++x) {
+            note += qRed(image.pixel(x, y)) > 150 &&
+                    qRed(image.pixel(x, y)) == qBlue(image.pixel(x, y));
+        }
+    }
+    EXPECT_GT(note, 100);
+}
+
 }  // namespace
 }  // namespace quorvel
