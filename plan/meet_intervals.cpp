@@ -1,8 +1,10 @@
 #include "plan/meet_intervals.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "plan/boundary_search.h"
 #include "plan/spur_windows.h"
@@ -87,6 +89,39 @@ FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
     return p;
 }
 
+// Along Fs the rounded product k * Fs never decreases, so the Fs whose multiple k lies in
+// the window form one run of doubles. Its ends are the quotients or, after rounding, one
+// of their neighbours; the general search settles the rare rest.
+std::optional<double> LowestFs(const MultipleWindow& w, double k) {
+    const double x = w.lo / k;
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const double down = std::bit_cast<double>(bits - 1);
+    const double up = std::bit_cast<double>(bits + 1);
+    const bool reaches = k * x >= w.lo;
+    const double pick = reaches ? x : up;
+    const bool settled = reaches ? !(k * down >= w.lo) : k * up >= w.lo;
+    if (settled && k * pick <= w.hi) {
+        return pick;
+    }
+    const auto hit = [&w, k](double fs) { return MultipleInWindowAt(w, fs, k); };
+    return SettleRunEnd(hit, x, w.hi / k, -1);
+}
+
+std::optional<double> HighestFs(const MultipleWindow& w, double k) {
+    const double x = w.hi / k;
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const double down = std::bit_cast<double>(bits - 1);
+    const double up = std::bit_cast<double>(bits + 1);
+    const bool within = k * x <= w.hi;
+    const double pick = within ? x : down;
+    const bool settled = within ? !(k * up <= w.hi) : k * down <= w.hi;
+    if (settled && k * pick >= w.lo) {
+        return pick;
+    }
+    const auto hit = [&w, k](double fs) { return MultipleInWindowAt(w, fs, k); };
+    return SettleRunEnd(hit, x, w.lo / k, +1);
+}
+
 void EmitFs(const FsWindow& p, FrequencyInterval range) {
     const MultipleWindow& w = p.w;
     if (p.everywhere) {
@@ -94,21 +129,22 @@ void EmitFs(const FsWindow& p, FrequencyInterval range) {
         return;
     }
     for (double k = p.kFirst; k <= p.kLast; k += 1) {
-        const auto hit = [&w, k](double fs) { return MultipleInWindowAt(w, fs, k); };
-        const double lo = w.lo / k;
-        const double hi = w.hi / k;
-        const auto settledLo = SettleRunEnd(hit, lo, hi, -1);
-        const auto settledHi = SettleRunEnd(hit, hi, lo, +1);
-        if (settledLo && settledHi) {
-            Push(*p.out, *settledLo, *settledHi, range);
+        // By the same monotony, the range's own ends tell whether the run reaches into the
+        // range at all, and whether it passes an end (then that end need not be settled).
+        if (k * range.hi < w.lo || k * range.lo > w.hi) {
+            continue;
+        }
+        const auto lo = k * range.lo >= w.lo ? std::optional<double>(range.lo) : LowestFs(w, k);
+        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : HighestFs(w, k);
+        if (lo && hi) {
+            Push(*p.out, *lo, *hi, range);
         }
     }
-    if (p.kTail > 0) {
+    if (p.kTail > 0 && !(p.kTail * range.lo > w.hi)) {
         const double k = p.kTail;
-        const auto hit = [&w, k](double fs) { return MultipleInWindowAt(w, fs, k); };
-        const auto settledHi = SettleRunEnd(hit, w.hi / k, w.lo / k, +1);
-        if (settledHi) {
-            Push(*p.out, -kInf, *settledHi, range);
+        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : HighestFs(w, k);
+        if (hi) {
+            Push(*p.out, -kInf, *hi, range);
         }
     }
 }
