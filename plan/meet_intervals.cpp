@@ -18,6 +18,19 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // The self fold plus two folds of two bands for each harmonic 2..26.
 constexpr int kMaxWindows = 1 + 2 * 2 * (kHarmonicCap - 1);
 
+// Multiples are enumerated one by one only below this count, where adding 1 to a double
+// still reaches the next whole number.
+constexpr double kCountableMultiples = 4503599627370496.0;  // 2^52
+
+// How many multiples from first to last, or infinite (refused) when they cannot be counted
+// out one by one.
+double Enumerated(double first, double last) {
+    if (!(last >= first)) {
+        return 0;
+    }
+    return last < kCountableMultiples ? last - first + 1 : kInf;
+}
+
 // Consecutive multiples' intervals are taken as one run only when they overlap by more
 // than rounding could undo.
 constexpr double kSureOverlap = 1.0 + 1.0 / (1 << 30);
@@ -58,7 +71,7 @@ struct FsWindow {
         if (everywhere) {
             return 1;
         }
-        return std::max(0.0, kLast - kFirst + 1) + (kTail > 0 ? 1 : 0);
+        return Enumerated(kFirst, kLast) + (kTail > 0 ? 1 : 0);
     }
 };
 
@@ -82,7 +95,7 @@ FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
     p.kFirst = kLo;
     if (kHi >= kTail) {
         p.kTail = kTail;
-        p.kLast = kTail - 1;
+        p.kLast = kTail > kLo ? kTail - 1 : kLo - 1;
     } else {
         p.kLast = kHi;
     }
@@ -165,7 +178,7 @@ struct IfWindow {
     double kLast = -1;
     std::vector<FrequencyInterval>* out = nullptr;
 
-    double Count() const { return merged ? 1 : std::max(0.0, kLast - kFirst + 1); }
+    double Count() const { return merged ? 1 : Enumerated(kFirst, kLast); }
 };
 
 void PlanIfWindow(IfWindow& p, double fs, FrequencyInterval range) {
