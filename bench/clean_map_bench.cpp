@@ -1,0 +1,81 @@
+// The arithmetic under a full clean map: the meet intervals of every row (one IF per
+// pixel row, Fs across) at 1920 x 1080 with 26 harmonics, reported as a ratio to the
+// baseline any paint of that size pays, measured in the same run.
+#include <QGuiApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "baseline.h"
+#include "paint/paint_cycle.h"
+#include "plan/meet_intervals.h"
+#include "plan/plan_fields.h"
+#include "plan/slider_rules.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The map's default view: the slider's Fs range across, 0 to Fs/2 up.
+void BM_CleanMapRows(benchmark::State& state, quorvel::Against against) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    quorvel::PlanFields plan;
+    plan.m_harmonics = 26;
+    const quorvel::SliderSetup slider = *quorvel::SliderSetupFor(plan, quorvel::kSliderDrivesFs);
+    const quorvel::FrequencyInterval fsRange{static_cast<double>(slider.minimum),
+                                             static_cast<double>(slider.maximum)};
+    const double ifTop = plan.m_fs / 2;
+
+    QImage window(width, height + quorvel::kControlStripHeight, QImage::Format_RGB32);
+    const double baseline = quorvel::bench::MeanSeconds(
+        [&] { quorvel::bench::PaintBaseline(window, width, height); }, 0.3);
+
+    quorvel::MeetRow row;
+    std::size_t intervals = 0;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        intervals = 0;
+        quorvel::PlanFields rowPlan = plan;
+        for (int y = 0; y < height; ++y) {
+            rowPlan.m_if = ifTop * (height - 1 - y) / (height - 1);
+            quorvel::MeetFsRow(rowPlan, fsRange, {against, 0}, row);
+            for (const auto& list : row.harmonic) {
+                intervals += list.size();
+            }
+            intervals += row.selfFold.size();
+        }
+        benchmark::DoNotOptimize(intervals);
+    }
+    const std::chrono::duration<double> spent = Clock::now() - start;
+    const double perMap = spent.count() / static_cast<double>(state.iterations());
+    state.counters["baseline_ms"] = baseline * 1e3;
+    state.counters["rows_ms"] = perMap * 1e3;
+    state.counters["ratio"] = perMap / baseline;
+    state.counters["intervals"] = static_cast<double>(intervals);
+}
+
+BENCHMARK_CAPTURE(BM_CleanMapRows, both_bands, quorvel::Against::kBoth)
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_CleanMapRows, if_band, quorvel::Against::kIf)
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

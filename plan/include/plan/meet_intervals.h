@@ -1,0 +1,40 @@
+// Where each harmonic meets a reference band along one line of the plane: every Fs in a
+// range for one IF (a row of the clean map), or every IF in a range for one Fs. Each
+// meeting is a closed interval per multiple of Fs; nothing is sampled or stepped.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "plan/harmonic_band.h"
+#include "plan/plan_fields.h"
+#include "plan/spur_query.h"
+
+namespace quorvel {
+
+/// The closed intervals of one line where something spoils the plan, clipped to the range.
+/// Within each list the intervals come in no particular order and may overlap. Each end
+/// inside the range is a point the direct verdict (JudgeSpurs) calls a hit. The vectors
+/// keep their capacity from one call to the next, so a caller drawing row after row
+/// allocates only while the rows grow.
+struct MeetRow {
+    /// [n]: where harmonic n (2..min(H, 26)) meets a band asked about.
+    std::array<std::vector<FrequencyInterval>, kHarmonicBandTableSize> harmonic;
+    /// Where the IF band folds onto itself.
+    std::vector<FrequencyInterval> selfFold;
+    /// Where there is no sampling at all: Fs <= 0.
+    std::vector<FrequencyInterval> unsampled;
+
+    void Clear();
+};
+
+/// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read). On any status
+/// but kOk the row is left empty.
+FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
+                       MeetRow& row);
+
+/// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read).
+FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,
+                       MeetRow& row);
+
+}  // namespace quorvel

@@ -1,0 +1,47 @@
+// The verdict on one operating point: whether the IF band folds onto itself, which
+// harmonics meet which band, how far each harmonic stays from each band, and the plan's
+// spur margin.
+#pragma once
+
+#include <array>
+
+#include "plan/harmonic_band.h"
+#include "plan/plan_fields.h"
+#include "plan/spur_query.h"
+
+namespace quorvel {
+
+/// Indexed by the harmonic number itself; entries 2..min(H, 26) are meaningful.
+struct SpurVerdict {
+    bool valid = false;  ///< every value finite, Fs > 0, margin >= 0: otherwise nothing is clean
+    bool foldsOntoItself = false;
+    std::array<bool, kHarmonicBandTableSize> meetsIf{};
+    std::array<bool, kHarmonicBandTableSize> meetsRf{};
+    int lowestMeeting = 0;  ///< lowest harmonic meeting a band asked about; 0 when none
+    bool clean = false;
+};
+
+/// Judges the plan's Fs, IF, widths and H (above 26 counts as 26) against the query.
+SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query);
+
+/// How far harmonic n stays from each band: the smallest guard margin (MHz) at which it
+/// meets the band, 0 when it meets it already. NaN when the plan has no verdict.
+struct HarmonicDistance {
+    double toIf = 0.0;
+    double toRf = 0.0;
+};
+using HarmonicDistanceTable = std::array<HarmonicDistance, kHarmonicBandTableSize>;
+
+/// Fills entries 2..min(H, 26); the others are left alone.
+void ComputeHarmonicDistances(const PlanFields& plan, HarmonicDistanceTable& table);
+
+/// The largest guard margin at which the plan stays clean against `against`: the smallest
+/// harmonic distance to those bands. 0 when the plan is not clean at margin 0 (the IF band
+/// folding onto itself included) or has no verdict; infinite when there is nothing to meet
+/// (H < 2).
+double SpurMargin(const PlanFields& plan, Against against);
+
+/// True when the plan's values give a verdict at all (see SpurVerdict::valid).
+bool PlanHasSpurVerdict(const PlanFields& plan, double margin);
+
+}  // namespace quorvel

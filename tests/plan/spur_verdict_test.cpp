@@ -1,0 +1,123 @@
+#include "plan/spur_verdict.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "plan/harmonic_band.h"
+#include "plan/reference_bands.h"
+
+namespace quorvel {
+namespace {
+
+PlanFields Plan(double fs, double ifc, double ifBw, double rfBw, int h) {
+    PlanFields p;
+    p.m_fs = fs;
+    p.m_if = ifc;
+    p.m_ifBw = ifBw;
+    p.m_rfBw = rfBw;
+    p.m_harmonics = h;
+    return p;
+}
+
+// The band table's flag: the folded image of the IF band meets the reference band's own
+// image in 0..Fs/2 (either may come as a reversed pair).
+bool TableFlag(const HarmonicBand& image, const HarmonicBand& reference) {
+    return std::max(image.lo, image.hi) >= std::min(reference.lo, reference.hi) &&
+           std::min(image.lo, image.hi) <= std::max(reference.lo, reference.hi);
+}
+
+// The definition speaks of bands above 0 Hz; the table does not mirror negative edges.
+bool BandsAboveZero(const PlanFields& p) {
+    return p.m_if - std::max(p.m_ifBw, p.m_rfBw) / 2 > 0;
+}
+
+TEST(JudgeSpurs, AgreesWithTheBandTableFlags) {
+    std::mt19937_64 rng(1207);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int judged = 0;
+    while (judged < 20000) {
+        const double fs = 10 + 2000 * unit(rng);
+        const PlanFields plan = Plan(fs, 2 * fs * unit(rng), fs / 8 * unit(rng) * unit(rng),
+                                     fs / 2 * unit(rng), 2 + static_cast<int>(25 * unit(rng)));
+        if (!BandsAboveZero(plan)) {
+            continue;
+        }
+        ++judged;
+        HarmonicBandTable table{};
+        ComputeHarmonicBands(plan, table);
+        const SpurVerdict v = JudgeSpurs(plan, {Against::kBoth, 0});
+        ASSERT_TRUE(v.valid);
+        const HarmonicBand ifImage = FirstZoneImage(plan.m_fs, plan.m_if, plan.m_ifBw);
+        const HarmonicBand rfImage = FirstZoneImage(plan.m_fs, plan.m_if, plan.m_rfBw);
+        for (int n = 2; n <= plan.m_harmonics; ++n) {
+            const auto i = static_cast<std::size_t>(n);
+            ASSERT_EQ(v.meetsIf[i], TableFlag(table[i], ifImage))
+                << n << " " << plan.m_fs << " " << plan.m_if << " " << plan.m_ifBw;
+            ASSERT_EQ(v.meetsRf[i], TableFlag(table[i], rfImage))
+                << n << " " << plan.m_fs << " " << plan.m_if << " " << plan.m_rfBw;
+        }
+    }
+}
+
+struct MarginRow {
+    const char* name;
+    PlanFields plan;
+    Against against;
+    double margin;
+};
+
+class SpurMargins : public testing::TestWithParam<MarginRow> {};
+
+TEST_P(SpurMargins, MatchTheHandDerivation) {
+    const MarginRow& r = GetParam();
+    const double got = SpurMargin(r.plan, r.against);
+    if (std::isinf(r.margin)) {
+        EXPECT_EQ(got, r.margin);
+    } else {
+        EXPECT_NEAR(got, r.margin, 1e-9);
+    }
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, SpurMargins,
+    testing::Values(
+        // At Fs 650 harmonic 5's difference window [677.28, 797.28] is nearest, then
+        // harmonic 4's [502.96, 602.96].
+        MarginRow{"Fs650H5", Plan(650, 184.32, 20, 100, 5), Against::kIf, 27.28},
+        MarginRow{"Fs650H4", Plan(650, 184.32, 20, 100, 4), Against::kIf, 47.04},
+        // The RF band reaches 40 MHz further each side than the IF band.
+        MarginRow{"Fs650H4Rf", Plan(650, 184.32, 20, 100, 4), Against::kRf, 7.04},
+        MarginRow{"DefaultPlanMeets", Plan(737.28, 184.32, 20, 100, 15), Against::kBoth, 0},
+        MarginRow{"FoldsOntoItself", Plan(100, 50, 2, 2, 1), Against::kBoth, 0},
+        MarginRow{"NoSampleRate", Plan(0, 50, 2, 2, 3), Against::kBoth, 0},
+        MarginRow{"NothingToMeet", Plan(100, 20, 2, 2, 1), Against::kBoth, kInf}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The spur margin is the threshold of the verdict: clean at every margin below it, not
+// clean from it on.
+TEST(SpurMargin, IsWhereTheVerdictTurns) {
+    std::mt19937_64 rng(31);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int trial = 0; trial < 20000; ++trial) {
+        const PlanFields plan = Plan(50 + 2000 * unit(rng), 600 * unit(rng), 20 * unit(rng),
+                                     60 * unit(rng), 2 + trial % 25);
+        const Against against = static_cast<Against>(trial % 3);
+        const double margin = SpurMargin(plan, against);
+        if (margin == 0) {
+            EXPECT_FALSE(JudgeSpurs(plan, {against, 0}).clean);
+            continue;
+        }
+        EXPECT_TRUE(JudgeSpurs(plan, {against, margin * (1 - 1e-9)}).clean) << trial;
+        EXPECT_FALSE(JudgeSpurs(plan, {against, margin * (1 + 1e-9)}).clean) << trial;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
