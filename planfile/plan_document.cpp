@@ -242,6 +242,9 @@ QString ReadHeader(const QJsonObject& root, int& version) {
                  Latin(kPlanFormatName));
     }
     const QJsonValue number = root.value(Latin(kVersion));
+    if (number.isUndefined()) {
+        return QStringLiteral("it has no format version");
+    }
     const double v = number.toDouble();
     if (!number.isDouble() || std::trunc(v) != v || v < 1.0) {
         return QStringLiteral("its format version is %1, not a whole number from 1")

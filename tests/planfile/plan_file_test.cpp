@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"OtherFormat",
                    R"({"format": "other\u0007", "version": 1})",
                    {"format is 'other\\x07'", "quorvel-plan"}},
-        BadFileRow{"NoVersion", R"({"format": "quorvel-plan"})", {"version is nothing"}},
+        BadFileRow{"NoVersion", R"({"format": "quorvel-plan"})", {"no format version"}},
         BadFileRow{"VersionZero", R"({"format": "quorvel-plan", "version": 0})", {"version is 0"}},
         BadFileRow{
             "VersionFraction", R"({"format": "quorvel-plan", "version": 1.5})", {"version is 1.5"}},
