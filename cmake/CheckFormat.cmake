@@ -1,6 +1,7 @@
 # Fails when any C++ source under the project's own folders is not clang-formatted.
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/plan/*.cpp ${SOURCE_DIR}/plan/*.h
+  ${SOURCE_DIR}/planfile/*.cpp ${SOURCE_DIR}/planfile/*.h
   ${SOURCE_DIR}/render/*.cpp ${SOURCE_DIR}/render/*.h
   ${SOURCE_DIR}/dialog/*.cpp ${SOURCE_DIR}/dialog/*.h
   ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h

@@ -1,0 +1,41 @@
+// Plan files on disk: read whole or not at all, written atomically, every failure told in
+// one plain line that names the file.
+#pragma once
+
+#include "planfile/plan_document.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace quorvel {
+
+/// Plan files larger than this are refused unread: a plan is a few hundred bytes.
+inline constexpr qint64 kMaxPlanFileBytes = 1 << 20;
+
+/// What reading a plan file gave.
+struct PlanFileReading {
+    std::optional<PlanFileValues> values;  ///< absent when nothing of the file may be used
+    QString error;                         ///< when `values` is absent: the file and the reason
+    QStringList ignored;  ///< members left out, as written in the file ("finder.name")
+    QString notice;       ///< when something was ignored: a line naming the file and them
+};
+
+/// Reads the plan file at `path`. A missing, unreadable, oversized or malformed file, a file
+/// of another format, or one with a value the window's fields would refuse gives no values.
+/// A file of a newer version gives what this version understands, the rest listed.
+PlanFileReading ReadPlanFile(const QString& path);
+
+/// What writing a plan file gave.
+struct [[nodiscard]] PlanFileWriting {
+    QString error;  ///< the file and the system's reason; empty once the file is in place
+
+    bool Ok() const { return error.isEmpty(); }
+};
+
+/// Writes `values` to `path` through a temporary file that replaces it only once it is
+/// complete: a failed write leaves any previous file as it was.
+PlanFileWriting WritePlanFile(const QString& path, const PlanFileValues& values);
+
+}  // namespace quorvel

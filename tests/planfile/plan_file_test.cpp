@@ -1,0 +1,260 @@
+#include "planfile/plan_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+std::uint64_t Bits(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+
+// Bit patterns of every kind: subnormals, huge values, both zeros, whole numbers, plain MHz.
+std::vector<double> AwkwardDoubles(std::size_t count) {
+    std::vector<double> values{-0.0,
+                               0.0,
+                               std::numeric_limits<double>::denorm_min(),
+                               -std::numeric_limits<double>::denorm_min(),
+                               std::numeric_limits<double>::min(),
+                               std::numeric_limits<double>::max(),
+                               -std::numeric_limits<double>::max(),
+                               9007199254740993.0,
+                               9223372036854775808.0,
+                               737.28,
+                               0.1};
+    std::mt19937_64 random(20240613);
+    while (values.size() < count) {
+        const std::uint64_t bits = random();
+        double value = std::bit_cast<double>(bits);
+        switch (bits % 4) {
+            case 0:  // subnormal
+                value = std::bit_cast<double>(bits & 0x800FFFFFFFFFFFFFull);
+                break;
+            case 1:  // a whole number, where JSON readers like to switch to integers
+                value = static_cast<double>(static_cast<std::int64_t>(random()) >> (bits % 63));
+                break;
+            case 2:  // MHz as typed, a few decimals
+                value = static_cast<double>(random() % 10000000) / 100.0;
+                break;
+            default:
+                break;
+        }
+        if (std::isfinite(value)) {
+            values.push_back(value);
+        }
+    }
+    return values;
+}
+
+TEST(PlanDocumentTest, EveryDoubleReadsBackBitForBit) {
+    const std::vector<double> doubles = AwkwardDoubles(40000);
+    for (std::size_t i = 0; i + 8 <= doubles.size(); i += 8) {
+        PlanFileValues values;
+        values.fs = doubles[i];
+        values.ifCentre = doubles[i + 1];
+        values.ifBw = doubles[i + 2];
+        values.rfBw = doubles[i + 3];
+        values.harmonics = static_cast<int>(Bits(doubles[i + 4]));
+        values.sliderVariable = static_cast<int>(i / 8 % 2);
+        values.finder.fsRange = FrequencyRange{std::min(doubles[i + 4], doubles[i + 5]),
+                                               std::max(doubles[i + 4], doubles[i + 5])};
+        values.finder.margin = std::abs(doubles[i + 6]);
+        if (values.finder.fsRange->min == values.finder.fsRange->max) {
+            values.finder.fsRange.reset();
+        }
+        const PlanDocumentReading reading = ReadPlanDocument(PlanDocumentText(values));
+        ASSERT_TRUE(reading.Ok()) << reading.error.toStdString();
+        const PlanFileValues& back = reading.values;
+        ASSERT_EQ(Bits(*back.fs), Bits(*values.fs)) << *values.fs;
+        ASSERT_EQ(Bits(*back.ifCentre), Bits(*values.ifCentre)) << *values.ifCentre;
+        ASSERT_EQ(Bits(*back.ifBw), Bits(*values.ifBw)) << *values.ifBw;
+        ASSERT_EQ(Bits(*back.rfBw), Bits(*values.rfBw)) << *values.rfBw;
+        // The finder's numbers are compared by value: a zero margin or range end may lose its sign.
+        ASSERT_EQ(back, values);
+    }
+}
+
+class PlanFileTest : public testing::Test {
+  protected:
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    QString Write(const QString& name, const QByteArray& text) const {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_EQ(file.write(text), text.size());
+        return Path(name);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(PlanFileTest, SavedPlanOpensAsTheSameFieldsAndAFileSetsOnlyWhatItHolds) {
+    PlanFields plan;
+    plan.m_fs = 3000.0;
+    plan.m_if = -0.0;
+    plan.m_harmonics = 26;
+    plan.m_sliderVariable = kSliderDrivesIf;
+    PlanFileValues values = PlanFileValues::FromPlan(plan);
+    values.finder.ifRange = FrequencyRange{0.0, 1500.0};
+    values.finder.against = CleanAgainst::kRf;
+    const QString path = Path(QStringLiteral("plan.qvplan"));
+    ASSERT_TRUE(WritePlanFile(path, values).Ok());
+
+    const PlanFileReading reading = ReadPlanFile(path);
+    ASSERT_TRUE(reading.values) << reading.error.toStdString();
+    EXPECT_EQ(*reading.values, values);
+    PlanFields opened;
+    reading.values->ApplyTo(opened);
+    EXPECT_EQ(opened, plan);
+    EXPECT_TRUE(std::signbit(opened.m_if));
+
+    const PlanFileReading partial =
+        ReadPlanFile(Write(QStringLiteral("partial.qvplan"),
+                           R"({"format": "quorvel-plan", "version": 1, "if_bw_mhz": 40})"));
+    ASSERT_TRUE(partial.values);
+    PlanFileValues expected;
+    expected.ifBw = 40.0;
+    EXPECT_EQ(*partial.values, expected);
+    PlanFields kept = plan;
+    partial.values->ApplyTo(kept);
+    plan.m_ifBw = 40.0;
+    EXPECT_EQ(kept, plan);
+}
+
+struct BadFileRow {
+    const char* name;
+    QByteArray text;  // empty: the file is not created
+    std::vector<const char*> words;
+};
+
+class BadPlanFileTest : public PlanFileTest, public testing::WithParamInterface<BadFileRow> {};
+
+TEST_P(BadPlanFileTest, NamesTheFileAndTheReasonAndGivesNoValues) {
+    // A control character in the name must not break the message's line.
+    const QString path = Path(QStringLiteral("bad\nplan.qvplan"));
+    if (!GetParam().text.isEmpty()) {
+        Write(QStringLiteral("bad\nplan.qvplan"), GetParam().text);
+    }
+    const PlanFileReading reading = ReadPlanFile(path);
+    EXPECT_FALSE(reading.values);
+    EXPECT_TRUE(reading.ignored.isEmpty());
+    const std::string error = reading.error.toStdString();
+    EXPECT_NE(error.find("bad\\nplan.qvplan'"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    for (const char* word : GetParam().words) {
+        EXPECT_NE(error.find(word), std::string::npos) << "no '" << word << "' in: " << error;
+    }
+}
+
+QByteArray Plan(const char* members) {
+    return QByteArray(R"({"format": "quorvel-plan", "version": 1)") + members + "}";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadPlanFileTest,
+    testing::Values(
+        BadFileRow{"Missing", {}, {"no such file"}},
+        BadFileRow{"Empty", " ", {"not valid JSON", "byte"}},
+        BadFileRow{"Truncated", Plan(R"(, "fs_mhz": 7)").chopped(1), {"not valid JSON"}},
+        BadFileRow{"Overflow", Plan(R"(, "fs_mhz": 1e400)"), {"not valid JSON", "number"}},
+        BadFileRow{"NaN", Plan(R"(, "fs_mhz": NaN)"), {"not valid JSON"}},
+        BadFileRow{"NotUtf8", Plan(", \"slider\": \"\xff\""), {"not valid JSON"}},
+        BadFileRow{"Array", "[1, 2]", {"not a JSON object"}},
+        BadFileRow{"NoFormat", R"({"version": 1, "fs_mhz": 1000})", {"no format name"}},
+        BadFileRow{"OtherFormat",
+                   R"({"format": "other\u0007", "version": 1})",
+                   {"format is 'other\\x07'", "quorvel-plan"}},
+        BadFileRow{"NoVersion", R"({"format": "quorvel-plan"})", {"no format version"}},
+        BadFileRow{"VersionZero", R"({"format": "quorvel-plan", "version": 0})", {"version is 0"}},
+        BadFileRow{
+            "VersionFraction", R"({"format": "quorvel-plan", "version": 1.5})", {"version is 1.5"}},
+        BadFileRow{"NumberAsText", Plan(R"(, "fs_mhz": "737.28")"), {"fs_mhz is a text", "number"}},
+        BadFileRow{"NumberNull", Plan(R"(, "rf_bw_mhz": null)"), {"rf_bw_mhz is null"}},
+        BadFileRow{"HarmonicsFraction",
+                   Plan(R"(, "harmonics": 15.5)"),
+                   {"harmonics is 15.5", "whole number"}},
+        BadFileRow{"HarmonicsBeyondInt",
+                   Plan(R"(, "harmonics": 2147483648)"),
+                   {"harmonics is 2147483648", "2147483647"}},
+        BadFileRow{
+            "HarmonicsAsBool", Plan(R"(, "harmonics": true)"), {"harmonics is true or false"}},
+        BadFileRow{"SliderUnknown", Plan(R"(, "slider": "rf")"), {"slider is 'rf'", "\"if\""}},
+        BadFileRow{"Repeated", Plan(R"(, "fs_mhz": 1, "fs_mhz": 2)"), {"'fs_mhz' more than once"}},
+        BadFileRow{"FinderNotObject", Plan(R"(, "finder": [])"), {"finder is a list"}},
+        BadFileRow{"RangeOneNumber",
+                   Plan(R"(, "finder": {"fs_range_mhz": [5]})"),
+                   {"finder.fs_range_mhz", "two numbers"}},
+        BadFileRow{"RangeReversed",
+                   Plan(R"(, "finder": {"if_range_mhz": [5, 5]})"),
+                   {"finder.if_range_mhz is [5, 5]", "below"}},
+        BadFileRow{"MarginNegative",
+                   Plan(R"(, "finder": {"margin_mhz": -1})"),
+                   {"finder.margin_mhz is -1"}},
+        BadFileRow{"AgainstUnknown",
+                   Plan(R"(, "finder": {"against": "all"})"),
+                   {"finder.against is 'all'", "\"both\""}},
+        BadFileRow{"TooLarge",
+                   Plan(R"(, "x": ")") + QByteArray(kMaxPlanFileBytes, 'a') + "\"",
+                   {"larger than a plan file"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(PlanFileTest, FolderIsRefused) {
+    const PlanFileReading reading = ReadPlanFile(m_dir.path());
+    EXPECT_FALSE(reading.values);
+    EXPECT_TRUE(reading.error.contains(QStringLiteral("folder"))) << reading.error.toStdString();
+}
+
+TEST_F(PlanFileTest, NewerVersionGivesWhatItCanAndListsTheRest) {
+    const PlanFileReading reading =
+        ReadPlanFile(Write(QStringLiteral("newer.qvplan"),
+                           R"({"format": "quorvel-plan", "version": 7, "fs_mhz": 0, "harmonics": 9,
+            "window": {"fs_mhz": -0}, "finder": {"margin_mhz": 2, "depth": 3}})"));
+    ASSERT_TRUE(reading.values) << reading.error.toStdString();
+    PlanFileValues expected;
+    expected.fs = 0.0;
+    expected.harmonics = 9;
+    expected.finder.margin = 2.0;
+    EXPECT_EQ(*reading.values, expected);
+    EXPECT_FALSE(std::signbit(*reading.values->fs));  // the -0 belongs to another member
+    EXPECT_EQ(reading.ignored,
+              (QStringList{QStringLiteral("window"), QStringLiteral("finder.depth")}));
+    for (const char* word : {"newer version", "(7)", "'window'", "'finder.depth'"}) {
+        EXPECT_TRUE(reading.notice.contains(QLatin1String(word))) << reading.notice.toStdString();
+    }
+}
+
+TEST_F(PlanFileTest, FailedWritesSayWhyAndLeaveNoFile) {
+    const QString notAFolder = Write(QStringLiteral("plain"), "x");
+    PlanFileValues values = PlanFileValues::FromPlan(PlanFields{});
+    for (const QString& path : {notAFolder + QStringLiteral("/plan.qvplan"),
+                                Path(QStringLiteral("absent/plan.qvplan"))}) {
+        const PlanFileWriting writing = WritePlanFile(path, values);
+        EXPECT_FALSE(writing.Ok());
+        EXPECT_TRUE(writing.error.contains(QStringLiteral("plan.qvplan': ")))
+            << writing.error.toStdString();
+        EXPECT_GT(writing.error.size(), path.size() + 35)
+            << "no reason in: " << writing.error.toStdString();
+    }
+    // A value that could not be read back is not written over a good file.
+    const QString good = Path(QStringLiteral("good.qvplan"));
+    ASSERT_TRUE(WritePlanFile(good, values).Ok());
+    PlanFileValues broken = values;
+    broken.rfBw = std::numeric_limits<double>::quiet_NaN();
+    const PlanFileWriting writing = WritePlanFile(good, broken);
+    EXPECT_TRUE(writing.error.contains(QStringLiteral("rf_bw_mhz"))) << writing.error.toStdString();
+    EXPECT_EQ(ReadPlanFile(good).values, values);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2);  // plain and good only
+}
+
+}  // namespace
+}  // namespace quorvel
