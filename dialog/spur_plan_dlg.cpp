@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <tuple>
 
 #include "dialog/field_mark.h"
 #include "dialog/minimised_icon.h"
@@ -78,6 +79,7 @@ CSpurPlanDlg::CSpurPlanDlg(QWidget* parent, const PlanFields& initial)
     m_plan.m_ifBw = initial.m_ifBw;
     m_plan.m_harmonics = initial.m_harmonics;
     m_plan.m_rfBw = initial.m_rfBw;
+    m_notifiedPlan = m_plan;
 
     const DialogTemplate& dialogTemplate = MainDialogTemplate();
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption.data(),
@@ -176,6 +178,7 @@ void CSpurPlanDlg::PollSlider() {
 
 void CSpurPlanDlg::OnSelChangeSliderVariable() {
     m_plan.m_sliderVariable = m_variableCombo->currentIndex();
+    NotifyPlanChange();
     const std::optional<SliderSetup> setup = SliderSetupFor(m_plan, m_plan.m_sliderVariable);
     if (!setup) {
         return;
@@ -218,8 +221,26 @@ void CSpurPlanDlg::OnHelp() {
     }
 }
 
+void CSpurPlanDlg::TypeIntoField(int id, const QString& text) {
+    if (QLineEdit* edit = Edit(id)) {
+        edit->setText(text);
+    }
+}
+
 void CSpurPlanDlg::Invalidate() {
+    NotifyPlanChange();
     update();
+}
+
+void CSpurPlanDlg::NotifyPlanChange() {
+    const auto values = [](const PlanFields& p) {
+        return std::tie(p.m_fs, p.m_if, p.m_ifBw, p.m_harmonics, p.m_rfBw, p.m_sliderVariable);
+    };
+    if (values(m_plan) == values(m_notifiedPlan)) {
+        return;
+    }
+    m_notifiedPlan = m_plan;
+    emit PlanChanged();
 }
 
 void CSpurPlanDlg::paintEvent(QPaintEvent* event) {

@@ -1,7 +1,7 @@
 #include "planfile/plan_document.h"
 
-#include "plan/truncate.h"
 #include "member_signs.h"
+#include "plan/truncate.h"
 #include "planfile/quoted_name.h"
 
 #include <QJsonArray>

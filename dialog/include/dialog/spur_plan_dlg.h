@@ -47,6 +47,16 @@ class CSpurPlanDlg : public QDialog {
     /// The help command.
     void OnHelp();
 
+    /// Puts `text` into the edit control `id` as if the user had typed it: the field is
+    /// read, marked when it does not convert, and the charts follow. The one way for the
+    /// program's other windows to change the plan.
+    void TypeIntoField(int id, const QString& text);
+
+  signals:
+    /// The plan's values (the five fields and the slider variable) changed; the marker
+    /// alone does not count.
+    void PlanChanged();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -67,6 +77,7 @@ class CSpurPlanDlg : public QDialog {
     void OnLButtonDown(QPoint point);
     void OnRButtonDown(QPoint point);
     void Invalidate();
+    void NotifyPlanChange();
 
     QComboBox* m_variableCombo = nullptr;
     QSlider* m_slider = nullptr;
@@ -80,6 +91,7 @@ class CSpurPlanDlg : public QDialog {
     QLineEdit* m_rfBwEdit = nullptr;
     std::function<void()> m_showAboutBox;
     int m_paintCount = 0;
+    PlanFields m_notifiedPlan;
 };
 
 }  // namespace quorvel
