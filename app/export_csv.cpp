@@ -11,6 +11,7 @@
 #include "plan/harmonic_band.h"
 #include "plan/reference_bands.h"
 #include "plan/slider_rules.h"
+#include "plan/spur_rows.h"
 
 namespace quorvel {
 
@@ -20,39 +21,21 @@ bool PlanHasChartData(const PlanFields& plan) {
     return PlanPassesChartGate(capped);
 }
 
-std::string ShortestNumberText(double value) {
-    if (std::isnan(value)) {
-        return "nan";
-    }
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return {buffer.data(), result.ptr};
-}
-
-bool ClosedIntervalsMeet(double a, double b, double c, double d) {
-    if (std::isnan(a) || std::isnan(b) || std::isnan(c) || std::isnan(d)) {
-        return false;
-    }
-    return std::max(a, b) >= std::min(c, d) && std::min(a, b) <= std::max(c, d);
-}
-
 std::string HarmonicBandCsv(const PlanFields& plan) {
     PlanFields capped = plan;
     ApplyHarmonicCap(capped);
     HarmonicBandTable table{};
     ComputeHarmonicBands(capped, table);
+    HarmonicMeetsTable meets{};
+    ComputeHarmonicMeets(capped, table, meets);
 
-    // Every image lies in the first zone, so it is met against the bands' own images there.
-    const HarmonicBand ifImage = FirstZoneImage(capped.m_fs, capped.m_if, capped.m_ifBw);
-    const HarmonicBand rfImage = FirstZoneImage(capped.m_fs, capped.m_if, capped.m_rfBw);
-
-    std::string csv = "harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n";
+    std::string csv = std::string(kBandTableCsvColumns) + '\n';
     for (int n = 2; n <= capped.m_harmonics; ++n) {
         const HarmonicBand& band = table[static_cast<std::size_t>(n)];
         csv += std::to_string(n) + ',' + ShortestNumberText(band.lo) + ',' +
                ShortestNumberText(band.hi) + ',' +
-               (ClosedIntervalsMeet(band.lo, band.hi, ifImage.lo, ifImage.hi) ? '1' : '0') + ',' +
-               (ClosedIntervalsMeet(band.lo, band.hi, rfImage.lo, rfImage.hi) ? '1' : '0') + '\n';
+               (meets[static_cast<std::size_t>(n)].meetsIf ? '1' : '0') + ',' +
+               (meets[static_cast<std::size_t>(n)].meetsRf ? '1' : '0') + '\n';
     }
     return csv;
 }

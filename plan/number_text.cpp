@@ -1,6 +1,7 @@
 #include "plan/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -118,6 +119,15 @@ std::string FormatPlanInteger(int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
+}
+
+std::string ShortestNumberText(double value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return {buffer.data(), result.ptr};
 }
 
 std::string FormatFixed(double value, int decimals) {

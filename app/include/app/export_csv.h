@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "plan/band_meets.h"
+#include "plan/number_text.h"
 #include "plan/plan_fields.h"
 
 namespace quorvel {
@@ -10,13 +12,6 @@ namespace quorvel {
 /// True when the charts draw plan data for this plan (Fs > 0, RF BW > 0, H < 27); the
 /// harmonic count is capped at 26 first, as every paint does.
 bool PlanHasChartData(const PlanFields& plan);
-
-/// The shortest decimal text that reads back to the same double ("nan" for a NaN edge).
-std::string ShortestNumberText(double value);
-
-/// True when the closed interval between a and b (in either order) meets the closed one
-/// between c and d (in either order). False when any of them is NaN.
-bool ClosedIntervalsMeet(double a, double b, double c, double d);
 
 /// harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band: one row per harmonic 2..H (H capped at 26),
 /// the folded edges as computed, reversed pairs kept; the flags say whether the image meets

@@ -14,6 +14,9 @@ std::string FormatPlanNumber(double value);
 /// "%d".
 std::string FormatPlanInteger(int value);
 
+/// The shortest decimal text that reads back to the same double ("nan" for a NaN).
+std::string ShortestNumberText(double value);
+
 /// printf's "%.<decimals>f" in the C locale, for chart labels and readouts.
 std::string FormatFixed(double value, int decimals);
 
