@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "charts/chart_geometry.h"
 #include "charts/plot_frame.h"
 #include "plan/alias_lines.h"
 #include "plan/number_text.h"
@@ -54,11 +55,7 @@ void DrawFoldingChart(DrawingSurface& dc, const PlanFields& plan, int width, int
         const AliasLine& line = lines.lines[static_cast<std::size_t>(i)];
         ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, line.colour));
         pen.Select();
-        dc.MoveTo(PlotX(frame, line.points[0].x, half), PlotY(frame, line.points[0].y, half));
-        for (int k = 1; k < line.count; ++k) {
-            const AliasPoint& point = line.points[static_cast<std::size_t>(k)];
-            dc.LineTo(PlotX(frame, point.x, half), PlotY(frame, point.y, half));
-        }
+        DrawAliasPath(dc, PlaceAliasLine(frame, half, line), PixelPoint{});
     }
 
     ScopedObject labelFont = MakeChartFont(dc, kTickLabelFontHeight, 0);

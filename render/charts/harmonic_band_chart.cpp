@@ -1,14 +1,12 @@
 #include "charts/harmonic_band_chart.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "charts/chart_geometry.h"
 #include "charts/plot_frame.h"
-#include "pixel_arithmetic.h"
-#include "plan/harmonic_band.h"
 #include "plan/number_text.h"
 #include "plan/reference_bands.h"
 #include "surface/scoped_object.h"
@@ -32,12 +30,10 @@ void DrawBandOutline(DrawingSurface& dc, const PlotFrame& frame, double half, do
 void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect area, double xMin,
                            double xMax) {
     const int h = plan.m_harmonics;
-    const PlotFrame frame =
-        MakePlotFrame(area.top, area.bottom, SubtractPixels(area.right, area.left));
-    // With no rows the step is never used: no row line, label or bar is drawn.
-    const double rowStep = h > 0 ? frame.height / static_cast<double>(h) : 0.0;
+    const BandChartLayout layout = LayOutBandChart(plan, area);
+    const PlotFrame& frame = layout.frame;
 
-    ScopedObject gridPen = DrawPlotGrid(dc, frame, std::max(h, 0), rowStep);
+    ScopedObject gridPen = DrawPlotGrid(dc, frame, std::max(h, 0), layout.rowStep);
     ScopedObject axisPen = DrawPlotAxes(dc, frame);
     if (!PlanPassesChartGate(plan)) {
         return;
@@ -50,16 +46,9 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
     DrawBandOutline(dc, frame, half, refs.ifLo, refs.ifHi);
     DrawBandOutline(dc, frame, half, refs.rfLo, refs.rfHi);
 
-    HarmonicBandTable bands{};
-    ComputeHarmonicBands(plan, bands);
-    double yTop = frame.top + rowStep;
     for (int n = 2; n <= h; ++n) {
-        HarmonicBand band = bands[static_cast<std::size_t>(n)];
-        const int top = RoundToPixel(yTop);
-        yTop = yTop + rowStep;
-        // The fold gives up on edges it cannot place (absurd inputs): such a band has no
-        // bar rather than one at a made-up position.
-        if (std::isnan(band.lo) || std::isnan(band.hi)) {
+        const BandBar& bar = layout.bars[static_cast<std::size_t>(n)];
+        if (!bar.drawn) {
             continue;
         }
         const ColorRef colour = n % 2 != 0 ? kOddHarmonicColour : kEvenHarmonicColour;
@@ -67,12 +56,8 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
         brush.Select();
         ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, colour));
         pen.Select();
-        // The fold leaves both edges at or below Fs/2; only the low edge can fall below 0.
-        if (band.lo < 0.0) {
-            band.lo = 0.0;
-        }
         // lo may exceed hi (a reflected band); the rectangle takes its corners either way.
-        dc.Rectangle(PlotX(frame, band.lo, half), top, PlotX(frame, band.hi, half), frame.axisY());
+        dc.Rectangle(bar.rect.left, bar.rect.top, bar.rect.right, bar.rect.bottom);
     }
 
     ScopedObject labelFont = MakeChartFont(dc, kTickLabelFontHeight, 0);
@@ -81,7 +66,7 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
     for (int i = 1; i <= h; ++i) {
         rowLabels.push_back(FormatPlanInteger(i));
     }
-    DrawVerticalAxisLabels(dc, frame, rowLabels, rowStep);
+    DrawVerticalAxisLabels(dc, frame, rowLabels, layout.rowStep);
     DrawFrequencyAxisLabels(dc, frame, xMin, xMax);
 
     ScopedObject verticalTitleFont =

@@ -16,7 +16,8 @@ bool Composable(int width, int height) {
 
 }  // namespace
 
-QImage ComposeChartArea(const PlanFields& plan, int width, int height) {
+QImage ComposeChartArea(const PlanFields& plan, int width, int height,
+                        std::optional<int> highlight) {
     if (!Composable(width, height)) {
         return {};
     }
@@ -24,17 +25,18 @@ QImage ComposeChartArea(const PlanFields& plan, int width, int height) {
     if (image.isNull()) {
         return image;  // not enough memory for the bitmap
     }
-    PaintChartArea(*MakeRasterSurface(image, /*blackFirst=*/true), plan, width, height);
+    PaintChartArea(*MakeRasterSurface(image, /*blackFirst=*/true), plan, width, height, highlight);
     return image;
 }
 
-QImage ComposeChartAreaThroughQPainter(const PlanFields& plan, int width, int height) {
+QImage ComposeChartAreaThroughQPainter(const PlanFields& plan, int width, int height,
+                                       std::optional<int> highlight) {
     if (!Composable(width, height)) {
         return {};
     }
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::black);
-    PaintChartArea(*MakeImageSurface(image), plan, width, height);
+    PaintChartArea(*MakeImageSurface(image), plan, width, height, highlight);
     return image;
 }
 
