@@ -1,6 +1,7 @@
 #include "dialog/spur_plan_dlg.h"
 
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <QSlider>
 #include <tuple>
 
+#include "dialog/chart_tooltip.h"
 #include "dialog/field_mark.h"
 #include "dialog/minimised_icon.h"
 #include "dialog/system_command.h"
@@ -243,6 +245,21 @@ void CSpurPlanDlg::NotifyPlanChange() {
     emit PlanChanged();
 }
 
+void CSpurPlanDlg::SetHighlightedHarmonic(std::optional<int> harmonic) {
+    if (harmonic != m_highlight) {
+        m_highlight = harmonic;
+        update();
+    }
+}
+
+bool CSpurPlanDlg::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        ShowChartToolTip(*this, m_plan, static_cast<QHelpEvent&>(*event));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
 void CSpurPlanDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (isMinimized()) {
@@ -260,7 +277,8 @@ void CSpurPlanDlg::paintEvent(QPaintEvent* event) {
     // A harmonic count above the cap is lowered in the plan by every paint; the edit control
     // shows the lowered count from the next write-back on.
     ApplyHarmonicCap(m_plan);
-    const QImage chartArea = ComposeChartArea(m_plan, width(), height() - kControlStripHeight);
+    const QImage chartArea =
+        ComposeChartArea(m_plan, width(), height() - kControlStripHeight, m_highlight);
     if (!chartArea.isNull()) {
         painter.drawImage(QPoint(0, kControlStripHeight), chartArea);
     }

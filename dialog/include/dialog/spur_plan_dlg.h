@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "plan/plan_fields.h"
 
@@ -52,12 +53,17 @@ class CSpurPlanDlg : public QDialog {
     /// program's other windows to change the plan.
     void TypeIntoField(int id, const QString& text);
 
+    /// Picks out harmonic n in both charts (the spur table's selected row), or nothing.
+    void SetHighlightedHarmonic(std::optional<int> harmonic);
+    std::optional<int> HighlightedHarmonic() const { return m_highlight; }
+
   signals:
     /// The plan's values (the five fields and the slider variable) changed; the marker
     /// alone does not count.
     void PlanChanged();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -92,6 +98,7 @@ class CSpurPlanDlg : public QDialog {
     std::function<void()> m_showAboutBox;
     int m_paintCount = 0;
     PlanFields m_notifiedPlan;
+    std::optional<int> m_highlight;
 };
 
 }  // namespace quorvel
