@@ -7,6 +7,7 @@
 #include <array>
 #include <climits>
 #include <limits>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -69,11 +70,12 @@ class PaintIdentity : public testing::Test {
         return plan;
     }
 
-    void ExpectIdentical(int width, int height) {
+    void ExpectIdentical(int width, int height, std::optional<int> highlight = std::nullopt) {
         const PlanFields plan = AnyPlan(width, height);
-        const QImage expected = ComposeChartAreaThroughQPainter(plan, width, height);
-        const QImage fast = ComposeChartArea(plan, width, height);
-        ASSERT_EQ(expected, fast) << Describe(plan, width, height);
+        const QImage expected = ComposeChartAreaThroughQPainter(plan, width, height, highlight);
+        const QImage fast = ComposeChartArea(plan, width, height, highlight);
+        ASSERT_EQ(expected, fast) << Describe(plan, width, height) << " highlight "
+                                  << highlight.value_or(0);
     }
 
     std::mt19937_64 random_{20261208};
@@ -88,6 +90,12 @@ TEST_F(PaintIdentity, BandsFromNothingToNarrowAndShort) {
 TEST_F(PaintIdentity, WindowSizes) {
     for (int i = 0; i < 300; ++i) {
         ExpectIdentical(Int(100, 1000), Int(100, 800));
+    }
+}
+
+TEST_F(PaintIdentity, WithAHarmonicPickedOut) {
+    for (int i = 0; i < 200; ++i) {
+        ExpectIdentical(Int(0, 1000), Int(0, 800), Int(2, 26));
     }
 }
 
