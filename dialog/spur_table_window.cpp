@@ -96,6 +96,9 @@ SpurTableWindow::SpurTableWindow(CSpurPlanDlg& main)
     connect(table_, &QTableWidget::itemSelectionChanged, this,
             &SpurTableWindow::OnSelectionChanged);
     connect(&main_, &CSpurPlanDlg::PlanChanged, this, &SpurTableWindow::Refresh);
+    // With the table in front the user reads the charts beside it: their tooltips must not
+    // wait for the main window to be activated, which a click there (a marker) would do.
+    main_.setAttribute(Qt::WA_AlwaysShowToolTips);
     resize(720, 520);
     Refresh();
 }
@@ -128,7 +131,9 @@ void SpurTableWindow::Refresh() {
                                         "and RF BW must be above 0)."));
     {
         const QSignalBlocker blocker(table_);
-        table_->clearSelection();
+        // The current index goes too: a view moves a removed current row's selection on
+        // to its neighbour, which would pick out a harmonic nobody chose.
+        table_->selectionModel()->clear();
         table_->setRowCount(static_cast<int>(rows_.size()));
         for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
             FillRow(i, rows_[static_cast<std::size_t>(i)]);

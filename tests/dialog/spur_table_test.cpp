@@ -1,0 +1,172 @@
+// The spur table beside the main window: its rows against the band table export, its copy,
+// its following of the plan, the highlight of the selected row, and the charts' tooltips.
+#include <QAction>
+#include <QClipboard>
+#include <QHelpEvent>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QToolTip>
+#include <QWindow>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/export_csv.h"
+#include "charts/chart_geometry.h"
+#include "dialog/chart_tooltip.h"
+#include "dialog/spur_table_window.h"
+#include "main_dialog_fixture.h"
+#include "plan/slider_rules.h"
+
+namespace quorvel::test {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The first `fields` comma-separated fields of a CSV line.
+std::string Leading(const std::string& line, int fields) {
+    std::size_t end = 0;
+    for (int i = 0; i < fields && end != std::string::npos; ++i) {
+        end = line.find(',', end == 0 ? 0 : end + 1);
+    }
+    return line.substr(0, end);
+}
+
+class SpurTableTest : public MainDialogTest {
+  protected:
+    SpurTableWindow& OpenTable() {
+        QAction* action = InstallSpurTable(*dlg);
+        EXPECT_EQ(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+        EXPECT_TRUE(dlg->actions().contains(action));
+        action->trigger();
+        auto* window = dlg->findChild<SpurTableWindow*>();
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        return *window;
+    }
+};
+
+struct PlanCase {
+    const char* name;
+    PlanFields plan;
+};
+
+class SpurTableRows : public SpurTableTest, public ::testing::WithParamInterface<PlanCase> {};
+
+TEST_P(SpurTableRows, CopyAsTheBandTableExportWritesThem) {
+    Open(GetParam().plan);
+    SpurTableWindow& table = OpenTable();
+    QApplication::clipboard()->clear();
+    table.windowHandle()->requestActivate();
+    ASSERT_TRUE(WaitUntil([&] { return QGuiApplication::focusWindow() == table.windowHandle(); }));
+    table.Table()->setFocus();
+    QTest::keyClick(table.Table(), Qt::Key_C, Qt::ControlModifier);
+    const std::vector<std::string> copied = Lines(QApplication::clipboard()->text().toStdString());
+    const std::vector<std::string> exported = Lines(HarmonicBandCsv(GetParam().plan));
+    ASSERT_EQ(copied.size(), exported.size());
+    PlanFields capped = GetParam().plan;
+    ApplyHarmonicCap(capped);
+    EXPECT_EQ(table.Table()->rowCount(), capped.m_harmonics - 1);
+    for (std::size_t i = 0; i < copied.size(); ++i) {
+        EXPECT_EQ(Leading(copied[i], 5), exported[i]);
+    }
+    EXPECT_EQ(copied.front(),
+              "harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band,if_distance_mhz,"
+              "rf_distance_mhz,first_zone,last_zone");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, SpurTableRows,
+    ::testing::Values(
+        PlanCase{"Default", PlanFields{}},
+        PlanCase{"Wide",
+                 PlanFields{
+                     .m_fs = 3000, .m_if = 1800, .m_ifBw = 100, .m_harmonics = 20, .m_rfBw = 400}},
+        PlanCase{"UnderSampled",
+                 PlanFields{.m_fs = 1000, .m_if = 1800, .m_ifBw = 300, .m_rfBw = 500}},
+        PlanCase{"CappedAt26", PlanFields{.m_harmonics = 40}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(SpurTableTest, FollowsThePlanAndMarksTheRowsThatMeetABand) {
+    SpurTableWindow& table = OpenTable();
+    dlg->TypeIntoField(IDC_HARMONICS, QStringLiteral("6"));
+    ASSERT_EQ(table.Table()->rowCount(), 5);
+    int marked = 0;
+    for (int row = 0; row < 5; ++row) {
+        const SpurRow& spur = table.Rows()[static_cast<std::size_t>(row)];
+        EXPECT_EQ(table.Table()->item(row, 0)->text(), QString::number(row + 2));
+        const bool bold = table.Table()->item(row, SpurTableWindow::kIfColumn)->font().bold();
+        EXPECT_EQ(bold, spur.meetsIf || spur.meetsRf) << row;
+        marked += bold ? 1 : 0;
+    }
+    EXPECT_EQ(marked, 2);  // harmonics 3 and 5 land on the IF band
+    dlg->TypeIntoField(IDC_RF_BW, QStringLiteral("0"));
+    EXPECT_EQ(table.Table()->rowCount(), 0);  // no chart data, no rows
+}
+
+TEST_F(SpurTableTest, TheSelectedRowIsPickedOutInTheChartsOnlyWhileSelected) {
+    SpurTableWindow& table = OpenTable();
+    int paints = dlg->PaintCount();
+    table.Table()->selectRow(4);  // harmonic 6
+    EXPECT_EQ(dlg->HighlightedHarmonic(), 6);
+    ASSERT_TRUE(Repainted(paints));
+    const int height = dlg->height() - kControlStripHeight;
+    const QImage lit = ComposeChartArea(Plan(), dlg->width(), height, 6);
+    EXPECT_EQ(Grab(*dlg, QRect(0, kControlStripHeight, dlg->width(), height)),
+              lit.convertToFormat(QImage::Format_RGB32));
+
+    dlg->TypeIntoField(IDC_IF, QStringLiteral("190"));  // the row stays selected
+    EXPECT_EQ(dlg->HighlightedHarmonic(), 6);
+    dlg->TypeIntoField(IDC_HARMONICS, QStringLiteral("5"));  // harmonic 6 is gone
+    EXPECT_EQ(dlg->HighlightedHarmonic(), std::nullopt);
+
+    table.Table()->selectRow(1);
+    EXPECT_EQ(dlg->HighlightedHarmonic(), 3);
+    paints = dlg->PaintCount();
+    table.close();
+    EXPECT_EQ(dlg->HighlightedHarmonic(), std::nullopt);
+    ASSERT_TRUE(Repainted(paints));
+    EXPECT_TRUE(ChartsShow(Plan()));
+}
+
+TEST_F(SpurTableTest, OneTooltipPerChartFromTheDrawingGeometry) {
+    const int height = dlg->height() - kControlStripHeight;
+    const PixelRect upper = FoldingChartBand(dlg->width(), height);
+    const PlotFrame frame = MakePlotFrame(upper.top, upper.bottom, upper.right);
+    // Harmonic 2 is the last line drawn; its second vertex is its peak at (Fs/4, Fs/2).
+    const AliasLineSet lines = BuildAliasLines(Plan().m_fs, Plan().m_harmonics);
+    const AliasLinePath path = PlaceAliasLine(
+        frame, Plan().m_fs / 2.0, lines.lines[static_cast<std::size_t>(lines.count - 1)]);
+    const QPoint peak(path.points[1].x, path.points[1].y + kControlStripHeight);
+
+    QHelpEvent overLine(QEvent::ToolTip, peak, dlg->mapToGlobal(peak));
+    QApplication::sendEvent(dlg.get(), &overLine);
+    EXPECT_TRUE(QToolTip::text().contains(
+        QStringLiteral("Harmonic 2: signal 184.320 MHz, alias 368.640 MHz")))
+        << QToolTip::text().toStdString();
+
+    const BandChartLayout layout = LayOutBandChart(Plan(), BandChartBand(dlg->width(), height));
+    const PixelRect bar = layout.bars[2].rect;
+    const QPoint onBar(bar.left + 1, bar.top + kControlStripHeight);
+    QHelpEvent overBar(QEvent::ToolTip, onBar, dlg->mapToGlobal(onBar));
+    QApplication::sendEvent(dlg.get(), &overBar);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Harmonic 2: image 348.640 .. 368.640 MHz"));
+
+    // Left of every bar in row 2, and in the folding chart's top margin.
+    EXPECT_EQ(
+        ChartToolTipText(Plan(), dlg->width(), dlg->height(), QPoint(frame.left + 2, onBar.y())),
+        QString());
+    EXPECT_EQ(ChartToolTipText(Plan(), dlg->width(), dlg->height(),
+                               QPoint(dlg->width() / 2, kControlStripHeight + 2)),
+              QString());
+}
+
+}  // namespace
+}  // namespace quorvel::test
