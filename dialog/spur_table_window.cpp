@@ -103,6 +103,12 @@ SpurTableWindow::SpurTableWindow(CSpurPlanDlg& main)
     Refresh();
 }
 
+SpurTableWindow::~SpurTableWindow() {
+    // The view may announce a selection change while it is torn down, after this window's
+    // own part is gone; and the main window may be on its way out too.
+    table_->disconnect(this);
+}
+
 std::string SpurTableWindow::Csv() const {
     return SpurRowsCsv(rows_);
 }

@@ -35,6 +35,7 @@ class SpurTableWindow : public QWidget {
 
     /// A window owned by `main`, showing its plan.
     explicit SpurTableWindow(CSpurPlanDlg& main);
+    ~SpurTableWindow() override;
 
     QTableWidget* Table() const { return table_; }
     const std::vector<SpurRow>& Rows() const { return rows_; }
