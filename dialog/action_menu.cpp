@@ -1,0 +1,58 @@
+#include "dialog/action_menu.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QToolButton>
+
+#include "dialog/spur_plan_dlg.h"
+#include "res/resource.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kButtonWidth = 22;
+constexpr int kGapAfterField = 3;
+constexpr int kIconSide = 12;
+constexpr int kIconBars = 3;
+
+// Three bars, the sign people know for "more commands"; drawn, so no font decides it.
+QIcon MenuIcon(const QColor& colour) {
+    QPixmap pixmap(kIconSide, kIconSide);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    const int pitch = kIconSide / kIconBars;
+    for (int bar = 0; bar < kIconBars; ++bar) {
+        painter.fillRect(1, bar * pitch + pitch / 2 - 1, kIconSide - 2, 2, colour);
+    }
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+QToolButton* InstallActionMenu(CSpurPlanDlg& dlg) {
+    auto* button = new QToolButton(&dlg);
+    button->setObjectName(QStringLiteral("actionMenu"));
+    button->setToolTip(QStringLiteral("Menu: plan files, copy, export, About"));
+    button->setAccessibleName(QStringLiteral("Menu"));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoRaise(false);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setIcon(MenuIcon(dlg.palette().windowText().color()));
+    const QRect field = dlg.Edit(IDC_HARMONICS)->geometry();
+    button->setGeometry(field.right() + 1 + kGapAfterField, field.top(), kButtonWidth,
+                        field.height());
+
+    auto* menu = new QMenu(button);
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, &dlg] {
+        menu->clear();
+        menu->addActions(dlg.actions());
+    });
+    button->setMenu(menu);
+    button->show();
+    return button;
+}
+
+}  // namespace quorvel
