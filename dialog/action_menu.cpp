@@ -1,5 +1,7 @@
 #include "dialog/action_menu.h"
 
+#include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -30,6 +32,29 @@ QIcon MenuIcon(const QColor& colour) {
     return QIcon(pixmap);
 }
 
+// A field asks for a key before the window's shortcuts see it, and on X11 its line-editing
+// bindings claim keys such as Ctrl+E; the window's own actions come first.
+class ActionKeysFirst : public QObject {
+  public:
+    explicit ActionKeysFirst(CSpurPlanDlg& dlg) : QObject(&dlg), dlg_(dlg) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+            for (const QAction* action : dlg_.actions()) {
+                if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+                    return true;  // not accepted: the shortcut goes ahead
+                }
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    CSpurPlanDlg& dlg_;
+};
+
 }  // namespace
 
 QToolButton* InstallActionMenu(CSpurPlanDlg& dlg) {
@@ -51,6 +76,11 @@ QToolButton* InstallActionMenu(CSpurPlanDlg& dlg) {
         menu->addActions(dlg.actions());
     });
     button->setMenu(menu);
+
+    auto* keys = new ActionKeysFirst(dlg);
+    for (QLineEdit* edit : dlg.findChildren<QLineEdit*>()) {
+        edit->installEventFilter(keys);
+    }
     button->show();
     return button;
 }

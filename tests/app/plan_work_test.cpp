@@ -289,5 +289,21 @@ TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {
     }
 }
 
+// The fields have the focus nearly always; none of the window's shortcuts may be taken
+// by a field's own key bindings.
+TEST_F(PlanWorkTest, ShortcutsReachTheWindowFromAField) {
+    CSpurPlanDlg& window = Window();
+    QLineEdit& field = *window.Edit(IDC_IF);
+    field.setFocus();
+    for (QAction* action : window.actions()) {
+        action->disconnect();
+        int fired = 0;
+        QObject::connect(action, &QAction::triggered, [&fired] { ++fired; });
+        const QKeyCombination key = action->shortcut()[0];
+        QTest::keyClick(&field, key.key(), key.keyboardModifiers());
+        EXPECT_EQ(fired, 1) << action->text().toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace quorvel
