@@ -196,21 +196,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, UnsavedCloseTest,
                                            CloseRow{"Cancel", QMessageBox::Cancel, false, 14}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(PlanWorkTest, WithoutAFileOrChangesClosingAsksNothing) {
-    for (const QString& file : {QString(), saved}) {
-        CSpurPlanDlg& window = Window(file);
-        if (file.isEmpty()) {
-            test::TypeInto(*window.Edit(IDC_HARMONICS), QStringLiteral("7"));
-        }
-        bool asked = false;
-        QTimer::singleShot(0, [&] { asked = QApplication::activeModalWidget() != nullptr; });
-        QTest::keyClick(&window, Qt::Key_Return);
-        EXPECT_FALSE(window.isVisible());
-        QCoreApplication::processEvents();
-        EXPECT_FALSE(asked);
-    }
-}
-
 TEST_F(PlanWorkTest, CopiedChartIsTheComposedChartArea) {
     CSpurPlanDlg& window = Window();
     test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("1000"));
@@ -286,22 +271,6 @@ TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {
             EXPECT_FALSE(control->geometry().intersects(button->geometry()))
                 << control->metaObject()->className();
         }
-    }
-}
-
-// The fields have the focus nearly always; none of the window's shortcuts may be taken
-// by a field's own key bindings.
-TEST_F(PlanWorkTest, ShortcutsReachTheWindowFromAField) {
-    CSpurPlanDlg& window = Window();
-    QLineEdit& field = *window.Edit(IDC_IF);
-    field.setFocus();
-    for (QAction* action : window.actions()) {
-        action->disconnect();
-        int fired = 0;
-        QObject::connect(action, &QAction::triggered, [&fired] { ++fired; });
-        const QKeyCombination key = action->shortcut()[0];
-        QTest::keyClick(&field, key.key(), key.keyboardModifiers());
-        EXPECT_EQ(fired, 1) << action->text().toStdString();
     }
 }
 
