@@ -58,9 +58,14 @@ ExportPrompts StandardExportPrompts() {
     ExportPrompts prompts;
     prompts.exportName = [](QWidget* owner) {
         QString filter;
-        const QString path =
+        QString path =
             QFileDialog::getSaveFileName(owner, QStringLiteral("Export"), {},
                                          WindowExportFilters().join(QStringLiteral(";;")), &filter);
+        // A name typed without an extension gets the chosen filter's.
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+            path += filter == WindowExportFilters().front() ? QStringLiteral(".png")
+                                                            : QStringLiteral(".csv");
+        }
         return std::pair{path, filter};
     };
     prompts.warn = [](QWidget* owner, const QString& message) {
