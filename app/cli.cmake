@@ -8,5 +8,5 @@ add_library(quorvel_cli STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/output_target.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/output_target.h
   ${CMAKE_CURRENT_SOURCE_DIR}/include/app/quoted_text.h)
 target_include_directories(quorvel_cli PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include)
-target_link_libraries(quorvel_cli PUBLIC quorvel::plan quorvel::paint quorvel::res Qt6::Core Qt6::Gui)
+target_link_libraries(quorvel_cli PUBLIC quorvel::plan quorvel::paint quorvel::planfile quorvel::res Qt6::Core Qt6::Gui)
 quorvel_setup_target(quorvel_cli)

@@ -26,6 +26,8 @@ enum class OptionId {
     kExportPng,
     kExportCsv,
     kExportLines,
+    kPlan,
+    kSavePlan,
     kSize,
     kMarker,
     kHelp,
@@ -47,6 +49,8 @@ constexpr std::array kOptions{
     OptionSpec{"--export-png", OptionId::kExportPng, ValueKind::kFile},
     OptionSpec{"--export-csv", OptionId::kExportCsv, ValueKind::kFile},
     OptionSpec{"--export-lines", OptionId::kExportLines, ValueKind::kFile},
+    OptionSpec{"--plan", OptionId::kPlan, ValueKind::kFile},
+    OptionSpec{"--save-plan", OptionId::kSavePlan, ValueKind::kFile},
     OptionSpec{"--size", OptionId::kSize, ValueKind::kSize},
     OptionSpec{"--marker", OptionId::kMarker, ValueKind::kMarker},
     OptionSpec{"--help", OptionId::kHelp, ValueKind::kNone},
@@ -129,7 +133,15 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
             if (value.empty()) {
                 return name + " needs a file name";
             }
-            if (option.id == OptionId::kExportPng) {
+            if (option.id == OptionId::kPlan) {
+                if (request.planPath) {
+                    return "a plan file is given twice (" + Quoted(*request.planPath) + " and " +
+                           Quoted(value) + ")";
+                }
+                request.planPath = std::string(value);
+            } else if (option.id == OptionId::kSavePlan) {
+                request.savePlanPath = std::string(value);
+            } else if (option.id == OptionId::kExportPng) {
                 if (value == kStandardOutputName) {
                     return name + " needs a file name ('-' is for the CSV exports)";
                 }
@@ -186,6 +198,15 @@ std::optional<std::string> CheckCombination(const CliRequest& request,
                    " and --export-png name the same file";
         }
     }
+    const std::pair<const char*, const std::optional<std::string>*> others[] = {
+        {"--export-png", &request.pngPath},
+        {"--export-csv", &request.bandCsvPath},
+        {"--export-lines", &request.lineCsvPath}};
+    for (const auto& [name, path] : others) {
+        if (request.savePlanPath && *path && **path == *request.savePlanPath) {
+            return std::string("--save-plan and ") + name + " name the same file";
+        }
+    }
     return std::nullopt;
 }
 
@@ -203,7 +224,12 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg.size() < 2 || arg.front() != '-') {
-            return Complaint("unexpected argument " + Quoted(arg) + " (see --help)");
+            // One plan file may stand alone; anything else loose is a slip.
+            if (request.planPath || arg.empty()) {
+                return Complaint("unexpected argument " + Quoted(arg) + " (see --help)");
+            }
+            request.planPath = std::string(arg);
+            continue;
         }
         const auto equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
@@ -237,17 +263,23 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
     if (auto complaint = CheckCombination(request, seen)) {
         return Complaint(*complaint);
     }
-    if (request.pngPath || request.bandCsvPath || request.lineCsvPath) {
+    if (request.pngPath || request.bandCsvPath || request.lineCsvPath || request.savePlanPath) {
         request.action = CliAction::kExport;
     }
     return request;
 }
 
 std::string UsageText() {
-    return "Usage: quorvel [OPTIONS]\n"
+    return "Usage: quorvel [OPTIONS] [FILE]\n"
            "\n"
            "Without an export option Quorvel opens its window, with the plan values given\n"
-           "below in its fields instead of the defaults.\n"
+           "below in its fields instead of the defaults, and the plan file FILE (.qvplan)\n"
+           "as its file when one is given.\n"
+           "\n"
+           "Plan files:\n"
+           "  --plan FILE          start from the plan in FILE; the values below override it\n"
+           "  --save-plan FILE     write the plan (FILE's values, overridden by the values\n"
+           "                       below) as a plan file, then exit\n"
            "\n"
            "Plan values (read as in the edit fields; frequencies in MHz):\n"
            "  --fs MHZ             sample rate Fs (default 737.28)\n"

@@ -10,6 +10,8 @@
 #include "app/export_csv.h"
 #include "app/export_output.h"
 #include "app/export_png.h"
+#include "app/quoted_text.h"
+#include "planfile/plan_file.h"
 
 namespace quorvel {
 namespace {
@@ -27,9 +29,10 @@ void PrintLine(std::FILE* stream, const std::string& text) {
     std::fputc('\n', stream);
 }
 
-int RunExports(const CliRequest& request, const char* programName) {
+int RunExports(const CliRequest& request, const FinderSettings& finder, const char* programName) {
     std::vector<std::string> names;
-    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath}) {
+    for (const auto* path :
+         {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath, &request.savePlanPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -40,7 +43,8 @@ int RunExports(const CliRequest& request, const char* programName) {
     }
     // Every export follows the one rule, alone or together, so a run either writes all it
     // was asked for or nothing.
-    if (!PlanHasChartData(request.plan)) {
+    const bool chartExport = request.pngPath || request.bandCsvPath || request.lineCsvPath;
+    if (chartExport && !PlanHasChartData(request.plan)) {
         PrintLine(stderr,
                   "quorvel: nothing to export: the charts show no data for this plan "
                   "(Fs and RF BW must both be above 0)");
@@ -70,6 +74,16 @@ int RunExports(const CliRequest& request, const char* programName) {
         outputs.push_back(
             {*request.lineCsvPath, QByteArray::fromStdString(AliasLineCsv(request.plan))});
     }
+    if (request.savePlanPath) {
+        PlanFileValues values = PlanFileValues::FromPlan(request.plan);
+        values.finder = finder;
+        if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
+            PrintLine(stderr, "quorvel: cannot save the plan file " +
+                                  Quoted(*request.savePlanPath) + ": " + problem.toStdString());
+            return 1;
+        }
+        outputs.push_back({*request.savePlanPath, PlanDocumentText(values)});
+    }
     // A reader that goes away (quorvel ... | head) is a failed write to report, not a
     // signal that ends the program with its temporary files left behind.
     std::signal(SIGPIPE, SIG_IGN);
@@ -82,7 +96,7 @@ int RunExports(const CliRequest& request, const char* programName) {
 
 }  // namespace
 
-std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan) {
+std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::string* planFile) {
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
         args.emplace_back(argv[i]);
@@ -92,7 +106,25 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan) {
         PrintLine(stderr, error->message);
         return 2;
     }
-    const auto& request = std::get<CliRequest>(parsed);
+    auto request = std::get<CliRequest>(parsed);
+    FinderSettings finder;
+    const bool usesPlan =
+        request.action == CliAction::kExport || request.action == CliAction::kStartDialog;
+    if (request.planPath && usesPlan) {
+        // The file's values come first, so the options are read again over them.
+        const PlanFileReading reading = ReadPlanFile(QString::fromStdString(*request.planPath));
+        if (!reading.values) {
+            PrintLine(stderr, "quorvel: " + reading.error.toStdString());
+            return 2;
+        }
+        if (!reading.notice.isEmpty() && request.action == CliAction::kExport) {
+            PrintLine(stderr, "quorvel: " + reading.notice.toStdString());
+        }
+        PlanFields fromFile = plan;
+        reading.values->ApplyTo(fromFile);
+        finder = reading.values->finder;
+        request = std::get<CliRequest>(ParseCommandLine(args, fromFile));
+    }
     switch (request.action) {
         case CliAction::kHelp:
             std::fputs(UsageText().c_str(), stdout);
@@ -101,11 +133,14 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan) {
             std::fputs(VersionText().c_str(), stdout);
             return 0;
         case CliAction::kExport:
-            return RunExports(request, argc > 0 ? argv[0] : "quorvel");
+            return RunExports(request, finder, argc > 0 ? argv[0] : "quorvel");
         case CliAction::kStartDialog:
             break;
     }
     plan = request.plan;
+    if (planFile != nullptr && request.planPath) {
+        *planFile = *request.planPath;
+    }
     return std::nullopt;
 }
 

@@ -28,7 +28,7 @@ void FailPlatformStartPlainly(QtMsgType type, const QMessageLogContext& /*contex
 
 }  // namespace
 
-int RunDesktopApp(int& argc, char** argv, const PlanFields& initial) {
+int RunDesktopApp(int& argc, char** argv, const PlanFields& initial, const QString& planFile) {
     if (const auto message = MissingDisplayMessage(ReadProcessEnvironment)) {
         std::fputs(message->c_str(), stderr);
         return 1;
@@ -41,7 +41,7 @@ int RunDesktopApp(int& argc, char** argv, const PlanFields& initial) {
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     QApplication::setWindowIcon(MainFrameIcon());
 
-    CSpurPlanApp app(initial);
+    CSpurPlanApp app(initial, planFile);
     app.InitInstance();
     return 0;
 }

@@ -1,16 +1,19 @@
 #include "app/spur_plan_app.h"
 
 #include "app/about_dlg.h"
+#include "app/plan_work_actions.h"
 #include "dialog/spur_plan_dlg.h"
 #include "dialog/spur_table_window.h"
 
 namespace quorvel {
 
-CSpurPlanApp::CSpurPlanApp(const PlanFields& initial) : m_initial(initial) {}
+CSpurPlanApp::CSpurPlanApp(const PlanFields& initial, QString planFile)
+    : m_initial(initial), m_planFile(std::move(planFile)) {}
 
 bool CSpurPlanApp::InitInstance() {
     CSpurPlanDlg dlg(nullptr, m_initial);
     dlg.SetAboutBoxHandler([this] { OnHelp(); });
+    InstallPlanWork(dlg, m_planFile);
     InstallSpurTable(dlg);
     m_pMainWnd = &dlg;
     dlg.exec();  // OK and Cancel end the program alike

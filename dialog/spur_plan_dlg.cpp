@@ -229,6 +229,13 @@ void CSpurPlanDlg::TypeIntoField(int id, const QString& text) {
     }
 }
 
+void CSpurPlanDlg::done(int result) {
+    if (m_closeGuard && !m_closeGuard()) {
+        return;
+    }
+    QDialog::done(result);
+}
+
 void CSpurPlanDlg::Invalidate() {
     NotifyPlanChange();
     update();

@@ -1,6 +1,5 @@
 #include "planfile/plan_document.h"
 
-#include "member_signs.h"
 #include "plan/truncate.h"
 #include "planfile/quoted_name.h"
 
@@ -36,8 +35,8 @@ constexpr std::array kTopLevelNames{kFormat, kVersion,   kFs,     kIf,    kIfBw,
                                     kRfBw,   kHarmonics, kSlider, kFinder};
 constexpr std::array kFinderNames{kFsRange, kIfRange, kAgainst, kMargin};
 
-constexpr std::array<std::pair<CleanAgainst, const char*>, 3> kAgainstNames{
-    {{CleanAgainst::kIf, "if"}, {CleanAgainst::kRf, "rf"}, {CleanAgainst::kBoth, "both"}}};
+constexpr std::array<std::pair<Against, const char*>, 3> kAgainstNames{
+    {{Against::kIf, "if"}, {Against::kRf, "rf"}, {Against::kBoth, "both"}}};
 
 QString Latin(const char* text) {
     return QString::fromLatin1(text);
@@ -74,8 +73,8 @@ QString NotA(const QString& name, const QJsonValue& value, const QString& wanted
 // Reads the members of one object; the first refusal wins and stops further reading.
 class MemberReader {
   public:
-    MemberReader(const QJsonObject& object, QString prefix, QSet<QString> negative)
-        : m_object(object), m_prefix(std::move(prefix)), m_negative(std::move(negative)) {}
+    MemberReader(const QJsonObject& object, QString prefix)
+        : m_object(object), m_prefix(std::move(prefix)) {}
 
     const QString& Error() const { return m_error; }
 
@@ -97,9 +96,6 @@ class MemberReader {
             return Refuse(NotA(Name(key), value, QStringLiteral("a number")));
         }
         out = value.toDouble();
-        if (*out == 0.0 && m_negative.contains(Latin(key))) {
-            out = -0.0;
-        }
     }
 
     // As the dialog's count field: a whole number within int, nothing else.
@@ -142,7 +138,7 @@ class MemberReader {
         return std::nullopt;
     }
 
-    void ReadRange(const char* key, std::optional<FrequencyRange>& out) {
+    void ReadRange(const char* key, std::optional<FrequencyInterval>& out) {
         const QJsonValue value = m_object.value(Latin(key));
         if (value.isUndefined()) {
             return;
@@ -150,9 +146,9 @@ class MemberReader {
         const QJsonArray pair = value.toArray();
         if (!value.isArray() || pair.size() != 2 || !pair[0].isDouble() || !pair[1].isDouble()) {
             return Refuse(
-                QStringLiteral("%1 is not a list of two numbers [min, max]").arg(Name(key)));
+                QStringLiteral("%1 is not a list of two numbers [lo, hi]").arg(Name(key)));
         }
-        out = FrequencyRange{pair[0].toDouble(), pair[1].toDouble()};
+        out = FrequencyInterval{pair[0].toDouble(), pair[1].toDouble()};
     }
 
     // Names that are not in `known`, for the list of what was left out.
@@ -168,15 +164,13 @@ class MemberReader {
   private:
     const QJsonObject& m_object;
     QString m_prefix;
-    QSet<QString> m_negative;
     QString m_error;
 };
 
-QString CheckRange(const char* key, const std::optional<FrequencyRange>& range) {
-    if (range &&
-        !(std::isfinite(range->min) && std::isfinite(range->max) && range->min < range->max)) {
-        return QStringLiteral("finder.%1 is [%2, %3]: its min must be below its max")
-            .arg(Latin(key), Number(range->min), Number(range->max));
+QString CheckRange(const char* key, const std::optional<FrequencyInterval>& range) {
+    if (range && !(std::isfinite(range->lo) && std::isfinite(range->hi) && range->lo < range->hi)) {
+        return QStringLiteral("finder.%1 is [%2, %3]: its lo must be below its hi")
+            .arg(Latin(key), Number(range->lo), Number(range->hi));
     }
     return {};
 }
@@ -215,7 +209,7 @@ void ReadFinder(const QJsonObject& root, PlanDocumentReading& reading) {
         return;
     }
     const QJsonObject object = value.toObject();
-    MemberReader reader(object, Latin(kFinder) + QLatin1Char('.'), {});
+    MemberReader reader(object, Latin(kFinder) + QLatin1Char('.'));
     FinderSettings& finder = reading.values.finder;
     reader.ReadRange(kFsRange, finder.fsRange);
     reader.ReadRange(kIfRange, finder.ifRange);
@@ -254,21 +248,6 @@ QString ReadHeader(const QJsonObject& root, int& version) {
     return {};
 }
 
-// Qt writes a negative zero as 0; put its sign back, in the one place our own layout allows.
-void RestoreNegativeZero(QByteArray& text, const char* key, const std::optional<double>& value) {
-    if (!value || *value != 0.0 || !std::signbit(*value)) {
-        return;
-    }
-    const QByteArray written = QByteArray("\"") + key + "\": 0";
-    for (qsizetype at = text.indexOf(written); at >= 0; at = text.indexOf(written, at + 1)) {
-        const qsizetype end = at + written.size();
-        if (end < text.size() && (text[end] == ',' || text[end] == '\n')) {
-            text.insert(end - 1, '-');
-            return;
-        }
-    }
-}
-
 }  // namespace
 
 QByteArray PlanDocumentText(const PlanFileValues& values) {
@@ -293,9 +272,10 @@ QByteArray PlanDocumentText(const PlanFileValues& values) {
     const FinderSettings& finder = values.finder;
     if (!finder.Empty()) {
         QJsonObject object;
-        const auto putRange = [&object](const char* key, const std::optional<FrequencyRange>& r) {
+        const auto putRange = [&object](const char* key,
+                                        const std::optional<FrequencyInterval>& r) {
             if (r) {
-                object.insert(Latin(key), QJsonArray{r->min, r->max});
+                object.insert(Latin(key), QJsonArray{r->lo, r->hi});
             }
         };
         putRange(kFsRange, finder.fsRange);
@@ -308,12 +288,7 @@ QByteArray PlanDocumentText(const PlanFileValues& values) {
         put(object, kMargin, finder.margin);
         root.insert(Latin(kFinder), object);
     }
-    QByteArray text = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    RestoreNegativeZero(text, kFs, values.fs);
-    RestoreNegativeZero(text, kIf, values.ifCentre);
-    RestoreNegativeZero(text, kIfBw, values.ifBw);
-    RestoreNegativeZero(text, kRfBw, values.rfBw);
-    return text;
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 QString PlanValuesProblem(const PlanFileValues& values) {
@@ -335,17 +310,11 @@ PlanDocumentReading ReadPlanDocument(const QByteArray& text) {
         return reading;
     }
     const QJsonObject root = document.object();
-    const TopLevelMembers members = ScanTopLevelMembers(text);
     reading.error = ReadHeader(root, reading.version);
     if (!reading.error.isEmpty()) {
         return reading;
     }
-    if (!members.repeated.isEmpty()) {
-        reading.error =
-            QStringLiteral("it gives %1 more than once").arg(QuotedName(members.repeated[0]));
-        return reading;
-    }
-    MemberReader reader(root, QString(), members.negative);
+    MemberReader reader(root, QString());
     PlanFileValues& values = reading.values;
     reader.ReadNumber(kFs, values.fs);
     reader.ReadNumber(kIf, values.ifCentre);

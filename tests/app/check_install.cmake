@@ -9,6 +9,7 @@ endif()
 set(expected
   bin/quorvel
   share/applications/quorvel.desktop
+  share/mime/packages/quorvel.xml
   share/icons/hicolor/16x16/apps/quorvel.png
   share/icons/hicolor/32x32/apps/quorvel.png
   share/icons/hicolor/48x48/apps/quorvel.png
@@ -19,9 +20,14 @@ foreach(path IN LISTS expected)
   endif()
 endforeach()
 file(STRINGS ${PREFIX}/share/applications/quorvel.desktop entry)
-foreach(line "Exec=quorvel" "Icon=quorvel" "Type=Application" "Name=Quorvel")
+foreach(line "Exec=quorvel %f" "Icon=quorvel" "Type=Application" "Name=Quorvel"
+    "MimeType=application/x-quorvel-plan;")
   if(NOT line IN_LIST entry)
     message(FATAL_ERROR "quorvel.desktop lacks '${line}'")
   endif()
 endforeach()
+file(READ ${PREFIX}/share/mime/packages/quorvel.xml mime)
+if(NOT mime MATCHES "application/x-quorvel-plan" OR NOT mime MATCHES "\\*\\.qvplan")
+  message(FATAL_ERROR "quorvel.xml does not give the plan file type")
+endif()
 file(REMOVE_RECURSE ${PREFIX})

@@ -20,13 +20,16 @@ class QuorvelWindowTest : public ::testing::Test {
         s_session = nullptr;
     }
 
-    void SetUp() override {
+    void SetUp() override { StartQuorvel({}, QStringLiteral("Quorvel")); }
+
+    /// Starts the program with `args` and finds its main window by its whole `title`.
+    void StartQuorvel(const QStringList& args, const QString& title) {
         ASSERT_TRUE(s_session->Error().isEmpty()) << s_session->Error().toStdString();
         program_.setProcessEnvironment(s_session->Environment());
         program_.setProcessChannelMode(QProcess::ForwardedChannels);
-        program_.start(QStringLiteral(QUORVEL_BINARY), {});
+        program_.start(QStringLiteral(QUORVEL_BINARY), args);
         ASSERT_TRUE(program_.waitForStarted(10000));
-        const std::optional<QString> window = s_session->FindWindow(QStringLiteral("Quorvel"));
+        const std::optional<QString> window = s_session->FindWindow(title);
         ASSERT_TRUE(window.has_value()) << "the main window did not appear";
         window_ = *window;
         const std::optional<QRect> geometry = s_session->Geometry(window_);

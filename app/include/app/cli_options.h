@@ -45,6 +45,10 @@ struct CliRequest {
     std::optional<std::string> pngPath;
     std::optional<std::string> bandCsvPath;
     std::optional<std::string> lineCsvPath;
+    /// The plan file whose values the command line's own values override (--plan FILE, or
+    /// FILE alone, which the window also keeps as its file).
+    std::optional<std::string> planPath;
+    std::optional<std::string> savePlanPath;  ///< --save-plan FILE
     int width = DefaultChartAreaSize().width;
     int height = DefaultChartAreaSize().height;
     std::optional<MarkerPoint> marker;

@@ -2,6 +2,7 @@
 // closes. It also owns what the main window asks of the application: the About box.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include "plan/plan_fields.h"
@@ -10,8 +11,9 @@ namespace quorvel {
 
 class CSpurPlanApp {
   public:
-    /// The main dialog will start with `initial` in its input fields.
-    explicit CSpurPlanApp(const PlanFields& initial = {});
+    /// The main dialog will start with `initial` in its input fields, and with `planFile`
+    /// (when given) as its plan file.
+    explicit CSpurPlanApp(const PlanFields& initial = {}, QString planFile = {});
 
     /// Runs the main dialog until Enter, Escape or the close button ends it. Always
     /// returns false: there is nothing to run after it, and the program ends.
@@ -28,6 +30,7 @@ class CSpurPlanApp {
 
   private:
     PlanFields m_initial;
+    QString m_planFile;
 };
 
 }  // namespace quorvel

@@ -41,6 +41,10 @@ class CSpurPlanDlg : public QDialog {
     /// (F1; the program has no help file) both come here.
     void SetAboutBoxHandler(std::function<void()> handler) { m_showAboutBox = std::move(handler); }
 
+    /// Asked before Enter, Escape or the close button ends the window; returning false
+    /// keeps it open. Without one, the window closes as it always has.
+    void SetCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
+
     /// A system command: the About command opens the About box and returns true; every
     /// other command is left to the default handling (returns false).
     bool OnSysCommand(std::uint32_t nID);
@@ -61,6 +65,9 @@ class CSpurPlanDlg : public QDialog {
     /// The plan's values (the five fields and the slider variable) changed; the marker
     /// alone does not count.
     void PlanChanged();
+
+  public slots:
+    void done(int result) override;
 
   protected:
     bool event(QEvent* event) override;
@@ -96,6 +103,7 @@ class CSpurPlanDlg : public QDialog {
     QLineEdit* m_harmonicsEdit = nullptr;
     QLineEdit* m_rfBwEdit = nullptr;
     std::function<void()> m_showAboutBox;
+    std::function<bool()> m_closeGuard;
     int m_paintCount = 0;
     PlanFields m_notifiedPlan;
     std::optional<int> m_highlight;

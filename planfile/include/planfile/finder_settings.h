@@ -4,24 +4,15 @@
 
 #include <optional>
 
+#include "plan/spur_query.h"
+
 namespace quorvel {
 
-/// Which band a plan must keep clear of harmonics.
-enum class CleanAgainst { kIf, kRf, kBoth };
-
-/// A closed range of frequencies in MHz, min < max.
-struct FrequencyRange {
-    double min = 0.0;
-    double max = 0.0;
-
-    friend bool operator==(const FrequencyRange&, const FrequencyRange&) = default;
-};
-
-/// The finder's settings; an empty optional means "not set".
+/// The finder's settings; an empty optional means "not set". A range is lo < hi.
 struct FinderSettings {
-    std::optional<FrequencyRange> fsRange;  ///< Fs range searched, MHz
-    std::optional<FrequencyRange> ifRange;  ///< IF range searched, MHz
-    std::optional<CleanAgainst> against;
+    std::optional<FrequencyInterval> fsRange;  ///< Fs range searched, MHz
+    std::optional<FrequencyInterval> ifRange;  ///< IF range searched, MHz
+    std::optional<Against> against;
     std::optional<double> margin;  ///< guard margin in MHz, >= 0
 
     bool Empty() const { return !fsRange && !ifRange && !against && !margin; }

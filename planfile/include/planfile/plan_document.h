@@ -4,7 +4,8 @@
 //    "if_bw_mhz": 20, "rf_bw_mhz": 100, "harmonics": 15, "slider": "fs",
 //    "finder": {"fs_range_mhz": [368, 2000], "if_range_mhz": [0, 368.64],
 //               "against": "both", "margin_mhz": 0.5}}
-// Every member but the format name and version may be left out.
+// Every member but the format name and version may be left out. Qt's JSON classes read and
+// write it: a negative zero reads back as 0, and a member given twice keeps its last value.
 #pragma once
 
 #include "planfile/plan_file_values.h"

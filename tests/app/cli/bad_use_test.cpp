@@ -34,7 +34,7 @@ TEST_F(ExportBinaryTest, BadUsePrintsTheMessageExitsTwoAndWritesNothing) {
 TEST_F(ExportBinaryTest, HelpAndVersionExitZeroOnStandardOutput) {
     const ProcessResult help = Run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: quorvel [OPTIONS]\n"));
+    EXPECT_TRUE(help.out.startsWith("Usage: quorvel [OPTIONS] [FILE]\n"));
     EXPECT_TRUE(help.err.isEmpty());
     const ProcessResult version = Run({"--version"});
     EXPECT_EQ(version.exitCode, 0);

@@ -1,0 +1,72 @@
+// The main window's plan file: Open, Save and Save As, the file's name and the unsaved mark
+// in the title, and the question before a changed plan from a file is closed unsaved.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "planfile/plan_file_values.h"
+
+namespace quorvel {
+
+class CSpurPlanDlg;
+
+/// What the session asks the user; tests put their own answers in.
+struct PlanFilePrompts {
+    std::function<QString(QWidget*)> openName;  ///< empty: cancelled
+    std::function<QString(QWidget*, const QString& current)> saveName;
+    /// Save, Discard or Cancel.
+    std::function<QMessageBox::StandardButton(QWidget*, const QString& question)> askToSave;
+    std::function<void(QWidget*, const QString& message)> warn;
+    std::function<void(QWidget*, const QString& message)> inform;
+};
+
+/// File dialogs and message boxes.
+PlanFilePrompts StandardPlanFilePrompts();
+
+/// The file dialogs' filter for plan files.
+QString PlanFileFilter();
+
+class PlanFileSession : public QObject {
+    Q_OBJECT
+
+  public:
+    /// Installs itself on `dlg` (its close guard, its plan changes) and lives as long as it.
+    explicit PlanFileSession(CSpurPlanDlg& dlg,
+                             PlanFilePrompts prompts = StandardPlanFilePrompts());
+
+    /// Opens the plan file at `path` into the window, its values typed into the fields.
+    /// A file that cannot be used is told in a message and leaves the plan as it was.
+    bool Open(const QString& path);
+
+    /// Takes `path` as the window's file for a plan already in the fields (the command
+    /// line read it): the title names it, and the plan counts as unsaved when it differs.
+    bool Adopt(const QString& path);
+
+    bool Save();    ///< to the window's file; asks for a name when there is none
+    bool SaveAs();  ///< asks for a name
+    void OpenAsked();
+
+    const QString& path() const { return path_; }
+    bool modified() const { return modified_; }
+
+  private:
+    bool SaveTo(const QString& path);
+    bool MayClose();
+    void ApplyValues(const PlanFileValues& values);
+    void SetFile(const QString& path, const FinderSettings& finder);
+    void SetModified(bool modified);
+    void ShowTitle();
+
+    CSpurPlanDlg& dlg_;
+    PlanFilePrompts prompts_;
+    QString baseTitle_;
+    QString path_;
+    FinderSettings finder_;  ///< kept from the file and written back unchanged
+    bool modified_ = false;
+    bool applying_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,43 @@
+#include "app/plan_work_actions.h"
+
+#include <QAction>
+
+#include "app/chart_export_actions.h"
+#include "app/plan_file_session.h"
+#include "dialog/action_menu.h"
+#include "dialog/spur_plan_dlg.h"
+
+namespace quorvel {
+
+namespace {
+
+template <typename Slot>
+void AddAction(CSpurPlanDlg& dlg, const QString& text, const QKeySequence& shortcut, Slot slot) {
+    auto* action = new QAction(text, &dlg);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, &dlg, slot);
+    dlg.addAction(action);
+}
+
+}  // namespace
+
+PlanFileSession& InstallPlanWork(CSpurPlanDlg& dlg, const QString& planFile) {
+    auto* session = new PlanFileSession(dlg);
+    AddAction(dlg, QStringLiteral("Open plan..."), QKeySequence::Open,
+              [session] { session->OpenAsked(); });
+    AddAction(dlg, QStringLiteral("Save plan"), QKeySequence(Qt::CTRL | Qt::Key_S),
+              [session] { session->Save(); });
+    AddAction(dlg, QStringLiteral("Save plan as..."),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [session] { session->SaveAs(); });
+    InstallChartExportActions(dlg);
+    AddAction(dlg, QStringLiteral("About Quorvel..."), QKeySequence(Qt::Key_F1),
+              [&dlg] { dlg.OnHelp(); });
+    InstallActionMenu(dlg);
+    if (!planFile.isEmpty()) {
+        session->Adopt(planFile);
+    }
+    return *session;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,87 @@
+// Plan files on the command line, through the real binary: a file's values under the
+// options', the plan written back for scripts, and files that cannot be used.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "app/export_csv.h"
+#include "export_fixture.h"
+#include "planfile/plan_file.h"
+
+namespace quorvel {
+namespace {
+
+using test::ExportBinaryTest;
+using test::ProcessResult;
+
+class PlanFileCliTest : public ExportBinaryTest {
+  protected:
+    // An under-sampling plan with values that "%.15g" would not show exactly.
+    static PlanFileValues FileValues() {
+        PlanFileValues values;
+        values.fs = 3000.0000000000005;
+        values.ifCentre = 1800.1;
+        values.ifBw = 0.30000000000000004;
+        values.rfBw = 400.0;
+        values.harmonics = 14;
+        values.sliderVariable = kSliderDrivesIf;
+        values.finder.ifRange = FrequencyInterval{1500.0, 3000.0};
+        values.finder.margin = 0.5;
+        return values;
+    }
+
+    void SetUp() override {
+        ExportBinaryTest::SetUp();
+        ASSERT_TRUE(WritePlanFile(PathOf("plan.qvplan"), FileValues()).Ok());
+    }
+};
+
+TEST_F(PlanFileCliTest, OptionsOverrideTheFilesValuesAndTheRestComesFromTheFile) {
+    const ProcessResult result =
+        Run({"--plan", "plan.qvplan", "--harmonics", "5", "--export-csv", "-"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    PlanFields expected;
+    FileValues().ApplyTo(expected);
+    expected.m_harmonics = 5;
+    EXPECT_EQ(result.out.toStdString(), HarmonicBandCsv(expected));
+}
+
+TEST_F(PlanFileCliTest, SavedPlanIsTheFileOverriddenByTheOptionsBitForBit) {
+    const ProcessResult result =
+        Run({"plan.qvplan", "--if=-0.1", "--rf-bw", "1e-300", "--save-plan", "out.qvplan"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
+    PlanFileValues expected = FileValues();
+    expected.ifCentre = -0.1;
+    expected.rfBw = 1e-300;
+    EXPECT_EQ(ReadPlanFile(PathOf("out.qvplan")).values, expected);
+
+    // Fs 0 draws no chart, yet it is a plan a script may want to keep.
+    ASSERT_EQ(Run({"--fs", "0", "--save-plan", "zero.qvplan"}).exitCode, 0);
+    EXPECT_EQ(ReadPlanFile(PathOf("zero.qvplan")).values->fs, 0.0);
+}
+
+TEST_F(PlanFileCliTest, UnusableFileIsBadUseNamingItAndWritesNothing) {
+    QFile broken(PathOf("broken.qvplan"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(R"({"format": "quorvel-plan", "version": 1, "fs_mhz": "fast"})");
+    broken.close();
+    const std::pair<const char*, const char*> rows[] = {{"missing.qvplan", "there is no such file"},
+                                                        {"broken.qvplan", "fs_mhz is a text"}};
+    for (const auto& [name, reason] : rows) {
+        const ProcessResult result =
+            Run({"--plan", name, "--export-csv", "out.csv", "--save-plan", "out.qvplan"});
+        EXPECT_EQ(result.exitCode, 2) << name;
+        const std::string err = result.err.toStdString();
+        EXPECT_NE(err.find(std::string("'") + name + "'"), std::string::npos) << err;
+        EXPECT_NE(err.find(reason), std::string::npos) << err;
+        EXPECT_EQ(Entries(), (QStringList{"broken.qvplan", "plan.qvplan"}));
+    }
+    // The window is not started either: a bad file ends the run before any display is needed.
+    EXPECT_EQ(test::RunQuorvel({"missing.qvplan"}, dir_.path(), test::EnvironmentWithoutDisplay())
+                  .exitCode,
+              2);
+}
+
+}  // namespace
+}  // namespace quorvel

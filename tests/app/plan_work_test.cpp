@@ -1,0 +1,278 @@
+// The window's plan files, copy and export, and its menu button, under the offscreen
+// platform: what a user does with the keyboard, checked against files and the render layer.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <bit>
+#include <memory>
+
+#include "app/chart_export_actions.h"
+#include "app/export_csv.h"
+#include "app/plan_file_session.h"
+#include "app/plan_work_actions.h"
+#include "charts/chart_area.h"
+#include "dialog/spur_plan_dlg.h"
+#include "paint/paint_cycle.h"
+#include "planfile/plan_file.h"
+#include "res/resource.h"
+#include "widget_test_support.h"
+
+namespace quorvel {
+namespace {
+
+using test::WaitUntil;
+
+// Values the fields' own "%.15g" would not show exactly, and the slider on the IF.
+PlanFileValues AwkwardPlan() {
+    PlanFileValues values;
+    values.fs = 3000.0000000000005;
+    values.ifCentre = 1800.1;
+    values.ifBw = 0.30000000000000004;
+    values.rfBw = 400.0;
+    values.harmonics = 14;
+    values.sliderVariable = kSliderDrivesIf;
+    values.finder.margin = 0.25;
+    return values;
+}
+
+class PlanWorkTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        saved = dir.filePath(QStringLiteral("saved.qvplan"));
+        ASSERT_TRUE(WritePlanFile(saved, AwkwardPlan()).Ok());
+    }
+
+    // As the program starts: the command line has put the file's values in the fields.
+    CSpurPlanDlg& Window(const QString& planFile = {}) {
+        PlanFields initial;
+        if (!planFile.isEmpty()) {
+            ReadPlanFile(planFile).values->ApplyTo(initial);
+        }
+        dlg = std::make_unique<CSpurPlanDlg>(nullptr, initial);
+        InstallPlanWork(*dlg, planFile);
+        dlg->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        return *dlg;
+    }
+
+    PlanFileSession& Session() const { return *dlg->findChild<PlanFileSession*>(); }
+
+    static bool SamePlanValues(const PlanFields& shown, const PlanFileValues& values) {
+        PlanFileValues got = PlanFileValues::FromPlan(shown);
+        got.finder = values.finder;
+        return got == values && std::bit_cast<std::uint64_t>(shown.m_ifBw) ==
+                                    std::bit_cast<std::uint64_t>(*values.ifBw);
+    }
+
+    QTemporaryDir dir;
+    QString saved;
+    std::unique_ptr<CSpurPlanDlg> dlg;
+};
+
+TEST_F(PlanWorkTest, OpenChangeSaveAndReopenKeepTheExactPlan) {
+    CSpurPlanDlg& window = Window();
+    const QString caption = window.windowTitle();
+    ASSERT_TRUE(Session().Open(saved));
+    EXPECT_TRUE(SamePlanValues(window.Plan(), AwkwardPlan()));
+    EXPECT_EQ(window.VariableCombo()->currentIndex(), kSliderDrivesIf);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("saved.qvplan[*] - ") + caption);
+    EXPECT_FALSE(window.isWindowModified());
+
+    test::TypeInto(*window.Edit(IDC_HARMONICS), QStringLiteral("9"));
+    EXPECT_TRUE(window.isWindowModified());
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window.isWindowModified());
+
+    PlanFileValues expected = AwkwardPlan();
+    expected.harmonics = 9;
+    EXPECT_EQ(ReadPlanFile(saved).values, expected);  // the finder's margin kept as it came
+    Window(saved);
+    EXPECT_TRUE(SamePlanValues(dlg->Plan(), expected));
+    EXPECT_FALSE(dlg->isWindowModified());
+}
+
+struct BadOpenRow {
+    const char* name;
+    QByteArray text;  // empty: no file
+    const char* reason;
+};
+
+class BadOpenTest : public PlanWorkTest, public ::testing::WithParamInterface<BadOpenRow> {};
+
+TEST_P(BadOpenTest, TellsTheFileAndReasonAndKeepsThePlanAndFile) {
+    CSpurPlanDlg& window = Window(saved);
+    test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("1234.5"));
+    const PlanFields before = window.Plan();
+    const QString path = dir.filePath(QStringLiteral("bad.qvplan"));
+    if (!GetParam().text.isEmpty()) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(GetParam().text);
+    }
+    QString told;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        told = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_FALSE(Session().Open(path));
+    EXPECT_TRUE(told.contains(QStringLiteral("'") + path + QStringLiteral("'")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QLatin1String(GetParam().reason))) << told.toStdString();
+    EXPECT_EQ(window.Plan(), before);
+    EXPECT_EQ(Session().path(), saved);
+    EXPECT_TRUE(window.isWindowModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadOpenTest,
+    ::testing::Values(
+        BadOpenRow{"Missing", {}, "no such file"},
+        BadOpenRow{"Malformed", R"({"format": "quorvel-plan", "version": 1,)", "not valid JSON"},
+        BadOpenRow{"ValueTheFieldRefuses",
+                   R"({"format": "quorvel-plan", "version": 1, "harmonics": 2.5})",
+                   "harmonics is 2.5"},
+        BadOpenRow{"OtherFormat", R"({"format": "x", "version": 1})", "not \"quorvel-plan\""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(PlanWorkTest, NewerFileOpensWhatItCanAndSaysWhatWasIgnored) {
+    const QString newer = dir.filePath(QStringLiteral("newer.qvplan"));
+    QFile file(newer);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "quorvel-plan", "version": 3, "harmonics": 21, "colour": "red"})");
+    file.close();
+    CSpurPlanDlg& window = Window();
+    QString told;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        told = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    ASSERT_TRUE(Session().Open(newer));
+    EXPECT_EQ(window.Plan().m_harmonics, 21);
+    EXPECT_TRUE(told.contains(QStringLiteral("'colour'"))) << told.toStdString();
+}
+
+struct CloseRow {
+    const char* name;
+    QMessageBox::StandardButton answer;
+    bool closes;
+    int savedHarmonics;
+};
+
+class UnsavedCloseTest : public PlanWorkTest, public ::testing::WithParamInterface<CloseRow> {};
+
+TEST_P(UnsavedCloseTest, AsksBeforeClosingAChangedPlanFromAFile) {
+    CSpurPlanDlg& window = Window(saved);
+    test::TypeInto(*window.Edit(IDC_HARMONICS), QStringLiteral("7"));
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        asked = box->text().contains(QStringLiteral("saved.qvplan"));
+        box->button(GetParam().answer)->click();
+    });
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(window.isVisible(), !GetParam().closes);
+    EXPECT_EQ(ReadPlanFile(saved).values->harmonics, GetParam().savedHarmonics);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, UnsavedCloseTest,
+                         ::testing::Values(CloseRow{"Save", QMessageBox::Save, true, 7},
+                                           CloseRow{"Discard", QMessageBox::Discard, true, 14},
+                                           CloseRow{"Cancel", QMessageBox::Cancel, false, 14}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(PlanWorkTest, CopiedChartIsTheComposedChartArea) {
+    CSpurPlanDlg& window = Window();
+    test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("1000"));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 250));
+    QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    const QImage composed =
+        ComposeChartArea(window.Plan(), window.width(), window.height() - kControlStripHeight);
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), composed);
+}
+
+TEST(WindowExportTest, NameAndFilterChooseTheExport) {
+    const QStringList filters = WindowExportFilters();
+    const struct {
+        const char* path;
+        int filter;  // -1: none chosen
+        std::optional<WindowExport> kind;
+    } rows[] = {{"a.png", 2, WindowExport::kChartPng}, {"a.PNG", -1, WindowExport::kChartPng},
+                {"a.csv", 0, WindowExport::kBandCsv},  {"a.csv", 2, WindowExport::kLineCsv},
+                {"a.csv", -1, WindowExport::kBandCsv}, {"a", 2, WindowExport::kLineCsv},
+                {"a", 0, WindowExport::kChartPng},     {"a.txt", -1, std::nullopt}};
+    for (const auto& row : rows) {
+        const QString filter = row.filter < 0 ? QString() : filters[row.filter];
+        EXPECT_EQ(WindowExportFor(QString::fromLatin1(row.path), filter), row.kind)
+            << row.path << " " << row.filter;
+    }
+}
+
+TEST_F(PlanWorkTest, ExportsAreTheCommandLinesBytes) {
+    CSpurPlanDlg& window = Window(saved);
+    const QString csv = dir.filePath(QStringLiteral("lines.csv"));
+    ASSERT_EQ(ExportFromWindow(window, WindowExport::kLineCsv, csv), std::nullopt);
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), AliasLineCsv(window.Plan()));
+
+    const QString png = dir.filePath(QStringLiteral("chart.png"));
+    ASSERT_EQ(ExportFromWindow(window, WindowExport::kChartPng, png), std::nullopt);
+    EXPECT_EQ(
+        QImage(png).convertToFormat(QImage::Format_RGB32),
+        ComposeChartArea(window.Plan(), window.width(), window.height() - kControlStripHeight));
+
+    test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("0"));
+    const auto refused = ExportFromWindow(window, WindowExport::kBandCsv, csv);
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->contains(QStringLiteral("Nothing to export")));
+}
+
+TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {
+    CSpurPlanDlg& window = Window();
+    // An action added after the menu button, as other windows of the program add theirs.
+    auto* later = new QAction(QStringLiteral("Spur table..."), &window);
+    later->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    window.addAction(later);
+
+    auto* button = window.findChild<QToolButton*>(QStringLiteral("actionMenu"));
+    ASSERT_NE(button, nullptr);
+    emit button->menu()->aboutToShow();
+    QStringList shown;
+    for (const QAction* action : button->menu()->actions()) {
+        shown.append(action->text() + QLatin1Char('\t') +
+                     action->shortcut().toString(QKeySequence::PortableText));
+    }
+    EXPECT_EQ(shown,
+              (QStringList{"Open plan...\tCtrl+O", "Save plan\tCtrl+S",
+                           "Save plan as...\tCtrl+Shift+S", "Copy chart\tCtrl+Shift+C",
+                           "Export...\tCtrl+E", "About Quorvel...\tF1", "Spur table...\tCtrl+T"}));
+
+    const QRect strip(0, 0, window.width(), kControlStripHeight);
+    EXPECT_TRUE(strip.contains(button->geometry()));
+    for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control != button && control->isVisible()) {
+            EXPECT_FALSE(control->geometry().intersects(button->geometry()))
+                << control->metaObject()->className();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
