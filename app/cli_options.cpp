@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <set>
 
 #include "app/quoted_text.h"
@@ -15,7 +16,7 @@
 namespace quorvel {
 namespace {
 
-enum class ValueKind { kNone, kNumber, kInteger, kFile, kSize, kMarker };
+enum class ValueKind { kNone, kNumber, kInteger, kFile, kSize, kMarker, kRange, kAgainst, kMargin };
 
 enum class OptionId {
     kFs,
@@ -28,6 +29,13 @@ enum class OptionId {
     kExportLines,
     kSize,
     kMarker,
+    kExportCleanFs,
+    kExportCleanIf,
+    kExportCleanMap,
+    kFsRange,
+    kIfRange,
+    kAgainst,
+    kMargin,
     kHelp,
     kVersion,
 };
@@ -49,6 +57,13 @@ constexpr std::array kOptions{
     OptionSpec{"--export-lines", OptionId::kExportLines, ValueKind::kFile},
     OptionSpec{"--size", OptionId::kSize, ValueKind::kSize},
     OptionSpec{"--marker", OptionId::kMarker, ValueKind::kMarker},
+    OptionSpec{"--export-clean-fs", OptionId::kExportCleanFs, ValueKind::kFile},
+    OptionSpec{"--export-clean-if", OptionId::kExportCleanIf, ValueKind::kFile},
+    OptionSpec{"--export-clean-map", OptionId::kExportCleanMap, ValueKind::kFile},
+    OptionSpec{"--fs-range", OptionId::kFsRange, ValueKind::kRange},
+    OptionSpec{"--if-range", OptionId::kIfRange, ValueKind::kRange},
+    OptionSpec{"--against", OptionId::kAgainst, ValueKind::kAgainst},
+    OptionSpec{"--margin", OptionId::kMargin, ValueKind::kMargin},
     OptionSpec{"--help", OptionId::kHelp, ValueKind::kNone},
     OptionSpec{"-h", OptionId::kHelp, ValueKind::kNone},
     OptionSpec{"--version", OptionId::kVersion, ValueKind::kNone},
@@ -100,6 +115,48 @@ std::optional<MarkerPoint> ParseMarker(std::string_view text) {
     return MarkerPoint{*x, *y};
 }
 
+/// MIN:MAX, both finite plan numbers, MIN below MAX.
+std::optional<FrequencyInterval> ParseRange(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto lo = ParsePlanNumber(text.substr(0, colon));
+    const auto hi = ParsePlanNumber(text.substr(colon + 1));
+    if (!lo || !hi || !std::isfinite(*lo) || !std::isfinite(*hi) || !(*lo < *hi)) {
+        return std::nullopt;
+    }
+    return FrequencyInterval{*lo, *hi};
+}
+
+std::optional<std::string> ApplySearchValue(const OptionSpec& option, std::string_view value,
+                                            CliRequest& request) {
+    const std::string name(option.name);
+    if (option.kind == ValueKind::kRange) {
+        const auto range = ParseRange(value);
+        if (!range) {
+            return name + ": " + Quoted(value) + " is not MIN:MAX (two numbers, MIN below MAX)";
+        }
+        (option.id == OptionId::kFsRange ? request.fsRange : request.ifRange) = *range;
+    } else if (option.kind == ValueKind::kAgainst) {
+        constexpr std::array<std::pair<std::string_view, Against>, 3> kNames{
+            {{"if", Against::kIf}, {"rf", Against::kRf}, {"both", Against::kBoth}}};
+        const auto* it = std::find_if(kNames.begin(), kNames.end(),
+                                      [value](const auto& entry) { return entry.first == value; });
+        if (it == kNames.end()) {
+            return name + ": " + Quoted(value) + " is not if, rf or both";
+        }
+        request.query.against = it->second;
+    } else {
+        const auto margin = ParsePlanNumber(value);
+        if (!margin || !std::isfinite(*margin) || *margin < 0) {
+            return name + ": " + Quoted(value) + " is not a margin (a number of MHz, 0 or more)";
+        }
+        request.query.margin = *margin;
+    }
+    return std::nullopt;
+}
+
 /// Stores one option's value into the request; returns the complaint when it does not read.
 std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view value,
                                       CliRequest& request) {
@@ -136,6 +193,15 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
                 request.pngPath = std::string(value);
             } else if (option.id == OptionId::kExportCsv) {
                 request.bandCsvPath = std::string(value);
+            } else if (option.id == OptionId::kExportCleanFs) {
+                request.cleanFsPath = std::string(value);
+            } else if (option.id == OptionId::kExportCleanIf) {
+                request.cleanIfPath = std::string(value);
+            } else if (option.id == OptionId::kExportCleanMap) {
+                if (value == kStandardOutputName) {
+                    return name + " needs a file name ('-' is for the CSV exports)";
+                }
+                request.cleanMapPath = std::string(value);
             } else {
                 request.lineCsvPath = std::string(value);
             }
@@ -149,6 +215,7 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
             }
             request.width = size->first;
             request.height = size->second;
+            request.sizeGiven = true;
             return std::nullopt;
         }
         case ValueKind::kMarker: {
@@ -159,8 +226,41 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
             request.marker = *marker;
             return std::nullopt;
         }
+        case ValueKind::kRange:
+        case ValueKind::kAgainst:
+        case ValueKind::kMargin:
+            return ApplySearchValue(option, value, request);
         case ValueKind::kNone:
             break;
+    }
+    return std::nullopt;
+}
+
+/// The clean-frequency exports and the settings that only they read.
+std::optional<std::string> CheckSearchCombination(const CliRequest& request,
+                                                  const std::set<OptionId>& seen) {
+    const bool map = request.cleanMapPath.has_value();
+    if (request.cleanFsPath && !request.fsRange) {
+        return std::string("--export-clean-fs needs --fs-range MIN:MAX");
+    }
+    if (request.cleanIfPath && !request.ifRange) {
+        return std::string("--export-clean-if needs --if-range MIN:MAX");
+    }
+    if (map && (!request.fsRange || !request.ifRange)) {
+        return std::string("--export-clean-map needs --fs-range MIN:MAX and --if-range MIN:MAX");
+    }
+    if (request.fsRange && !request.cleanFsPath && !map) {
+        return std::string("--fs-range applies only to --export-clean-fs and --export-clean-map");
+    }
+    if (request.ifRange && !request.cleanIfPath && !map) {
+        return std::string("--if-range applies only to --export-clean-if and --export-clean-map");
+    }
+    const bool searches = request.cleanFsPath || request.cleanIfPath || map;
+    for (const auto id : {OptionId::kAgainst, OptionId::kMargin}) {
+        if (seen.contains(id) && !searches) {
+            return std::string(id == OptionId::kAgainst ? "--against" : "--margin") +
+                   " applies only to the clean-frequency exports";
+        }
     }
     return std::nullopt;
 }
@@ -168,8 +268,12 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
 /// The checks that need the whole command line.
 std::optional<std::string> CheckCombination(const CliRequest& request,
                                             const std::set<OptionId>& seen) {
+    if (auto complaint = CheckSearchCombination(request, seen)) {
+        return complaint;
+    }
     for (const auto id : {OptionId::kSize, OptionId::kMarker}) {
-        if (seen.contains(id) && !request.pngPath) {
+        const bool mapSize = id == OptionId::kSize && request.cleanMapPath;
+        if (seen.contains(id) && !request.pngPath && !mapSize) {
             return std::string(id == OptionId::kSize ? "--size" : "--marker") +
                    " applies only to --export-png";
         }
@@ -237,7 +341,8 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
     if (auto complaint = CheckCombination(request, seen)) {
         return Complaint(*complaint);
     }
-    if (request.pngPath || request.bandCsvPath || request.lineCsvPath) {
+    if (request.pngPath || request.bandCsvPath || request.lineCsvPath || request.cleanFsPath ||
+        request.cleanIfPath || request.cleanMapPath) {
         request.action = CliAction::kExport;
     }
     return request;
@@ -267,6 +372,19 @@ std::string UsageText() {
            "  --export-lines FILE  the alias lines, one row per vertex:\n"
            "                       harmonic,vertex,x_mhz,y_mhz,colour\n"
            "                       FILE '-' writes a CSV export to standard output.\n"
+           "\n"
+           "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
+           "onto itself):\n"
+           "  --export-clean-fs FILE  every clean Fs in --fs-range, for the plan's IF:\n"
+           "                       fs_lo_mhz,fs_hi_mhz, one row per interval\n"
+           "  --export-clean-if FILE  every clean IF in --if-range, for the plan's Fs:\n"
+           "                       if_lo_mhz,if_hi_mhz, one row per interval\n"
+           "  --export-clean-map FILE.png  the clean map, Fs across --fs-range, IF up\n"
+           "                       --if-range (--size WxH, default 960x640)\n"
+           "  --fs-range MIN:MAX   the range of Fs searched (MHz)\n"
+           "  --if-range MIN:MAX   the range of IF searched (MHz)\n"
+           "  --against BANDS      if, rf or both (default both)\n"
+           "  --margin MHZ         guard margin around the bands (default 0)\n"
            "\n"
            "  -h, --help           show this help and exit\n"
            "  --version            show the version and exit\n"

@@ -3,10 +3,13 @@
 #include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/cli_options.h"
+#include "app/export_clean.h"
 #include "app/export_csv.h"
 #include "app/export_output.h"
 #include "app/export_png.h"
@@ -27,9 +30,48 @@ void PrintLine(std::FILE* stream, const std::string& text) {
     std::fputc('\n', stream);
 }
 
+/// Adds the clean-frequency exports asked for; returns the finder's refusal instead.
+std::optional<std::string> AddCleanExports(const CliRequest& request,
+                                           std::vector<ExportOutput>& outputs) {
+    const auto add = [&outputs](const std::string& path,
+                                auto&& made) -> std::optional<std::string> {
+        if (const auto* failure = std::get_if<CleanExportFailure>(&made)) {
+            return failure->message;
+        }
+        using Bytes = std::decay_t<decltype(std::get<0>(made))>;
+        if constexpr (std::is_same_v<Bytes, QByteArray>) {
+            outputs.push_back({path, std::get<0>(made)});
+        } else {
+            outputs.push_back({path, QByteArray::fromStdString(std::get<0>(made))});
+        }
+        return std::nullopt;
+    };
+    if (request.cleanFsPath) {
+        if (auto failure = add(*request.cleanFsPath,
+                               CleanFsCsv(request.plan, *request.fsRange, request.query))) {
+            return failure;
+        }
+    }
+    if (request.cleanIfPath) {
+        if (auto failure = add(*request.cleanIfPath,
+                               CleanIfCsv(request.plan, *request.ifRange, request.query))) {
+            return failure;
+        }
+    }
+    if (request.cleanMapPath) {
+        const int width = request.sizeGiven ? request.width : kDefaultCleanMapWidth;
+        const int height = request.sizeGiven ? request.height : kDefaultCleanMapHeight;
+        return add(*request.cleanMapPath,
+                   CleanMapPng(request.plan, *request.fsRange, *request.ifRange, request.query,
+                               width, height));
+    }
+    return std::nullopt;
+}
+
 int RunExports(const CliRequest& request, const char* programName) {
     std::vector<std::string> names;
-    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath}) {
+    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath,
+                             &request.cleanFsPath, &request.cleanIfPath, &request.cleanMapPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -47,13 +89,16 @@ int RunExports(const CliRequest& request, const char* programName) {
         return 1;
     }
     std::vector<ExportOutput> outputs;
-    if (request.pngPath) {
+    int qtArgc = 1;
+    char* qtArgv[] = {const_cast<char*>(programName), nullptr};
+    std::optional<QGuiApplication> app;
+    if (request.pngPath || request.cleanMapPath) {
         // Fonts need a GUI application; the offscreen platform needs no display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(KeepQtQuiet);
-        int qtArgc = 1;
-        char* qtArgv[] = {const_cast<char*>(programName), nullptr};
-        const QGuiApplication app(qtArgc, qtArgv);
+        app.emplace(qtArgc, qtArgv);
+    }
+    if (request.pngPath) {
         auto png = ChartAreaPng(request.plan, request.width, request.height, request.marker);
         if (!png) {
             PrintLine(stderr, "quorvel: cannot make a " + std::to_string(request.width) + "x" +
@@ -61,6 +106,10 @@ int RunExports(const CliRequest& request, const char* programName) {
             return 1;
         }
         outputs.push_back({*request.pngPath, std::move(*png)});
+    }
+    if (auto failure = AddCleanExports(request, outputs)) {
+        PrintLine(stderr, *failure);
+        return 1;
     }
     if (request.bandCsvPath) {
         outputs.push_back(

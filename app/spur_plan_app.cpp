@@ -1,6 +1,7 @@
 #include "app/spur_plan_app.h"
 
 #include "app/about_dlg.h"
+#include "dialog/clean_map_window.h"
 #include "dialog/spur_plan_dlg.h"
 
 namespace quorvel {
@@ -10,6 +11,7 @@ CSpurPlanApp::CSpurPlanApp(const PlanFields& initial) : m_initial(initial) {}
 bool CSpurPlanApp::InitInstance() {
     CSpurPlanDlg dlg(nullptr, m_initial);
     dlg.SetAboutBoxHandler([this] { OnHelp(); });
+    InstallCleanMap(dlg);
     m_pMainWnd = &dlg;
     dlg.exec();  // OK and Cancel end the program alike
     m_pMainWnd = nullptr;

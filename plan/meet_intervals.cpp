@@ -135,7 +135,13 @@ std::optional<double> HighestFs(const MultipleWindow& w, double k) {
     return SettleRunEnd(hit, x, w.lo / k, +1);
 }
 
-void EmitFs(const FsWindow& p, FrequencyInterval range) {
+void EmitFs(const FsWindow& p, FrequencyInterval range, RowEnds ends) {
+    const auto lowest = [&p, ends](double k) -> std::optional<double> {
+        return ends == RowEnds::kSettled ? LowestFs(p.w, k) : p.w.lo / k;
+    };
+    const auto highest = [&p, ends](double k) -> std::optional<double> {
+        return ends == RowEnds::kSettled ? HighestFs(p.w, k) : p.w.hi / k;
+    };
     const MultipleWindow& w = p.w;
     if (p.everywhere) {
         p.out->push_back(range);
@@ -147,15 +153,15 @@ void EmitFs(const FsWindow& p, FrequencyInterval range) {
         if (k * range.hi < w.lo || k * range.lo > w.hi) {
             continue;
         }
-        const auto lo = k * range.lo >= w.lo ? std::optional<double>(range.lo) : LowestFs(w, k);
-        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : HighestFs(w, k);
+        const auto lo = k * range.lo >= w.lo ? std::optional<double>(range.lo) : lowest(k);
+        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : highest(k);
         if (lo && hi) {
             Push(*p.out, *lo, *hi, range);
         }
     }
     if (p.kTail > 0 && !(p.kTail * range.lo > w.hi)) {
         const double k = p.kTail;
-        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : HighestFs(w, k);
+        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : highest(k);
         if (hi) {
             Push(*p.out, -kInf, *hi, range);
         }
@@ -231,7 +237,7 @@ void MeetRow::Clear() {
 }
 
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row) {
+                       MeetRow& row, RowEnds ends) {
     row.Clear();
     if (!InputOk(plan, plan.m_if, fsRange, query)) {
         return FinderStatus::kBadInput;
@@ -264,7 +270,7 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
         row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
     }
     for (int i = 0; i < count; ++i) {
-        EmitFs(windows[static_cast<std::size_t>(i)], fsRange);
+        EmitFs(windows[static_cast<std::size_t>(i)], fsRange, ends);
     }
     return FinderStatus::kOk;
 }

@@ -28,10 +28,15 @@ struct MeetRow {
     void Clear();
 };
 
+/// How an interval's ends are found: settled to the last double against the direct verdict,
+/// or left as the quotients of the window's ends by k, which may lie a few doubles off.
+/// A picture of the plane, a pixel wide at the least, needs no more than the quotients.
+enum class RowEnds { kSettled, kQuotients };
+
 /// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read). On any status
 /// but kOk the row is left empty.
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row);
+                       MeetRow& row, RowEnds ends = RowEnds::kSettled);
 
 /// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read).
 FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,

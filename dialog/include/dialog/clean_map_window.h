@@ -1,0 +1,89 @@
+// The clean map in a window of its own, beside the main one: it follows every change of the
+// main window's plan, reads out the verdict under the pointer, and a click moves the plan
+// there by typing Fs and the IF into the main window's fields.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "charts/clean_map_rows.h"
+#include "plan/plan_fields.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace quorvel {
+
+class CSpurPlanDlg;
+
+/// The map itself: composes on demand, at its own size, what the window asks for.
+class CleanMapCanvas : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CleanMapCanvas(QWidget* parent);
+
+    /// Takes the plan and view to draw; the map is composed at the next paint.
+    void Show(const PlanFields& plan, const CleanMapView& view);
+
+    /// The frequencies at the centre of the body pixel under `point`, if it is on the body.
+    std::optional<std::pair<double, double>> PointAt(QPoint point) const;
+
+    int ComposeCount() const { return composeCount_; }
+
+  signals:
+    void Hovered(QPoint point);
+    void Clicked(QPoint point);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    PlanFields plan_;
+    CleanMapView view_;
+    QImage image_;
+    bool stale_ = true;
+    int composeCount_ = 0;
+};
+
+class CleanMapWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CleanMapWindow(CSpurPlanDlg& main);
+
+    CleanMapCanvas* Canvas() const { return canvas_; }
+    /// The range fields: Fs from, Fs to, IF from, IF to; and the margin.
+    QLineEdit* RangeEdit(int index) const { return rangeEdits_[static_cast<std::size_t>(index)]; }
+    QLineEdit* MarginEdit() const { return marginEdit_; }
+    QComboBox* AgainstCombo() const { return againstCombo_; }
+    QLabel* StatusLine() const { return status_; }
+    /// What the map shows now: the ranges typed, or the defaults for the current plan.
+    CleanMapView View() const { return view_; }
+
+  private:
+    void Refresh();
+    void ReadView();
+    void OnHover(QPoint point);
+    void OnClick(QPoint point);
+
+    CSpurPlanDlg& main_;
+    std::array<QLineEdit*, 4> rangeEdits_{};
+    QLineEdit* marginEdit_ = nullptr;
+    QComboBox* againstCombo_ = nullptr;
+    CleanMapCanvas* canvas_ = nullptr;
+    QLabel* status_ = nullptr;
+    CleanMapView view_;
+};
+
+/// Adds "Clean map..." (Ctrl+M) to the main window's actions; it opens the map window, one
+/// per main window, or brings it to the front.
+void InstallCleanMap(CSpurPlanDlg& main);
+
+}  // namespace quorvel
