@@ -88,7 +88,6 @@ CleanMapCanvas::CleanMapCanvas(QWidget* parent) : QWidget(parent) {
 void CleanMapCanvas::Show(const PlanFields& plan, const CleanMapView& view) {
     plan_ = plan;
     view_ = view;
-    stale_ = true;
     update();
 }
 
@@ -103,13 +102,13 @@ std::optional<std::pair<double, double>> CleanMapCanvas::PointAt(QPoint point) c
 }
 
 void CleanMapCanvas::paintEvent(QPaintEvent* /*event*/) {
-    if (stale_ || image_.size() != size()) {
-        image_ = ComposeCleanMap(plan_, view_, width(), height()).image;
-        stale_ = false;
-        ++composeCount_;
-    }
+    const CleanMapImage& frame = cache_.Frame(plan_, view_, width(), height());
+    ++paintCount_;
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    painter.drawImage(0, 0, frame.image);
+    if (frame.status == FinderStatus::kOk) {
+        DrawCleanMapMark(painter, plan_, view_, width(), height());
+    }
 }
 
 void CleanMapCanvas::mouseMoveEvent(QMouseEvent* event) {

@@ -11,6 +11,7 @@
 
 #include "charts/plot_frame.h"
 #include "paint/paint_cycle.h"
+#include "plan/slider_rules.h"
 
 namespace quorvel {
 
@@ -99,7 +100,7 @@ QString AgainstText(Against against) {
     return QStringLiteral("IF and RF bands");
 }
 
-void DrawLegend(QPainter& p, const PlanFields& plan, QRect area) {
+void DrawLegend(QPainter& p, const PlanFields& plan, const CleanMapView& view, QRect area) {
     const int row = std::max(10, p.fontMetrics().height());
     int y = area.top();
     const auto entry = [&](MapCode code, const QString& text) {
@@ -112,13 +113,17 @@ void DrawLegend(QPainter& p, const PlanFields& plan, QRect area) {
     };
     entry(kMapClean, QStringLiteral("clean"));
     entry(kMapSelfFold, QStringLiteral("self fold"));
+    if (view.fsRange.lo <= 0) {
+        entry(kMapUnsampled, QStringLiteral("Fs <= 0"));
+    }
     for (int n = 2; n <= std::min(plan.m_harmonics, kHarmonicCap); ++n) {
         entry(static_cast<MapCode>(n), QStringLiteral("H%1").arg(n));
     }
 }
 
-void DrawDecorations(QPainter& p, const PlanFields& plan, const CleanMapView& view, QRect body,
-                     FinderStatus status) {
+// Everything but the plan's own mark: what the plan's Fs and IF do not change.
+void DrawFrame(QPainter& p, const PlanFields& plan, const CleanMapView& view, QRect body,
+               FinderStatus status) {
     const QColor text = ToQColor(kChartTextColour);
     p.setPen(ToQColor(kAxisColour));
     p.drawRect(body.adjusted(-1, -1, 0, 0));
@@ -151,27 +156,35 @@ void DrawDecorations(QPainter& p, const PlanFields& plan, const CleanMapView& vi
         title += QStringLiteral(", margin %1").arg(view.query.margin);
     }
     p.drawText(QRect(body.left(), 4, body.width() + 90, fm), Qt::AlignLeft, title);
-    DrawLegend(p, plan, QRect(body.right() + 10, body.top(), 86, body.height()));
+    DrawLegend(p, plan, view, QRect(body.right() + 10, body.top(), 86, body.height()));
     if (status != FinderStatus::kOk) {
         p.drawText(body, Qt::AlignCenter | Qt::TextWordWrap,
                    status == FinderStatus::kTooManyIntervals
                        ? QStringLiteral("Too many intervals in these ranges: narrow them")
                        : QStringLiteral("No map for these values"));
-        return;
-    }
-    const auto sx = (plan.m_fs - view.fsRange.lo) / (view.fsRange.hi - view.fsRange.lo);
-    const auto sy = (plan.m_if - view.ifRange.lo) / (view.ifRange.hi - view.ifRange.lo);
-    if (sx >= 0 && sx <= 1 && sy >= 0 && sy <= 1) {
-        const QPointF at(body.left() + sx * body.width(), body.bottom() + 1 - sy * body.height());
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Qt::black, 4));
-        p.drawEllipse(at, 6, 6);
-        p.setPen(QPen(ToQColor(kBandOutlineColour), 2));
-        p.drawEllipse(at, 6, 6);
     }
 }
 
 }  // namespace
+
+void DrawCleanMapMark(QPainter& p, const PlanFields& plan, const CleanMapView& view, int width,
+                      int height) {
+    const PixelRect r = CleanMapBody(width, height);
+    const QRect body(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    const auto sx = (plan.m_fs - view.fsRange.lo) / (view.fsRange.hi - view.fsRange.lo);
+    const auto sy = (plan.m_if - view.ifRange.lo) / (view.ifRange.hi - view.ifRange.lo);
+    if (body.isEmpty() || !(sx >= 0 && sx <= 1 && sy >= 0 && sy <= 1)) {
+        return;
+    }
+    const QPointF at(body.left() + sx * body.width(), body.bottom() + 1 - sy * body.height());
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 4));
+    p.drawEllipse(at, 6, 6);
+    p.setPen(QPen(ToQColor(kBandOutlineColour), 2));
+    p.drawEllipse(at, 6, 6);
+    p.restore();
+}
 
 QRgb MapPixel(ColorRef colour) {
     return qRgb(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
@@ -209,8 +222,8 @@ FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, 
     return status;
 }
 
-CleanMapImage ComposeCleanMap(const PlanFields& plan, const CleanMapView& view, int width,
-                              int height) {
+CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& view, int width,
+                                   int height) {
     CleanMapImage out;
     if (width < 1 || height < 1 || width > kLargestChartSide || height > kLargestChartSide) {
         return out;
@@ -236,8 +249,43 @@ CleanMapImage ComposeCleanMap(const PlanFields& plan, const CleanMapView& view, 
     if (out.status != FinderStatus::kOk) {
         p.fillRect(body, MapPixel(MapCodeColour(kMapUnsampled)));
     }
-    DrawDecorations(p, plan, view, body, out.status);
+    DrawFrame(p, plan, view, body, out.status);
     return out;
+}
+
+CleanMapImage ComposeCleanMap(const PlanFields& plan, const CleanMapView& view, int width,
+                              int height) {
+    CleanMapImage map = ComposeCleanMapFrame(plan, view, width, height);
+    if (!map.image.isNull() && map.status == FinderStatus::kOk) {
+        QPainter p(&map.image);
+        DrawCleanMapMark(p, plan, view, width, height);
+    }
+    return map;
+}
+
+const CleanMapImage& CleanMapCache::Frame(const PlanFields& plan, const CleanMapView& view,
+                                          int width, int height) {
+    // The body and frame read the widths, H and the view, never the plan's Fs or IF.
+    PlanFields key = plan;
+    key.m_fs = 0;
+    key.m_if = 0;
+    key.m_markerX = 0;
+    key.m_markerY = 0;
+    key.m_lastSliderPos = 0;
+    key.m_sliderVariable = 0;
+    ApplyHarmonicCap(key);
+    const bool same = valid_ && key == plan_ && view.fsRange == view_.fsRange &&
+                      view.ifRange == view_.ifRange && view.query.against == view_.query.against &&
+                      view.query.margin == view_.query.margin &&
+                      frame_.image.size() == QSize(width, height);
+    if (!same) {
+        frame_ = ComposeCleanMapFrame(plan, view, width, height);
+        plan_ = key;
+        view_ = view;
+        valid_ = true;
+        ++composeCount_;
+    }
+    return frame_;
 }
 
 }  // namespace quorvel

@@ -40,7 +40,7 @@ class CleanMapWindowTest : public MainDialogTest {
     }
 
     bool Redrawn(int before) const {
-        return WaitUntil([&] { return window->Canvas()->ComposeCount() > before; });
+        return WaitUntil([&] { return window->Canvas()->PaintCount() > before; });
     }
 
     CleanMapWindow* window = nullptr;
@@ -51,9 +51,15 @@ TEST_F(CleanMapWindowTest, EveryPlanChangeRedrawsTheMapOverRangesThatHoldStill) 
     EXPECT_EQ(window->View().ifRange, (FrequencyInterval{0, 737.28 / 2}));
     EXPECT_EQ(window->RangeEdit(3)->text(), QStringLiteral("368.64"));
     ASSERT_TRUE(Redrawn(0));
-    const int before = window->Canvas()->ComposeCount();
-    dlg->TypeIntoField(IDC_FS, QStringLiteral("1000"));
+    int before = window->Canvas()->PaintCount();
+    const int composed = window->Canvas()->ComposeCount();
+    dlg->TypeIntoField(IDC_FS, QStringLiteral("1000"));  // moves only the mark
     ASSERT_TRUE(Redrawn(before));
+    EXPECT_EQ(window->Canvas()->ComposeCount(), composed);
+    before = window->Canvas()->PaintCount();
+    dlg->TypeIntoField(IDC_IF_BW, QStringLiteral("10"));  // changes the map itself
+    ASSERT_TRUE(Redrawn(before));
+    EXPECT_EQ(window->Canvas()->ComposeCount(), composed + 1);
     EXPECT_EQ(window->View().ifRange, (FrequencyInterval{0, 737.28 / 2}));
     PasteInto(*window->RangeEdit(3), QString());  // an empty end takes today's default
     EXPECT_EQ(window->View().ifRange, (FrequencyInterval{0, 500}));

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "charts/clean_map_rows.h"
+#include "paint/clean_map_image.h"
 #include "plan/plan_fields.h"
 
 class QComboBox;
@@ -33,7 +34,9 @@ class CleanMapCanvas : public QWidget {
     /// The frequencies at the centre of the body pixel under `point`, if it is on the body.
     std::optional<std::pair<double, double>> PointAt(QPoint point) const;
 
-    int ComposeCount() const { return composeCount_; }
+    /// Paints so far, and how many of them composed the map's body anew.
+    int PaintCount() const { return paintCount_; }
+    int ComposeCount() const { return cache_.ComposeCount(); }
 
   signals:
     void Hovered(QPoint point);
@@ -47,9 +50,8 @@ class CleanMapCanvas : public QWidget {
   private:
     PlanFields plan_;
     CleanMapView view_;
-    QImage image_;
-    bool stale_ = true;
-    int composeCount_ = 0;
+    CleanMapCache cache_;
+    int paintCount_ = 0;
 };
 
 class CleanMapWindow : public QWidget {

@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+class QPainter;
+
 #include "charts/clean_map_rows.h"
 #include "plan/plan_fields.h"
 
@@ -18,6 +20,31 @@ struct CleanMapImage {
 /// A refused row leaves the body grey and says why. Text needs a QGuiApplication.
 CleanMapImage ComposeCleanMap(const PlanFields& plan, const CleanMapView& view, int width,
                               int height);
+
+/// The same without the plan's mark, which DrawCleanMapMark puts on.
+CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& view, int width,
+                                   int height);
+
+/// Marks the plan's Fs and IF on a map of width x height pixels, when they lie in the view.
+void DrawCleanMapMark(QPainter& painter, const PlanFields& plan, const CleanMapView& view,
+                      int width, int height);
+
+/// Keeps the last map frame: a slider drag moves only the plan's Fs or IF, which change
+/// nothing but the mark, so the body is composed again only when something else changed.
+class CleanMapCache {
+  public:
+    const CleanMapImage& Frame(const PlanFields& plan, const CleanMapView& view, int width,
+                               int height);
+    /// Frames composed anew so far.
+    int ComposeCount() const { return composeCount_; }
+
+  private:
+    CleanMapImage frame_;
+    PlanFields plan_;
+    CleanMapView view_;
+    bool valid_ = false;
+    int composeCount_ = 0;
+};
 
 /// Only the body, body.width() x body.height() pixels: what a redraw costs before the
 /// decorations.
