@@ -14,6 +14,7 @@
 #include <cmath>
 #include <functional>
 
+#include "dialog/clean_slider_strip.h"
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/clean_map_image.h"
@@ -145,6 +146,7 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
     controls->addStretch();
 
     canvas_ = new CleanMapCanvas(this);
+    strip_ = new CleanSliderStrip(main_, *main_.Slider());
     status_ = new QLabel(this);
     status_->setText(
         QStringLiteral("Point at the map for a readout; click to move the plan there."));
@@ -202,6 +204,20 @@ void CleanMapWindow::ReadView() {
 void CleanMapWindow::Refresh() {
     ReadView();
     canvas_->Show(main_.Plan(), view_);
+    if (isVisible()) {
+        strip_->Update(view_.query);
+    }
+}
+
+void CleanMapWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    strip_->Update(view_.query);
+    strip_->setVisible(strip_->Fits());
+}
+
+void CleanMapWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    strip_->hide();
 }
 
 void CleanMapWindow::OnHover(QPoint point) {

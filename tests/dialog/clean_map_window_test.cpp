@@ -6,8 +6,10 @@
 #include <QTest>
 
 #include "dialog/clean_map_window.h"
+#include "dialog/clean_slider_strip.h"
 #include "dialog/field_mark.h"
 #include "main_dialog_fixture.h"
+#include "plan/clean_intervals.h"
 #include "plan/harmonic_band.h"
 #include "plan/reference_bands.h"
 #include "plan/spur_verdict.h"
@@ -116,6 +118,20 @@ TEST_F(CleanMapWindowTest, ClickingACleanPointGivesAPlanWithNoHitInTheBandTable)
     QTest::mouseMove(&canvas, *target);
     EXPECT_TRUE(WaitUntil([&] { return window->StatusLine()->text().contains("clean"); }))
         << window->StatusLine()->text().toStdString();
+}
+
+TEST_F(CleanMapWindowTest, TheStripUnderTheSliderShowsTheDrivenVariablesCleanIntervals) {
+    CleanSliderStrip& strip = *window->SliderStrip();
+    ASSERT_TRUE(strip.isVisible());
+    dlg->TypeIntoField(IDC_HARMONICS, QStringLiteral("5"));
+    EXPECT_LE(strip.geometry().bottom(), kControlStripHeight - 1);
+    EXPECT_EQ(strip.Clean(), (std::vector<FrequencyInterval>{{1205.9199999999998, 2000}}));
+    Choose(kSliderDrivesIf);
+    window->AgainstCombo()->setCurrentIndex(2);  // the RF band
+    EXPECT_EQ(strip.Clean(), FindCleanIf(Plan(), {0, 368}, {Against::kRf, 0}).intervals);
+    EXPECT_EQ(strip.Clean().size(), 4u);
+    window->close();
+    EXPECT_FALSE(strip.isVisible());
 }
 
 }  // namespace

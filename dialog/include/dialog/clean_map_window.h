@@ -20,6 +20,7 @@ class QLineEdit;
 namespace quorvel {
 
 class CSpurPlanDlg;
+class CleanSliderStrip;
 
 /// The map itself: composes on demand, at its own size, what the window asks for.
 class CleanMapCanvas : public QWidget {
@@ -66,8 +67,13 @@ class CleanMapWindow : public QWidget {
     QLineEdit* MarginEdit() const { return marginEdit_; }
     QComboBox* AgainstCombo() const { return againstCombo_; }
     QLabel* StatusLine() const { return status_; }
+    CleanSliderStrip* SliderStrip() const { return strip_; }
     /// What the map shows now: the ranges typed, or the defaults for the current plan.
     CleanMapView View() const { return view_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void Refresh();
@@ -81,6 +87,7 @@ class CleanMapWindow : public QWidget {
     QComboBox* againstCombo_ = nullptr;
     CleanMapCanvas* canvas_ = nullptr;
     QLabel* status_ = nullptr;
+    CleanSliderStrip* strip_ = nullptr;
     CleanMapView view_;
 };
 
