@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <set>
 
+#include "app/clean_options.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
 #include "plan/number_text.h"
@@ -16,7 +16,7 @@
 namespace quorvel {
 namespace {
 
-enum class ValueKind { kNone, kNumber, kInteger, kFile, kSize, kMarker, kRange, kAgainst, kMargin };
+enum class ValueKind { kNone, kNumber, kInteger, kFile, kSize, kMarker, kCleanSetting };
 
 enum class OptionId {
     kFs,
@@ -60,10 +60,10 @@ constexpr std::array kOptions{
     OptionSpec{"--export-clean-fs", OptionId::kExportCleanFs, ValueKind::kFile},
     OptionSpec{"--export-clean-if", OptionId::kExportCleanIf, ValueKind::kFile},
     OptionSpec{"--export-clean-map", OptionId::kExportCleanMap, ValueKind::kFile},
-    OptionSpec{"--fs-range", OptionId::kFsRange, ValueKind::kRange},
-    OptionSpec{"--if-range", OptionId::kIfRange, ValueKind::kRange},
-    OptionSpec{"--against", OptionId::kAgainst, ValueKind::kAgainst},
-    OptionSpec{"--margin", OptionId::kMargin, ValueKind::kMargin},
+    OptionSpec{"--fs-range", OptionId::kFsRange, ValueKind::kCleanSetting},
+    OptionSpec{"--if-range", OptionId::kIfRange, ValueKind::kCleanSetting},
+    OptionSpec{"--against", OptionId::kAgainst, ValueKind::kCleanSetting},
+    OptionSpec{"--margin", OptionId::kMargin, ValueKind::kCleanSetting},
     OptionSpec{"--help", OptionId::kHelp, ValueKind::kNone},
     OptionSpec{"-h", OptionId::kHelp, ValueKind::kNone},
     OptionSpec{"--version", OptionId::kVersion, ValueKind::kNone},
@@ -113,48 +113,6 @@ std::optional<MarkerPoint> ParseMarker(std::string_view text) {
         return std::nullopt;
     }
     return MarkerPoint{*x, *y};
-}
-
-/// MIN:MAX, both finite plan numbers, MIN below MAX.
-std::optional<FrequencyInterval> ParseRange(std::string_view text) {
-    const auto colon = text.find(':');
-    if (colon == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const auto lo = ParsePlanNumber(text.substr(0, colon));
-    const auto hi = ParsePlanNumber(text.substr(colon + 1));
-    if (!lo || !hi || !std::isfinite(*lo) || !std::isfinite(*hi) || !(*lo < *hi)) {
-        return std::nullopt;
-    }
-    return FrequencyInterval{*lo, *hi};
-}
-
-std::optional<std::string> ApplySearchValue(const OptionSpec& option, std::string_view value,
-                                            CliRequest& request) {
-    const std::string name(option.name);
-    if (option.kind == ValueKind::kRange) {
-        const auto range = ParseRange(value);
-        if (!range) {
-            return name + ": " + Quoted(value) + " is not MIN:MAX (two numbers, MIN below MAX)";
-        }
-        (option.id == OptionId::kFsRange ? request.fsRange : request.ifRange) = *range;
-    } else if (option.kind == ValueKind::kAgainst) {
-        constexpr std::array<std::pair<std::string_view, Against>, 3> kNames{
-            {{"if", Against::kIf}, {"rf", Against::kRf}, {"both", Against::kBoth}}};
-        const auto* it = std::find_if(kNames.begin(), kNames.end(),
-                                      [value](const auto& entry) { return entry.first == value; });
-        if (it == kNames.end()) {
-            return name + ": " + Quoted(value) + " is not if, rf or both";
-        }
-        request.query.against = it->second;
-    } else {
-        const auto margin = ParsePlanNumber(value);
-        if (!margin || !std::isfinite(*margin) || *margin < 0) {
-            return name + ": " + Quoted(value) + " is not a margin (a number of MHz, 0 or more)";
-        }
-        request.query.margin = *margin;
-    }
-    return std::nullopt;
 }
 
 /// Stores one option's value into the request; returns the complaint when it does not read.
@@ -226,41 +184,15 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
             request.marker = *marker;
             return std::nullopt;
         }
-        case ValueKind::kRange:
-        case ValueKind::kAgainst:
-        case ValueKind::kMargin:
-            return ApplySearchValue(option, value, request);
+        case ValueKind::kCleanSetting: {
+            const CleanSetting setting = option.id == OptionId::kFsRange   ? CleanSetting::kFsRange
+                                         : option.id == OptionId::kIfRange ? CleanSetting::kIfRange
+                                         : option.id == OptionId::kAgainst ? CleanSetting::kAgainst
+                                                                           : CleanSetting::kMargin;
+            return ApplyCleanSetting(setting, option.name, value, request);
+        }
         case ValueKind::kNone:
             break;
-    }
-    return std::nullopt;
-}
-
-/// The clean-frequency exports and the settings that only they read.
-std::optional<std::string> CheckSearchCombination(const CliRequest& request,
-                                                  const std::set<OptionId>& seen) {
-    const bool map = request.cleanMapPath.has_value();
-    if (request.cleanFsPath && !request.fsRange) {
-        return std::string("--export-clean-fs needs --fs-range MIN:MAX");
-    }
-    if (request.cleanIfPath && !request.ifRange) {
-        return std::string("--export-clean-if needs --if-range MIN:MAX");
-    }
-    if (map && (!request.fsRange || !request.ifRange)) {
-        return std::string("--export-clean-map needs --fs-range MIN:MAX and --if-range MIN:MAX");
-    }
-    if (request.fsRange && !request.cleanFsPath && !map) {
-        return std::string("--fs-range applies only to --export-clean-fs and --export-clean-map");
-    }
-    if (request.ifRange && !request.cleanIfPath && !map) {
-        return std::string("--if-range applies only to --export-clean-if and --export-clean-map");
-    }
-    const bool searches = request.cleanFsPath || request.cleanIfPath || map;
-    for (const auto id : {OptionId::kAgainst, OptionId::kMargin}) {
-        if (seen.contains(id) && !searches) {
-            return std::string(id == OptionId::kAgainst ? "--against" : "--margin") +
-                   " applies only to the clean-frequency exports";
-        }
     }
     return std::nullopt;
 }
@@ -268,7 +200,8 @@ std::optional<std::string> CheckSearchCombination(const CliRequest& request,
 /// The checks that need the whole command line.
 std::optional<std::string> CheckCombination(const CliRequest& request,
                                             const std::set<OptionId>& seen) {
-    if (auto complaint = CheckSearchCombination(request, seen)) {
+    if (auto complaint = CheckCleanSettings(request, seen.contains(OptionId::kAgainst),
+                                            seen.contains(OptionId::kMargin))) {
         return complaint;
     }
     for (const auto id : {OptionId::kSize, OptionId::kMarker}) {
