@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <type_traits>
 
 #include "app/export_csv.h"
 #include "paint/clean_map_image.h"
@@ -67,6 +68,43 @@ std::variant<QByteArray, CleanExportFailure> CleanMapPng(const PlanFields& plan,
                                   std::to_string(height) + " image"};
     }
     return bytes;
+}
+
+std::optional<std::string> AddCleanExports(const CliRequest& request,
+                                           std::vector<ExportOutput>& outputs) {
+    const auto add = [&outputs](const std::string& path,
+                                auto&& made) -> std::optional<std::string> {
+        if (const auto* failure = std::get_if<CleanExportFailure>(&made)) {
+            return failure->message;
+        }
+        using Bytes = std::decay_t<decltype(std::get<0>(made))>;
+        if constexpr (std::is_same_v<Bytes, QByteArray>) {
+            outputs.push_back({path, std::get<0>(made)});
+        } else {
+            outputs.push_back({path, QByteArray::fromStdString(std::get<0>(made))});
+        }
+        return std::nullopt;
+    };
+    if (request.cleanFsPath) {
+        if (auto failure = add(*request.cleanFsPath,
+                               CleanFsCsv(request.plan, *request.fsRange, request.query))) {
+            return failure;
+        }
+    }
+    if (request.cleanIfPath) {
+        if (auto failure = add(*request.cleanIfPath,
+                               CleanIfCsv(request.plan, *request.ifRange, request.query))) {
+            return failure;
+        }
+    }
+    if (request.cleanMapPath) {
+        const int width = request.sizeGiven ? request.width : kDefaultCleanMapWidth;
+        const int height = request.sizeGiven ? request.height : kDefaultCleanMapHeight;
+        return add(*request.cleanMapPath,
+                   CleanMapPng(request.plan, *request.fsRange, *request.ifRange, request.query,
+                               width, height));
+    }
+    return std::nullopt;
 }
 
 }  // namespace quorvel

@@ -6,6 +6,10 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
+
+#include "app/cli_options.h"
+#include "app/export_output.h"
 
 #include "plan/clean_intervals.h"
 #include "plan/plan_fields.h"
@@ -40,5 +44,10 @@ std::variant<QByteArray, CleanExportFailure> CleanMapPng(const PlanFields& plan,
                                                          FrequencyInterval ifRange,
                                                          const SpurQuery& query, int width,
                                                          int height);
+
+/// Adds the clean-frequency exports the request asks for; returns the finder's refusal, as
+/// the line to print, instead. The map needs a QGuiApplication.
+std::optional<std::string> AddCleanExports(const CliRequest& request,
+                                           std::vector<ExportOutput>& outputs);
 
 }  // namespace quorvel
