@@ -62,6 +62,7 @@ void Push(std::vector<FrequencyInterval>& out, double lo, double hi, FrequencyIn
 struct FsWindow {
     MultipleWindow w;
     std::vector<FrequencyInterval>* out = nullptr;
+    int harmonic = 0;  // 0: the self fold
     bool everywhere = false;
     double kFirst = 1;
     double kLast = 0;
@@ -237,7 +238,7 @@ void MeetRow::Clear() {
 }
 
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row, RowEnds ends) {
+                       MeetRow& row, RowEnds ends, const RowProgress& progress) {
     row.Clear();
     if (!InputOk(plan, plan.m_if, fsRange, query)) {
         return FinderStatus::kBadInput;
@@ -253,9 +254,10 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
                 continue;
             }
             for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
-                windows[static_cast<std::size_t>(count++)] =
-                    PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
+                FsWindow& p = windows[static_cast<std::size_t>(count++)];
+                p = PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
                                  &row.harmonic[static_cast<std::size_t>(n)]);
+                p.harmonic = n;
             }
         }
     }
@@ -270,7 +272,14 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
         row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
     }
     for (int i = 0; i < count; ++i) {
-        EmitFs(windows[static_cast<std::size_t>(i)], fsRange, ends);
+        const FsWindow& p = windows[static_cast<std::size_t>(i)];
+        EmitFs(p, fsRange, ends);
+        const bool harmonicDone =
+            p.harmonic >= 2 &&
+            (i + 1 == count || windows[static_cast<std::size_t>(i) + 1].harmonic != p.harmonic);
+        if (harmonicDone && progress && !progress(p.harmonic)) {
+            break;
+        }
     }
     return FinderStatus::kOk;
 }

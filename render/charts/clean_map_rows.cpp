@@ -1,8 +1,9 @@
 #include "charts/clean_map_rows.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <numeric>
+#include <cstdint>
 
 #include "charts/harmonic_band_chart.h"
 #include "plan/truncate.h"
@@ -12,37 +13,52 @@ namespace quorvel {
 namespace {
 
 // Each pixel takes the first code written to it, so writing the codes in order of
-// precedence gives every pixel the lowest one, and the "next free pixel" links (path
-// halving) make each pixel cost one write however many intervals cover it.
+// precedence gives every pixel the lowest one. A bit per pixel says which are still open;
+// an interval costs one step per 64 pixels it spans plus one write per pixel it settles,
+// however many intervals came before.
 class RowFill {
   public:
-    RowFill(std::vector<int>& next, std::span<MapCode> codes) : next_(next), codes_(codes) {
-        next_.resize(codes.size() + 1);
-        std::iota(next_.begin(), next_.end(), 0);
+    RowFill(std::vector<std::uint64_t>& open, std::span<MapCode> codes)
+        : open_(open), codes_(codes) {
+        const std::size_t bits = codes.size();
+        open_.assign((bits + 63) / 64, ~std::uint64_t{0});
+        if (bits % 64 != 0) {
+            open_.back() = (std::uint64_t{1} << (bits % 64)) - 1;
+        }
     }
 
-    // The pixels filled point past the whole run, so that later intervals landing on it
-    // skip it in one step.
+    bool AnyOpen() const {
+        return std::any_of(open_.begin(), open_.end(), [](std::uint64_t w) { return w != 0; });
+    }
+
     void Fill(int first, int last, MapCode code) {
-        for (int x = Free(first); x <= last; x = Free(x + 1)) {
-            codes_[static_cast<std::size_t>(x)] = code;
-            next_[static_cast<std::size_t>(x)] = last + 1;
+        const auto a = static_cast<std::size_t>(first);
+        const auto b = static_cast<std::size_t>(last);
+        for (std::size_t word = a / 64; word <= b / 64; ++word) {
+            std::uint64_t mask = ~std::uint64_t{0};
+            if (word == a / 64) {
+                mask &= ~std::uint64_t{0} << (a % 64);
+            }
+            if (word == b / 64) {
+                mask &= ~std::uint64_t{0} >> (63 - b % 64);
+            }
+            std::uint64_t settle = open_[word] & mask;
+            open_[word] &= ~mask;
+            // Open pixels come in runs: one fill per run.
+            while (settle != 0) {
+                const int start = std::countr_zero(settle);
+                const int length = std::countr_one(settle >> start);
+                std::fill_n(codes_.begin() + static_cast<std::ptrdiff_t>(word * 64) + start, length,
+                            code);
+                settle &= length == 64 ? 0 : ~(((std::uint64_t{1} << length) - 1) << start);
+            }
         }
     }
 
     void FillRest(MapCode code) { Fill(0, static_cast<int>(codes_.size()) - 1, code); }
 
   private:
-    int Free(int x) {
-        while (next_[static_cast<std::size_t>(x)] != x) {
-            auto& link = next_[static_cast<std::size_t>(x)];
-            link = next_[static_cast<std::size_t>(link)];
-            x = link;
-        }
-        return x;
-    }
-
-    std::vector<int>& next_;
+    std::vector<std::uint64_t>& open_;
     std::span<MapCode> codes_;
 };
 
@@ -128,20 +144,30 @@ FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, doubl
                          CleanMapRowScratch& scratch, std::span<MapCode> codes) {
     PlanFields rowPlan = plan;
     rowPlan.m_if = ifCentre;
-    const FinderStatus status =
-        MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets, RowEnds::kQuotients);
-    if (status != FinderStatus::kOk || codes.empty()) {
-        return status;
-    }
     const ColumnScale columns(view, static_cast<int>(codes.size()));
-    RowFill fill(scratch.nextFree, codes);
-    for (const auto& meet : scratch.meets.unsampled) {
-        FillInterval(fill, columns, meet, kMapUnsampled);
-    }
-    for (int n = 2; n <= std::min(plan.m_harmonics, kHarmonicCap); ++n) {
+    RowFill fill(scratch.openPixels, codes);
+    // Each harmonic is filled as soon as its intervals are known; once no pixel is left
+    // open the higher harmonics cannot show, and are not worked out at all.
+    bool unsampledDone = false;
+    const auto fillHarmonic = [&](int n) {
+        if (!unsampledDone) {
+            for (const auto& meet : scratch.meets.unsampled) {
+                FillInterval(fill, columns, meet, kMapUnsampled);
+            }
+            unsampledDone = true;
+        }
         for (const auto& meet : scratch.meets.harmonic[static_cast<std::size_t>(n)]) {
             FillInterval(fill, columns, meet, static_cast<MapCode>(n));
         }
+        return fill.AnyOpen();
+    };
+    const FinderStatus status = MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets,
+                                          RowEnds::kQuotients, fillHarmonic);
+    if (status != FinderStatus::kOk || codes.empty()) {
+        return status;
+    }
+    if (!unsampledDone) {
+        fillHarmonic(0);  // no harmonic to report (H < 2)
     }
     for (const auto& meet : scratch.meets.selfFold) {
         FillInterval(fill, columns, meet, kMapSelfFold);

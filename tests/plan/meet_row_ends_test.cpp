@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "plan/meet_intervals.h"
 
@@ -38,6 +39,29 @@ TEST(MeetRowEnds, QuotientsLieWithinRoundingOfTheSettledEnds) {
         }
         EXPECT_EQ(settled.selfFold.size(), quotients.selfFold.size());
     }
+}
+
+// The map stops a row once every pixel shows some harmonic: what it was told must be the
+// whole of each harmonic up to there, and nothing above.
+TEST(MeetRowEnds, ProgressReportsEachHarmonicCompleteAndStopsWhenAsked) {
+    PlanFields plan;
+    plan.m_harmonics = 26;
+    MeetRow full;
+    ASSERT_EQ(MeetFsRow(plan, {100, 3000}, {}, full), FinderStatus::kOk);
+    MeetRow part;
+    std::vector<int> told;
+    const auto progress = [&](int n) {
+        told.push_back(n);
+        EXPECT_EQ(part.harmonic[static_cast<std::size_t>(n)].size(),
+                  full.harmonic[static_cast<std::size_t>(n)].size());
+        EXPECT_FALSE(part.selfFold.empty());
+        return n < 7;
+    };
+    ASSERT_EQ(MeetFsRow(plan, {100, 3000}, {}, part, RowEnds::kSettled, progress),
+              FinderStatus::kOk);
+    EXPECT_EQ(told, (std::vector<int>{2, 3, 4, 5, 6, 7}));
+    EXPECT_TRUE(part.harmonic[8].empty());
+    EXPECT_EQ(part.harmonic[7], full.harmonic[7]);
 }
 
 }  // namespace

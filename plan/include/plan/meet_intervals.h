@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "plan/harmonic_band.h"
@@ -33,10 +34,16 @@ struct MeetRow {
 /// A picture of the plane, a pixel wide at the least, needs no more than the quotients.
 enum class RowEnds { kSettled, kQuotients };
 
-/// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read). On any status
-/// but kOk the row is left empty.
+/// Told each time a harmonic's intervals are complete, the self fold's and the unsampled
+/// ones being there from the first call; returns false when it needs no more harmonics.
+using RowProgress = std::function<bool(int harmonic)>;
+
+/// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read), harmonics in
+/// increasing order. On any status but kOk the row is left empty; the work for the whole
+/// row is bounded (and refused) before any harmonic is reported.
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row, RowEnds ends = RowEnds::kSettled);
+                       MeetRow& row, RowEnds ends = RowEnds::kSettled,
+                       const RowProgress& progress = {});
 
 /// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read).
 FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,

@@ -48,7 +48,7 @@ double RowIf(const CleanMapView& view, int height, int y);
 /// Reusable working storage for CleanMapRow, one per thread.
 struct CleanMapRowScratch {
     MeetRow meets;
-    std::vector<int> nextFree;
+    std::vector<std::uint64_t> openPixels;
 };
 
 /// Fills codes (the row's width) for the IF `ifCentre`, every pixel centre judged as the
