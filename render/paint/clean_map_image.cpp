@@ -81,9 +81,12 @@ void DrawTicks(QPainter& p, FrequencyInterval range, int pixels, int spacing, Pl
         return;
     }
     const double step = TickStep(span, pixels, spacing);
+    // Counted, not stepped: far from 0 adding one to a multiple of the step may change
+    // nothing.
+    constexpr int kMostTicks = 64;
     const double first = std::ceil(range.lo / step);
-    for (double k = first; k * step <= range.hi && k - first < 64; k += 1) {
-        const double value = k * step;
+    for (int i = 0; i < kMostTicks && (first + i) * step <= range.hi; ++i) {
+        const double value = (first + i) * step;
         place(p, (value - range.lo) / span, TickText(value, step));
     }
 }
