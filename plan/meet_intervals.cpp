@@ -238,7 +238,7 @@ void MeetRow::Clear() {
 }
 
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row, RowEnds ends, const RowProgress& progress) {
+                       MeetRow& row, const RowOptions& options) {
     row.Clear();
     if (!InputOk(plan, plan.m_if, fsRange, query)) {
         return FinderStatus::kBadInput;
@@ -265,7 +265,7 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
     for (int i = 0; i < count; ++i) {
         total += windows[static_cast<std::size_t>(i)].Count();
     }
-    if (!(total <= kMaxMeetIntervals)) {
+    if (!(total <= options.maxIntervals)) {
         return FinderStatus::kTooManyIntervals;
     }
     if (fsRange.lo <= 0) {
@@ -273,11 +273,11 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
     }
     for (int i = 0; i < count; ++i) {
         const FsWindow& p = windows[static_cast<std::size_t>(i)];
-        EmitFs(p, fsRange, ends);
+        EmitFs(p, fsRange, options.ends);
         const bool harmonicDone =
             p.harmonic >= 2 &&
             (i + 1 == count || windows[static_cast<std::size_t>(i) + 1].harmonic != p.harmonic);
-        if (harmonicDone && progress && !progress(p.harmonic)) {
+        if (harmonicDone && options.progress && !options.progress(p.harmonic)) {
             break;
         }
     }

@@ -141,7 +141,7 @@ double RowIf(const CleanMapView& view, int height, int y) {
 }
 
 FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, double ifCentre,
-                         CleanMapRowScratch& scratch, std::span<MapCode> codes) {
+                         int rowCount, CleanMapRowScratch& scratch, std::span<MapCode> codes) {
     PlanFields rowPlan = plan;
     rowPlan.m_if = ifCentre;
     const ColumnScale columns(view, static_cast<int>(codes.size()));
@@ -161,8 +161,10 @@ FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, doubl
         }
         return fill.AnyOpen();
     };
-    const FinderStatus status = MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets,
-                                          RowEnds::kQuotients, fillHarmonic);
+    const RowOptions options{RowEnds::kQuotients, fillHarmonic,
+                             std::min(kMaxMeetIntervals, kCleanMapIntervalBudget / rowCount)};
+    const FinderStatus status =
+        MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets, options);
     if (status != FinderStatus::kOk || codes.empty()) {
         return status;
     }

@@ -45,7 +45,7 @@ void FillRows(const PlanFields& plan, const CleanMapView& view, const BodyRows& 
     std::vector<MapCode> codes(static_cast<std::size_t>(width));
     for (int y = first; y < body.height; y += step) {
         const FinderStatus status =
-            CleanMapRow(plan, view, RowIf(view, body.height, y), scratch, codes);
+            CleanMapRow(plan, view, RowIf(view, body.height, y), body.height, scratch, codes);
         if (status != FinderStatus::kOk) {
             refusal.store(static_cast<int>(status));
             return;

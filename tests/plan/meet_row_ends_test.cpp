@@ -16,6 +16,8 @@ TEST(MeetRowEnds, QuotientsLieWithinRoundingOfTheSettledEnds) {
     std::uniform_real_distribution<double> unit(0, 1);
     MeetRow settled;
     MeetRow quotients;
+    RowOptions quotientEnds;
+    quotientEnds.ends = RowEnds::kQuotients;
     for (int trial = 0; trial < 300; ++trial) {
         PlanFields plan;
         plan.m_if = 500 * unit(random);
@@ -26,7 +28,7 @@ TEST(MeetRowEnds, QuotientsLieWithinRoundingOfTheSettledEnds) {
         const double lo = trial % 4 == 0 ? -10 : 1000 * unit(random);
         const FrequencyInterval range{lo, lo + 1 + 2000 * unit(random)};
         ASSERT_EQ(MeetFsRow(plan, range, query, settled), FinderStatus::kOk);
-        ASSERT_EQ(MeetFsRow(plan, range, query, quotients, RowEnds::kQuotients), FinderStatus::kOk);
+        ASSERT_EQ(MeetFsRow(plan, range, query, quotients, quotientEnds), FinderStatus::kOk);
         for (std::size_t n = 0; n < settled.harmonic.size(); ++n) {
             const auto& a = settled.harmonic[n];
             const auto& b = quotients.harmonic[n];
@@ -57,8 +59,9 @@ TEST(MeetRowEnds, ProgressReportsEachHarmonicCompleteAndStopsWhenAsked) {
         EXPECT_FALSE(part.selfFold.empty());
         return n < 7;
     };
-    ASSERT_EQ(MeetFsRow(plan, {100, 3000}, {}, part, RowEnds::kSettled, progress),
-              FinderStatus::kOk);
+    RowOptions options;
+    options.progress = progress;
+    ASSERT_EQ(MeetFsRow(plan, {100, 3000}, {}, part, options), FinderStatus::kOk);
     EXPECT_EQ(told, (std::vector<int>{2, 3, 4, 5, 6, 7}));
     EXPECT_TRUE(part.harmonic[8].empty());
     EXPECT_EQ(part.harmonic[7], full.harmonic[7]);

@@ -38,12 +38,19 @@ enum class RowEnds { kSettled, kQuotients };
 /// ones being there from the first call; returns false when it needs no more harmonics.
 using RowProgress = std::function<bool(int harmonic)>;
 
+/// How a row is worked out; the defaults are the finder's.
+struct RowOptions {
+    RowEnds ends = RowEnds::kSettled;
+    RowProgress progress;
+    /// The row is refused (kTooManyIntervals) when it would hold more intervals.
+    double maxIntervals = kMaxMeetIntervals;
+};
+
 /// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read), harmonics in
 /// increasing order. On any status but kOk the row is left empty; the work for the whole
 /// row is bounded (and refused) before any harmonic is reported.
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row, RowEnds ends = RowEnds::kSettled,
-                       const RowProgress& progress = {});
+                       MeetRow& row, const RowOptions& options = {});
 
 /// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read).
 FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,

@@ -51,9 +51,14 @@ struct CleanMapRowScratch {
     std::vector<std::uint64_t> openPixels;
 };
 
+/// The most meet intervals a whole map of rows works out: a refusal in a second or so at
+/// worst, where the finder's own bound per row, times a thousand rows, would take minutes.
+inline constexpr double kCleanMapIntervalBudget = 4 * kMaxMeetIntervals;
+
 /// Fills codes (the row's width) for the IF `ifCentre`, every pixel centre judged as the
-/// meet intervals say. On any status but kOk the codes are left as they were.
+/// meet intervals say, as one of rowCount rows sharing the map's budget. On any status but
+/// kOk the codes are left as they were.
 FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, double ifCentre,
-                         CleanMapRowScratch& scratch, std::span<MapCode> codes);
+                         int rowCount, CleanMapRowScratch& scratch, std::span<MapCode> codes);
 
 }  // namespace quorvel
