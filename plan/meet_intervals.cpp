@@ -62,7 +62,6 @@ void Push(std::vector<FrequencyInterval>& out, double lo, double hi, FrequencyIn
 struct FsWindow {
     MultipleWindow w;
     std::vector<FrequencyInterval>* out = nullptr;
-    int harmonic = 0;  // 0: the self fold
     bool everywhere = false;
     double kFirst = 1;
     double kLast = 0;
@@ -237,11 +236,61 @@ void MeetRow::Clear() {
     unsampled.clear();
 }
 
+namespace {
+
+// With a progress report the harmonics are planned one at a time, so that a caller that
+// stops early pays for none of the rest; the bound then holds for what is worked out, and
+// the row is refused as soon as it is passed.
+FinderStatus MeetFsRowInStages(const PlanFields& plan, FrequencyInterval fsRange,
+                               const SpurQuery& query, MeetRow& row, const RowOptions& options) {
+    const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
+    const FsWindow self = PlanFsWindow(SelfFoldWindow(e), fsRange, &row.selfFold);
+    double total = self.Count();
+    if (!(total <= options.maxIntervals)) {
+        return FinderStatus::kTooManyIntervals;
+    }
+    if (fsRange.lo <= 0) {
+        row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
+    }
+    EmitFs(self, fsRange, options.ends);
+    for (int n = 2; n <= LastHarmonic(plan); ++n) {
+        std::array<FsWindow, 4> windows;
+        int count = 0;
+        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
+            if (!AsksAbout(query.against, x)) {
+                continue;
+            }
+            for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
+                FsWindow& p = windows[static_cast<std::size_t>(count++)];
+                p = PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
+                                 &row.harmonic[static_cast<std::size_t>(n)]);
+                total += p.Count();
+            }
+        }
+        if (!(total <= options.maxIntervals)) {
+            row.Clear();
+            return FinderStatus::kTooManyIntervals;
+        }
+        for (int i = 0; i < count; ++i) {
+            EmitFs(windows[static_cast<std::size_t>(i)], fsRange, options.ends);
+        }
+        if (!options.progress(n)) {
+            break;
+        }
+    }
+    return FinderStatus::kOk;
+}
+
+}  // namespace
+
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
                        MeetRow& row, const RowOptions& options) {
     row.Clear();
     if (!InputOk(plan, plan.m_if, fsRange, query)) {
         return FinderStatus::kBadInput;
+    }
+    if (options.progress) {
+        return MeetFsRowInStages(plan, fsRange, query, row, options);
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     std::array<FsWindow, kMaxWindows> windows;
@@ -254,10 +303,9 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
                 continue;
             }
             for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
-                FsWindow& p = windows[static_cast<std::size_t>(count++)];
-                p = PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
+                windows[static_cast<std::size_t>(count++)] =
+                    PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
                                  &row.harmonic[static_cast<std::size_t>(n)]);
-                p.harmonic = n;
             }
         }
     }
@@ -272,14 +320,7 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
         row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
     }
     for (int i = 0; i < count; ++i) {
-        const FsWindow& p = windows[static_cast<std::size_t>(i)];
-        EmitFs(p, fsRange, options.ends);
-        const bool harmonicDone =
-            p.harmonic >= 2 &&
-            (i + 1 == count || windows[static_cast<std::size_t>(i) + 1].harmonic != p.harmonic);
-        if (harmonicDone && options.progress && !options.progress(p.harmonic)) {
-            break;
-        }
+        EmitFs(windows[static_cast<std::size_t>(i)], fsRange, options.ends);
     }
     return FinderStatus::kOk;
 }

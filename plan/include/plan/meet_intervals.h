@@ -47,8 +47,10 @@ struct RowOptions {
 };
 
 /// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read), harmonics in
-/// increasing order. On any status but kOk the row is left empty; the work for the whole
-/// row is bounded (and refused) before any harmonic is reported.
+/// increasing order. On any status but kOk the row is left empty. The work is bounded by
+/// options.maxIntervals: without a progress report the whole row is refused before any of
+/// it is worked out; with one, as soon as the harmonics worked out so far pass the bound
+/// (after some harmonics may have been reported).
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
                        MeetRow& row, const RowOptions& options = {});
 
