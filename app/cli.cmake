@@ -1,7 +1,9 @@
 # The command line and the headless exports.
 add_library(quorvel_cli STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/cli_options.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/cli_options.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/clean_options.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/clean_options.h
   ${CMAKE_CURRENT_SOURCE_DIR}/command_line.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/command_line.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/export_clean.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/export_clean.h
   ${CMAKE_CURRENT_SOURCE_DIR}/export_csv.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/export_csv.h
   ${CMAKE_CURRENT_SOURCE_DIR}/export_output.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/export_output.h
   ${CMAKE_CURRENT_SOURCE_DIR}/export_png.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/export_png.h

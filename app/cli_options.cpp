@@ -5,6 +5,7 @@
 #include <charconv>
 #include <set>
 
+#include "app/clean_options.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
 #include "plan/number_text.h"
@@ -15,7 +16,7 @@
 namespace quorvel {
 namespace {
 
-enum class ValueKind { kNone, kNumber, kInteger, kFile, kSize, kMarker };
+enum class ValueKind { kNone, kNumber, kInteger, kFile, kSize, kMarker, kCleanSetting };
 
 enum class OptionId {
     kFs,
@@ -30,6 +31,13 @@ enum class OptionId {
     kSavePlan,
     kSize,
     kMarker,
+    kExportCleanFs,
+    kExportCleanIf,
+    kExportCleanMap,
+    kFsRange,
+    kIfRange,
+    kAgainst,
+    kMargin,
     kHelp,
     kVersion,
 };
@@ -53,6 +61,13 @@ constexpr std::array kOptions{
     OptionSpec{"--save-plan", OptionId::kSavePlan, ValueKind::kFile},
     OptionSpec{"--size", OptionId::kSize, ValueKind::kSize},
     OptionSpec{"--marker", OptionId::kMarker, ValueKind::kMarker},
+    OptionSpec{"--export-clean-fs", OptionId::kExportCleanFs, ValueKind::kFile},
+    OptionSpec{"--export-clean-if", OptionId::kExportCleanIf, ValueKind::kFile},
+    OptionSpec{"--export-clean-map", OptionId::kExportCleanMap, ValueKind::kFile},
+    OptionSpec{"--fs-range", OptionId::kFsRange, ValueKind::kCleanSetting},
+    OptionSpec{"--if-range", OptionId::kIfRange, ValueKind::kCleanSetting},
+    OptionSpec{"--against", OptionId::kAgainst, ValueKind::kCleanSetting},
+    OptionSpec{"--margin", OptionId::kMargin, ValueKind::kCleanSetting},
     OptionSpec{"--help", OptionId::kHelp, ValueKind::kNone},
     OptionSpec{"-h", OptionId::kHelp, ValueKind::kNone},
     OptionSpec{"--version", OptionId::kVersion, ValueKind::kNone},
@@ -148,6 +163,15 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
                 request.pngPath = std::string(value);
             } else if (option.id == OptionId::kExportCsv) {
                 request.bandCsvPath = std::string(value);
+            } else if (option.id == OptionId::kExportCleanFs) {
+                request.cleanFsPath = std::string(value);
+            } else if (option.id == OptionId::kExportCleanIf) {
+                request.cleanIfPath = std::string(value);
+            } else if (option.id == OptionId::kExportCleanMap) {
+                if (value == kStandardOutputName) {
+                    return name + " needs a file name ('-' is for the CSV exports)";
+                }
+                request.cleanMapPath = std::string(value);
             } else {
                 request.lineCsvPath = std::string(value);
             }
@@ -161,6 +185,7 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
             }
             request.width = size->first;
             request.height = size->second;
+            request.sizeGiven = true;
             return std::nullopt;
         }
         case ValueKind::kMarker: {
@@ -171,6 +196,13 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
             request.marker = *marker;
             return std::nullopt;
         }
+        case ValueKind::kCleanSetting: {
+            const CleanSetting setting = option.id == OptionId::kFsRange   ? CleanSetting::kFsRange
+                                         : option.id == OptionId::kIfRange ? CleanSetting::kIfRange
+                                         : option.id == OptionId::kAgainst ? CleanSetting::kAgainst
+                                                                           : CleanSetting::kMargin;
+            return ApplyCleanSetting(setting, option.name, value, request);
+        }
         case ValueKind::kNone:
             break;
     }
@@ -180,8 +212,13 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
 /// The checks that need the whole command line.
 std::optional<std::string> CheckCombination(const CliRequest& request,
                                             const std::set<OptionId>& seen) {
+    if (auto complaint = CheckCleanSettings(request, seen.contains(OptionId::kAgainst),
+                                            seen.contains(OptionId::kMargin))) {
+        return complaint;
+    }
     for (const auto id : {OptionId::kSize, OptionId::kMarker}) {
-        if (seen.contains(id) && !request.pngPath) {
+        const bool mapSize = id == OptionId::kSize && request.cleanMapPath;
+        if (seen.contains(id) && !request.pngPath && !mapSize) {
             return std::string(id == OptionId::kSize ? "--size" : "--marker") +
                    " applies only to --export-png";
         }
@@ -263,7 +300,8 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
     if (auto complaint = CheckCombination(request, seen)) {
         return Complaint(*complaint);
     }
-    if (request.pngPath || request.bandCsvPath || request.lineCsvPath || request.savePlanPath) {
+    if (request.pngPath || request.bandCsvPath || request.lineCsvPath || request.savePlanPath ||
+        request.cleanFsPath || request.cleanIfPath || request.cleanMapPath) {
         request.action = CliAction::kExport;
     }
     return request;
@@ -299,6 +337,19 @@ std::string UsageText() {
            "  --export-lines FILE  the alias lines, one row per vertex:\n"
            "                       harmonic,vertex,x_mhz,y_mhz,colour\n"
            "                       FILE '-' writes a CSV export to standard output.\n"
+           "\n"
+           "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
+           "onto itself):\n"
+           "  --export-clean-fs FILE  every clean Fs in --fs-range, for the plan's IF:\n"
+           "                       fs_lo_mhz,fs_hi_mhz, one row per interval\n"
+           "  --export-clean-if FILE  every clean IF in --if-range, for the plan's Fs:\n"
+           "                       if_lo_mhz,if_hi_mhz, one row per interval\n"
+           "  --export-clean-map FILE.png  the clean map, Fs across --fs-range, IF up\n"
+           "                       --if-range (--size WxH, default 960x640)\n"
+           "  --fs-range MIN:MAX   the range of Fs searched (MHz)\n"
+           "  --if-range MIN:MAX   the range of IF searched (MHz)\n"
+           "  --against BANDS      if, rf or both (default both)\n"
+           "  --margin MHZ         guard margin around the bands (default 0)\n"
            "\n"
            "  -h, --help           show this help and exit\n"
            "  --version            show the version and exit\n"

@@ -3,10 +3,13 @@
 #include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/cli_options.h"
+#include "app/export_clean.h"
 #include "app/export_csv.h"
 #include "app/export_output.h"
 #include "app/export_png.h"
@@ -32,7 +35,8 @@ void PrintLine(std::FILE* stream, const std::string& text) {
 int RunExports(const CliRequest& request, const FinderSettings& finder, const char* programName) {
     std::vector<std::string> names;
     for (const auto* path :
-         {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath, &request.savePlanPath}) {
+         {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath, &request.savePlanPath,
+          &request.cleanFsPath, &request.cleanIfPath, &request.cleanMapPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -51,13 +55,16 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         return 1;
     }
     std::vector<ExportOutput> outputs;
-    if (request.pngPath) {
+    int qtArgc = 1;
+    char* qtArgv[] = {const_cast<char*>(programName), nullptr};
+    std::optional<QGuiApplication> app;
+    if (request.pngPath || request.cleanMapPath) {
         // Fonts need a GUI application; the offscreen platform needs no display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(KeepQtQuiet);
-        int qtArgc = 1;
-        char* qtArgv[] = {const_cast<char*>(programName), nullptr};
-        const QGuiApplication app(qtArgc, qtArgv);
+        app.emplace(qtArgc, qtArgv);
+    }
+    if (request.pngPath) {
         auto png = ChartAreaPng(request.plan, request.width, request.height, request.marker);
         if (!png) {
             PrintLine(stderr, "quorvel: cannot make a " + std::to_string(request.width) + "x" +
@@ -65,6 +72,10 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
             return 1;
         }
         outputs.push_back({*request.pngPath, std::move(*png)});
+    }
+    if (auto failure = AddCleanExports(request, outputs)) {
+        PrintLine(stderr, *failure);
+        return 1;
     }
     if (request.bandCsvPath) {
         outputs.push_back(

@@ -2,6 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/plan_work_actions.h"
+#include "dialog/clean_map_window.h"
 #include "dialog/spur_plan_dlg.h"
 #include "dialog/spur_table_window.h"
 
@@ -15,6 +16,7 @@ bool CSpurPlanApp::InitInstance() {
     dlg.SetAboutBoxHandler([this] { OnHelp(); });
     InstallPlanWork(dlg, m_planFile);
     InstallSpurTable(dlg);
+    InstallCleanMap(dlg);
     m_pMainWnd = &dlg;
     dlg.exec();  // OK and Cancel end the program alike
     m_pMainWnd = nullptr;

@@ -1,6 +1,7 @@
-// The arithmetic under a full clean map: the meet intervals of every row (one IF per
-// pixel row, Fs across) at 1920 x 1080 with 26 harmonics, reported as a ratio to the
-// baseline any paint of that size pays, measured in the same run.
+// The clean map at 1920 x 1080 with 26 harmonics: a slider step with the map open, a
+// whole redraw, and the meet intervals of every row (one IF per pixel row, Fs across)
+// alone, each reported as a ratio to the baseline any paint of that size pays, measured
+// in the same run.
 #include <QGuiApplication>
 #include <QImage>
 
@@ -10,6 +11,7 @@
 #include <cstdlib>
 
 #include "baseline.h"
+#include "paint/clean_map_image.h"
 #include "paint/paint_cycle.h"
 #include "plan/meet_intervals.h"
 #include "plan/plan_fields.h"
@@ -58,6 +60,81 @@ void BM_CleanMapRows(benchmark::State& state, quorvel::Against against) {
     state.counters["intervals"] = static_cast<double>(intervals);
 }
 
+// A whole redraw of the map at that size, as the window does it after every plan change:
+// the body filled from the rows on every core, then the axes, legend and plan marked.
+void BM_CleanMapRedraw(benchmark::State& state, quorvel::Against against) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    quorvel::PlanFields plan;
+    plan.m_harmonics = 26;
+    const quorvel::SliderSetup slider = *quorvel::SliderSetupFor(plan, quorvel::kSliderDrivesFs);
+    const quorvel::CleanMapView view{
+        {static_cast<double>(slider.minimum), static_cast<double>(slider.maximum)},
+        {0, plan.m_fs / 2},
+        {against, 0}};
+
+    QImage window(width, height + quorvel::kControlStripHeight, QImage::Format_RGB32);
+    const double baseline = quorvel::bench::MeanSeconds(
+        [&] { quorvel::bench::PaintBaseline(window, width, height); }, 0.3);
+
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        const quorvel::CleanMapImage map = quorvel::ComposeCleanMap(plan, view, width, height);
+        QPainter painter(&window);
+        painter.drawImage(0, quorvel::kControlStripHeight, map.image);
+        benchmark::DoNotOptimize(map.status);
+    }
+    const std::chrono::duration<double> spent = Clock::now() - start;
+    const double perMap = spent.count() / static_cast<double>(state.iterations());
+    state.counters["baseline_ms"] = baseline * 1e3;
+    state.counters["redraw_ms"] = perMap * 1e3;
+    state.counters["ratio"] = perMap / baseline;
+}
+
+// A slider step with the map open: the plan's Fs moves, so the window shows the kept frame
+// with the mark moved; the body is not composed again.
+void BM_CleanMapSliderStep(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    quorvel::PlanFields plan;
+    plan.m_harmonics = 26;
+    const quorvel::SliderSetup slider = *quorvel::SliderSetupFor(plan, quorvel::kSliderDrivesFs);
+    const quorvel::CleanMapView view{
+        {static_cast<double>(slider.minimum), static_cast<double>(slider.maximum)},
+        {0, plan.m_fs / 2},
+        {}};
+
+    QImage window(width, height + quorvel::kControlStripHeight, QImage::Format_RGB32);
+    const double baseline = quorvel::bench::MeanSeconds(
+        [&] { quorvel::bench::PaintBaseline(window, width, height); }, 0.3);
+
+    quorvel::CleanMapCache cache;
+    int step = 0;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        plan.m_fs = slider.minimum + step++ % (slider.maximum - slider.minimum);
+        const quorvel::CleanMapImage& frame = cache.Frame(plan, view, width, height);
+        QPainter painter(&window);
+        painter.drawImage(0, quorvel::kControlStripHeight, frame.image);
+        painter.translate(0, quorvel::kControlStripHeight);
+        quorvel::DrawCleanMapMark(painter, plan, view, width, height);
+    }
+    const std::chrono::duration<double> spent = Clock::now() - start;
+    const double perStep = spent.count() / static_cast<double>(state.iterations());
+    state.counters["baseline_ms"] = baseline * 1e3;
+    state.counters["step_ms"] = perStep * 1e3;
+    state.counters["ratio"] = perStep / baseline;
+}
+
+BENCHMARK(BM_CleanMapSliderStep)->Args({1920, 1080})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_CleanMapRedraw, both_bands, quorvel::Against::kBoth)
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_CleanMapRedraw, if_band, quorvel::Against::kIf)
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_CleanMapRows, both_bands, quorvel::Against::kBoth)
     ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond)

@@ -72,7 +72,9 @@ void CleanGaps(std::vector<FrequencyInterval>& meets, FrequencyInterval range,
 
 CleanIntervals FindCleanFs(const PlanFields& plan, FrequencyInterval fsRange,
                            const SpurQuery& query) {
-    return FindClean(plan, fsRange, query, MeetFsRow);
+    return FindClean(plan, fsRange, query,
+                     [](const PlanFields& p, FrequencyInterval r, const SpurQuery& q,
+                        MeetRow& row) { return MeetFsRow(p, r, q, row); });
 }
 
 CleanIntervals FindCleanIf(const PlanFields& plan, FrequencyInterval ifRange,

@@ -135,7 +135,13 @@ std::optional<double> HighestFs(const MultipleWindow& w, double k) {
     return SettleRunEnd(hit, x, w.lo / k, +1);
 }
 
-void EmitFs(const FsWindow& p, FrequencyInterval range) {
+void EmitFs(const FsWindow& p, FrequencyInterval range, RowEnds ends) {
+    const auto lowest = [&p, ends](double k) -> std::optional<double> {
+        return ends == RowEnds::kSettled ? LowestFs(p.w, k) : p.w.lo / k;
+    };
+    const auto highest = [&p, ends](double k) -> std::optional<double> {
+        return ends == RowEnds::kSettled ? HighestFs(p.w, k) : p.w.hi / k;
+    };
     const MultipleWindow& w = p.w;
     if (p.everywhere) {
         p.out->push_back(range);
@@ -147,15 +153,15 @@ void EmitFs(const FsWindow& p, FrequencyInterval range) {
         if (k * range.hi < w.lo || k * range.lo > w.hi) {
             continue;
         }
-        const auto lo = k * range.lo >= w.lo ? std::optional<double>(range.lo) : LowestFs(w, k);
-        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : HighestFs(w, k);
+        const auto lo = k * range.lo >= w.lo ? std::optional<double>(range.lo) : lowest(k);
+        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : highest(k);
         if (lo && hi) {
             Push(*p.out, *lo, *hi, range);
         }
     }
     if (p.kTail > 0 && !(p.kTail * range.lo > w.hi)) {
         const double k = p.kTail;
-        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : HighestFs(w, k);
+        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : highest(k);
         if (hi) {
             Push(*p.out, -kInf, *hi, range);
         }
@@ -230,11 +236,61 @@ void MeetRow::Clear() {
     unsampled.clear();
 }
 
+namespace {
+
+// With a progress report the harmonics are planned one at a time, so that a caller that
+// stops early pays for none of the rest; the bound then holds for what is worked out, and
+// the row is refused as soon as it is passed.
+FinderStatus MeetFsRowInStages(const PlanFields& plan, FrequencyInterval fsRange,
+                               const SpurQuery& query, MeetRow& row, const RowOptions& options) {
+    const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
+    const FsWindow self = PlanFsWindow(SelfFoldWindow(e), fsRange, &row.selfFold);
+    double total = self.Count();
+    if (!(total <= options.maxIntervals)) {
+        return FinderStatus::kTooManyIntervals;
+    }
+    if (fsRange.lo <= 0) {
+        row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
+    }
+    EmitFs(self, fsRange, options.ends);
+    for (int n = 2; n <= LastHarmonic(plan); ++n) {
+        std::array<FsWindow, 4> windows;
+        int count = 0;
+        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
+            if (!AsksAbout(query.against, x)) {
+                continue;
+            }
+            for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
+                FsWindow& p = windows[static_cast<std::size_t>(count++)];
+                p = PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
+                                 &row.harmonic[static_cast<std::size_t>(n)]);
+                total += p.Count();
+            }
+        }
+        if (!(total <= options.maxIntervals)) {
+            row.Clear();
+            return FinderStatus::kTooManyIntervals;
+        }
+        for (int i = 0; i < count; ++i) {
+            EmitFs(windows[static_cast<std::size_t>(i)], fsRange, options.ends);
+        }
+        if (!options.progress(n)) {
+            break;
+        }
+    }
+    return FinderStatus::kOk;
+}
+
+}  // namespace
+
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row) {
+                       MeetRow& row, const RowOptions& options) {
     row.Clear();
     if (!InputOk(plan, plan.m_if, fsRange, query)) {
         return FinderStatus::kBadInput;
+    }
+    if (options.progress) {
+        return MeetFsRowInStages(plan, fsRange, query, row, options);
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     std::array<FsWindow, kMaxWindows> windows;
@@ -257,14 +313,14 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
     for (int i = 0; i < count; ++i) {
         total += windows[static_cast<std::size_t>(i)].Count();
     }
-    if (!(total <= kMaxMeetIntervals)) {
+    if (!(total <= options.maxIntervals)) {
         return FinderStatus::kTooManyIntervals;
     }
     if (fsRange.lo <= 0) {
         row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
     }
     for (int i = 0; i < count; ++i) {
-        EmitFs(windows[static_cast<std::size_t>(i)], fsRange);
+        EmitFs(windows[static_cast<std::size_t>(i)], fsRange, options.ends);
     }
     return FinderStatus::kOk;
 }

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "plan/plan_fields.h"
+#include "plan/spur_query.h"
 
 namespace quorvel {
 
@@ -52,6 +53,13 @@ struct CliRequest {
     int width = DefaultChartAreaSize().width;
     int height = DefaultChartAreaSize().height;
     std::optional<MarkerPoint> marker;
+    bool sizeGiven = false;  ///< --size was given (the clean map has a size of its own)
+    std::optional<std::string> cleanFsPath;
+    std::optional<std::string> cleanIfPath;
+    std::optional<std::string> cleanMapPath;
+    std::optional<FrequencyInterval> fsRange;
+    std::optional<FrequencyInterval> ifRange;
+    SpurQuery query;
 };
 
 /// Bad use: one line (no newline) naming the option at fault.

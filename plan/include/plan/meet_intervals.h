@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "plan/harmonic_band.h"
@@ -28,10 +29,30 @@ struct MeetRow {
     void Clear();
 };
 
-/// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read). On any status
-/// but kOk the row is left empty.
+/// How an interval's ends are found: settled to the last double against the direct verdict,
+/// or left as the quotients of the window's ends by k, which may lie a few doubles off.
+/// A picture of the plane, a pixel wide at the least, needs no more than the quotients.
+enum class RowEnds { kSettled, kQuotients };
+
+/// Told each time a harmonic's intervals are complete, the self fold's and the unsampled
+/// ones being there from the first call; returns false when it needs no more harmonics.
+using RowProgress = std::function<bool(int harmonic)>;
+
+/// How a row is worked out; the defaults are the finder's.
+struct RowOptions {
+    RowEnds ends = RowEnds::kSettled;
+    RowProgress progress;
+    /// The row is refused (kTooManyIntervals) when it would hold more intervals.
+    double maxIntervals = kMaxMeetIntervals;
+};
+
+/// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read), harmonics in
+/// increasing order. On any status but kOk the row is left empty. The work is bounded by
+/// options.maxIntervals: without a progress report the whole row is refused before any of
+/// it is worked out; with one, as soon as the harmonics worked out so far pass the bound
+/// (after some harmonics may have been reported).
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
-                       MeetRow& row);
+                       MeetRow& row, const RowOptions& options = {});
 
 /// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read).
 FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,

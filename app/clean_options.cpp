@@ -1,0 +1,92 @@
+#include "app/clean_options.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+#include "app/quoted_text.h"
+#include "plan/number_text.h"
+
+namespace quorvel {
+
+namespace {
+
+/// MIN:MAX, both finite plan numbers, MIN below MAX.
+std::optional<FrequencyInterval> ParseRange(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto lo = ParsePlanNumber(text.substr(0, colon));
+    const auto hi = ParsePlanNumber(text.substr(colon + 1));
+    if (!lo || !hi || !std::isfinite(*lo) || !std::isfinite(*hi) || !(*lo < *hi)) {
+        return std::nullopt;
+    }
+    return FrequencyInterval{*lo, *hi};
+}
+
+}  // namespace
+
+std::optional<std::string> ApplyCleanSetting(CleanSetting setting, std::string_view name,
+                                             std::string_view value, CliRequest& request) {
+    const std::string option(name);
+    switch (setting) {
+        case CleanSetting::kFsRange:
+        case CleanSetting::kIfRange: {
+            const auto range = ParseRange(value);
+            if (!range) {
+                return option + ": " + Quoted(value) +
+                       " is not MIN:MAX (two numbers, MIN below MAX)";
+            }
+            (setting == CleanSetting::kFsRange ? request.fsRange : request.ifRange) = *range;
+            return std::nullopt;
+        }
+        case CleanSetting::kAgainst: {
+            constexpr std::array<std::pair<std::string_view, Against>, 3> kNames{
+                {{"if", Against::kIf}, {"rf", Against::kRf}, {"both", Against::kBoth}}};
+            const auto* it = std::find_if(kNames.begin(), kNames.end(),
+                                          [value](const auto& e) { return e.first == value; });
+            if (it == kNames.end()) {
+                return option + ": " + Quoted(value) + " is not if, rf or both";
+            }
+            request.query.against = it->second;
+            return std::nullopt;
+        }
+        case CleanSetting::kMargin:
+            break;
+    }
+    const auto margin = ParsePlanNumber(value);
+    if (!margin || !std::isfinite(*margin) || *margin < 0) {
+        return option + ": " + Quoted(value) + " is not a margin (a number of MHz, 0 or more)";
+    }
+    request.query.margin = *margin;
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckCleanSettings(const CliRequest& request, bool againstGiven,
+                                              bool marginGiven) {
+    const bool map = request.cleanMapPath.has_value();
+    if (request.cleanFsPath && !request.fsRange) {
+        return "--export-clean-fs needs --fs-range MIN:MAX";
+    }
+    if (request.cleanIfPath && !request.ifRange) {
+        return "--export-clean-if needs --if-range MIN:MAX";
+    }
+    if (map && (!request.fsRange || !request.ifRange)) {
+        return "--export-clean-map needs --fs-range MIN:MAX and --if-range MIN:MAX";
+    }
+    if (request.fsRange && !request.cleanFsPath && !map) {
+        return "--fs-range applies only to --export-clean-fs and --export-clean-map";
+    }
+    if (request.ifRange && !request.cleanIfPath && !map) {
+        return "--if-range applies only to --export-clean-if and --export-clean-map";
+    }
+    if ((againstGiven || marginGiven) && !request.cleanFsPath && !request.cleanIfPath && !map) {
+        return std::string(againstGiven ? "--against" : "--margin") +
+               " applies only to the clean-frequency exports";
+    }
+    return std::nullopt;
+}
+
+}  // namespace quorvel

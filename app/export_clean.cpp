@@ -1,0 +1,110 @@
+#include "app/export_clean.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <type_traits>
+
+#include "app/export_csv.h"
+#include "paint/clean_map_image.h"
+
+namespace quorvel {
+
+namespace {
+
+std::string Refusal(const char* option, FinderStatus status) {
+    if (status == FinderStatus::kTooManyIntervals) {
+        return std::string("quorvel: ") + option +
+               ": the range holds too many intervals to list (over 2 million); narrow it";
+    }
+    return std::string("quorvel: ") + option +
+           ": no answer for these values (each must be finite and within 1e100 MHz)";
+}
+
+std::variant<std::string, CleanExportFailure> Csv(const char* option, const char* header,
+                                                  const CleanIntervals& clean) {
+    if (clean.status != FinderStatus::kOk) {
+        return CleanExportFailure{Refusal(option, clean.status)};
+    }
+    return CleanIntervalsCsv(header, clean);
+}
+
+}  // namespace
+
+std::string CleanIntervalsCsv(const char* header, const CleanIntervals& clean) {
+    std::string csv = std::string(header) + '\n';
+    for (const FrequencyInterval& interval : clean.intervals) {
+        csv += ShortestNumberText(interval.lo) + ',' + ShortestNumberText(interval.hi) + '\n';
+    }
+    return csv;
+}
+
+std::variant<std::string, CleanExportFailure> CleanFsCsv(const PlanFields& plan,
+                                                         FrequencyInterval fsRange,
+                                                         const SpurQuery& query) {
+    return Csv("--export-clean-fs", "fs_lo_mhz,fs_hi_mhz", FindCleanFs(plan, fsRange, query));
+}
+
+std::variant<std::string, CleanExportFailure> CleanIfCsv(const PlanFields& plan,
+                                                         FrequencyInterval ifRange,
+                                                         const SpurQuery& query) {
+    return Csv("--export-clean-if", "if_lo_mhz,if_hi_mhz", FindCleanIf(plan, ifRange, query));
+}
+
+std::variant<QByteArray, CleanExportFailure> CleanMapPng(const PlanFields& plan,
+                                                         FrequencyInterval fsRange,
+                                                         FrequencyInterval ifRange,
+                                                         const SpurQuery& query, int width,
+                                                         int height) {
+    const CleanMapImage map = ComposeCleanMap(plan, {fsRange, ifRange, query}, width, height);
+    if (map.status != FinderStatus::kOk) {
+        return CleanExportFailure{Refusal("--export-clean-map", map.status)};
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (map.image.isNull() || !writer.write(map.image)) {
+        return CleanExportFailure{"quorvel: cannot make a " + std::to_string(width) + "x" +
+                                  std::to_string(height) + " image"};
+    }
+    return bytes;
+}
+
+std::optional<std::string> AddCleanExports(const CliRequest& request,
+                                           std::vector<ExportOutput>& outputs) {
+    const auto add = [&outputs](const std::string& path,
+                                auto&& made) -> std::optional<std::string> {
+        if (const auto* failure = std::get_if<CleanExportFailure>(&made)) {
+            return failure->message;
+        }
+        using Bytes = std::decay_t<decltype(std::get<0>(made))>;
+        if constexpr (std::is_same_v<Bytes, QByteArray>) {
+            outputs.push_back({path, std::get<0>(made)});
+        } else {
+            outputs.push_back({path, QByteArray::fromStdString(std::get<0>(made))});
+        }
+        return std::nullopt;
+    };
+    if (request.cleanFsPath) {
+        if (auto failure = add(*request.cleanFsPath,
+                               CleanFsCsv(request.plan, *request.fsRange, request.query))) {
+            return failure;
+        }
+    }
+    if (request.cleanIfPath) {
+        if (auto failure = add(*request.cleanIfPath,
+                               CleanIfCsv(request.plan, *request.ifRange, request.query))) {
+            return failure;
+        }
+    }
+    if (request.cleanMapPath) {
+        const int width = request.sizeGiven ? request.width : kDefaultCleanMapWidth;
+        const int height = request.sizeGiven ? request.height : kDefaultCleanMapHeight;
+        return add(*request.cleanMapPath,
+                   CleanMapPng(request.plan, *request.fsRange, *request.ifRange, request.query,
+                               width, height));
+    }
+    return std::nullopt;
+}
+
+}  // namespace quorvel

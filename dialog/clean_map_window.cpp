@@ -1,0 +1,269 @@
+#include "dialog/clean_map_window.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "dialog/clean_slider_strip.h"
+#include "dialog/field_mark.h"
+#include "dialog/spur_plan_dlg.h"
+#include "paint/clean_map_image.h"
+#include "plan/number_text.h"
+#include "plan/slider_rules.h"
+#include "plan/spur_verdict.h"
+#include "plan/spur_windows.h"
+#include "res/resource.h"
+
+namespace quorvel {
+
+namespace {
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// What the pointer is over: the point, then either the spur margin or every harmonic that
+// meets a band asked about, and the band each one meets.
+QString Readout(PlanFields plan, const SpurQuery& query, double fs, double ifCentre) {
+    plan.m_fs = fs;
+    plan.m_if = ifCentre;
+    QString text = QStringLiteral("Fs %1 MHz, IF %2 MHz: ")
+                       .arg(Text(FormatFixed(fs, 3)), Text(FormatFixed(ifCentre, 3)));
+    const SpurVerdict v = JudgeSpurs(plan, query);
+    if (!v.valid) {
+        return text + QStringLiteral("no sampling");
+    }
+    if (v.clean) {
+        return text + QStringLiteral("clean, spur margin %1 MHz")
+                          .arg(Text(FormatFixed(SpurMargin(plan, query.against), 3)));
+    }
+    QStringList hits;
+    if (v.foldsOntoItself) {
+        hits << QStringLiteral("the IF band folds onto itself");
+    }
+    for (int n = 2; n <= std::min(plan.m_harmonics, kHarmonicCap); ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const bool ifHit = v.meetsIf[i] && AsksAbout(query.against, RefBand::kIf);
+        const bool rfHit = v.meetsRf[i] && AsksAbout(query.against, RefBand::kRf);
+        if (ifHit || rfHit) {
+            const QString bands = ifHit && rfHit ? QStringLiteral("IF and RF")
+                                  : ifHit        ? QStringLiteral("IF")
+                                                 : QStringLiteral("RF");
+            hits << QStringLiteral("H%1 meets %2").arg(n).arg(bands);
+        }
+    }
+    return text + hits.join(QStringLiteral(", "));
+}
+
+// The shortest text within a quarter pixel of the centre that the map shows alike; the
+// centre itself, exactly, when no shorter text does.
+QString ClickText(double centre, double pixel, const std::function<bool(double)>& same) {
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        const auto text = FormatFixed(centre, decimals);
+        const auto value = ParsePlanNumber(text);
+        if (value && std::fabs(*value - centre) <= pixel / 4 && same(*value)) {
+            return Text(text);
+        }
+    }
+    return Text(FormatPlanNumber(centre));
+}
+
+}  // namespace
+
+CleanMapCanvas::CleanMapCanvas(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setMinimumSize(320, 200);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CleanMapCanvas::Show(const PlanFields& plan, const CleanMapView& view) {
+    plan_ = plan;
+    view_ = view;
+    update();
+}
+
+std::optional<std::pair<double, double>> CleanMapCanvas::PointAt(QPoint point) const {
+    const PixelRect body = CleanMapBody(width(), height());
+    if (point.x() < body.left || point.x() >= body.right || point.y() < body.top ||
+        point.y() >= body.bottom) {
+        return std::nullopt;
+    }
+    return std::pair{ColumnFs(view_, body.right - body.left, point.x() - body.left),
+                     RowIf(view_, body.bottom - body.top, point.y() - body.top)};
+}
+
+void CleanMapCanvas::paintEvent(QPaintEvent* /*event*/) {
+    const CleanMapImage& frame = cache_.Frame(plan_, view_, width(), height());
+    ++paintCount_;
+    QPainter painter(this);
+    painter.drawImage(0, 0, frame.image);
+    if (frame.status == FinderStatus::kOk) {
+        DrawCleanMapMark(painter, plan_, view_, width(), height());
+    }
+}
+
+void CleanMapCanvas::mouseMoveEvent(QMouseEvent* event) {
+    emit Hovered(event->position().toPoint());
+}
+
+void CleanMapCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit Clicked(event->position().toPoint());
+    }
+}
+
+CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window), main_(main) {
+    setWindowTitle(QStringLiteral("Clean map"));
+    auto* controls = new QHBoxLayout;
+    const char* labels[] = {"Fs from", "to", "IF from", "to"};
+    for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
+        controls->addWidget(new QLabel(QString::fromLatin1(labels[i]), this));
+        rangeEdits_[i] = new QLineEdit(this);
+        rangeEdits_[i]->setMaximumWidth(90);
+        controls->addWidget(rangeEdits_[i]);
+        connect(rangeEdits_[i], &QLineEdit::textChanged, this, &CleanMapWindow::Refresh);
+    }
+    controls->addWidget(new QLabel(QStringLiteral("against"), this));
+    againstCombo_ = new QComboBox(this);
+    againstCombo_->addItems({QStringLiteral("both"), QStringLiteral("IF"), QStringLiteral("RF")});
+    controls->addWidget(againstCombo_);
+    connect(againstCombo_, &QComboBox::currentIndexChanged, this, &CleanMapWindow::Refresh);
+    controls->addWidget(new QLabel(QStringLiteral("margin"), this));
+    marginEdit_ = new QLineEdit(QStringLiteral("0"), this);
+    marginEdit_->setMaximumWidth(60);
+    controls->addWidget(marginEdit_);
+    connect(marginEdit_, &QLineEdit::textChanged, this, &CleanMapWindow::Refresh);
+    controls->addStretch();
+
+    canvas_ = new CleanMapCanvas(this);
+    strip_ = new CleanSliderStrip(main_, *main_.Slider());
+    status_ = new QLabel(this);
+    status_->setText(
+        QStringLiteral("Point at the map for a readout; click to move the plan there."));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(canvas_, 1);
+    layout->addWidget(status_);
+    resize(980, 720);
+
+    connect(canvas_, &CleanMapCanvas::Hovered, this, &CleanMapWindow::OnHover);
+    connect(canvas_, &CleanMapCanvas::Clicked, this, &CleanMapWindow::OnClick);
+    connect(&main_, &CSpurPlanDlg::PlanChanged, this, &CleanMapWindow::Refresh);
+    // The ranges start at the defaults for the plan of the moment and stay put as the plan
+    // moves, so that a click or a slider drag moves the mark over a map that holds still.
+    Refresh();
+    const double ends[] = {view_.fsRange.lo, view_.fsRange.hi, view_.ifRange.lo, view_.ifRange.hi};
+    for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
+        const QSignalBlocker blocker(rangeEdits_[i]);
+        rangeEdits_[i]->setText(Text(FormatPlanNumber(ends[i])));
+    }
+}
+
+void CleanMapWindow::ReadView() {
+    const PlanFields& plan = main_.Plan();
+    // An empty field takes its default for the plan of the moment: the slider's Fs range,
+    // and 0 to Fs/2 for the IF.
+    const SliderSetup slider = *SliderSetupFor(plan, kSliderDrivesFs);
+    const double defaults[] = {static_cast<double>(slider.minimum),
+                               static_cast<double>(slider.maximum), 0.0, plan.m_fs / 2};
+    double* ends[] = {&view_.fsRange.lo, &view_.fsRange.hi, &view_.ifRange.lo, &view_.ifRange.hi};
+    for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
+        QLineEdit& edit = *rangeEdits_[i];
+        edit.setPlaceholderText(Text(FormatPlanNumber(defaults[i])));
+        if (edit.text().trimmed().isEmpty()) {
+            *ends[i] = defaults[i];
+            ClearFieldMark(edit);
+        } else if (const auto value = ParsePlanNumber(edit.text().toStdString())) {
+            *ends[i] = *value;
+            ClearFieldMark(edit);
+        } else {
+            MarkField(edit, FieldKind::Number);  // the map keeps the last good value
+        }
+    }
+    const auto margin = ParsePlanNumber(marginEdit_->text().toStdString());
+    if (margin && *margin >= 0) {
+        view_.query.margin = *margin;
+        ClearFieldMark(*marginEdit_);
+    } else {
+        MarkField(*marginEdit_, FieldKind::Number);
+    }
+    constexpr Against kByIndex[] = {Against::kBoth, Against::kIf, Against::kRf};
+    view_.query.against = kByIndex[std::clamp(againstCombo_->currentIndex(), 0, 2)];
+}
+
+void CleanMapWindow::Refresh() {
+    ReadView();
+    canvas_->Show(main_.Plan(), view_);
+    if (isVisible()) {
+        strip_->Update(view_.query);
+    }
+}
+
+void CleanMapWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    strip_->Update(view_.query);
+    strip_->setVisible(strip_->Fits());
+}
+
+void CleanMapWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    strip_->hide();
+}
+
+void CleanMapWindow::OnHover(QPoint point) {
+    if (const auto at = canvas_->PointAt(point)) {
+        status_->setText(Readout(main_.Plan(), view_.query, at->first, at->second));
+    }
+}
+
+void CleanMapWindow::OnClick(QPoint point) {
+    const auto at = canvas_->PointAt(point);
+    if (!at) {
+        return;
+    }
+    const PixelRect body = CleanMapBody(canvas_->width(), canvas_->height());
+    const double fsPixel = (view_.fsRange.hi - view_.fsRange.lo) / (body.right - body.left);
+    const double ifPixel = (view_.ifRange.hi - view_.ifRange.lo) / (body.bottom - body.top);
+    const auto codeAt = [this](double fs, double ifCentre) {
+        PlanFields plan = main_.Plan();
+        plan.m_fs = fs;
+        plan.m_if = ifCentre;
+        return MapCodeOf(JudgeSpurs(plan, view_.query));
+    };
+    const MapCode shown = codeAt(at->first, at->second);
+    const QString fs =
+        ClickText(at->first, fsPixel, [&](double v) { return codeAt(v, at->second) == shown; });
+    const double typedFs = *ParsePlanNumber(fs.toStdString());
+    const QString ifText =
+        ClickText(at->second, ifPixel, [&](double v) { return codeAt(typedFs, v) == shown; });
+    main_.TypeIntoField(IDC_FS, fs);
+    main_.TypeIntoField(IDC_IF, ifText);
+}
+
+void InstallCleanMap(CSpurPlanDlg& main) {
+    auto* action = new QAction(QStringLiteral("Clean map..."), &main);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    action->setShortcutContext(Qt::WindowShortcut);
+    main.addAction(action);
+    QObject::connect(action, &QAction::triggered, &main, [&main] {
+        auto* window = main.findChild<CleanMapWindow*>();
+        if (window == nullptr) {
+            window = new CleanMapWindow(main);
+        }
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+}
+
+}  // namespace quorvel

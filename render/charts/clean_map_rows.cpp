@@ -1,0 +1,181 @@
+#include "charts/clean_map_rows.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+#include "charts/harmonic_band_chart.h"
+#include "plan/truncate.h"
+
+namespace quorvel {
+
+namespace {
+
+// Each pixel takes the first code written to it, so writing the codes in order of
+// precedence gives every pixel the lowest one. A bit per pixel says which are still open;
+// an interval costs one step per 64 pixels it spans plus one write per pixel it settles,
+// however many intervals came before.
+class RowFill {
+  public:
+    RowFill(std::vector<std::uint64_t>& open, std::span<MapCode> codes)
+        : open_(open), codes_(codes) {
+        const std::size_t bits = codes.size();
+        open_.assign((bits + 63) / 64, ~std::uint64_t{0});
+        if (bits % 64 != 0) {
+            open_.back() = (std::uint64_t{1} << (bits % 64)) - 1;
+        }
+    }
+
+    bool AnyOpen() const {
+        return std::any_of(open_.begin(), open_.end(), [](std::uint64_t w) { return w != 0; });
+    }
+
+    void Fill(int first, int last, MapCode code) {
+        const auto a = static_cast<std::size_t>(first);
+        const auto b = static_cast<std::size_t>(last);
+        for (std::size_t word = a / 64; word <= b / 64; ++word) {
+            std::uint64_t mask = ~std::uint64_t{0};
+            if (word == a / 64) {
+                mask &= ~std::uint64_t{0} << (a % 64);
+            }
+            if (word == b / 64) {
+                mask &= ~std::uint64_t{0} >> (63 - b % 64);
+            }
+            std::uint64_t settle = open_[word] & mask;
+            open_[word] &= ~mask;
+            // Open pixels come in runs: one fill per run.
+            while (settle != 0) {
+                const int start = std::countr_zero(settle);
+                const int length = std::countr_one(settle >> start);
+                std::fill_n(codes_.begin() + static_cast<std::ptrdiff_t>(word * 64) + start, length,
+                            code);
+                settle &= length == 64 ? 0 : ~(((std::uint64_t{1} << length) - 1) << start);
+            }
+        }
+    }
+
+    void FillRest(MapCode code) { Fill(0, static_cast<int>(codes_.size()) - 1, code); }
+
+  private:
+    std::vector<std::uint64_t>& open_;
+    std::span<MapCode> codes_;
+};
+
+double Step(FrequencyInterval range, int count) {
+    return (range.hi - range.lo) / count;
+}
+
+// Column positions of a frequency, scaled so that column x's centre sits at x. A map row
+// holds hundreds of intervals, most narrower than a pixel: the scale is worked out once
+// per row and an interval holding no centre is dropped before any conversion.
+struct ColumnScale {
+    double scale = 0;
+    double offset = 0;
+    double width = 0;
+
+    ColumnScale(const CleanMapView& view, int columns)
+        : scale(columns / (view.fsRange.hi - view.fsRange.lo)),
+          offset(view.fsRange.lo * scale + 0.5),
+          width(columns) {}
+};
+
+void FillInterval(RowFill& fill, const ColumnScale& columns, FrequencyInterval meet, MapCode code) {
+    const double first = std::max(0.0, std::ceil(meet.lo * columns.scale - columns.offset));
+    const double last =
+        std::min(columns.width - 1, std::floor(meet.hi * columns.scale - columns.offset));
+    if (first <= last) {
+        fill.Fill(TruncToInt(first), TruncToInt(last), code);
+    }
+}
+
+}  // namespace
+
+MapCode MapCodeOf(const SpurVerdict& verdict) {
+    if (!verdict.valid) {
+        return kMapUnsampled;
+    }
+    if (verdict.lowestMeeting > 0) {
+        return static_cast<MapCode>(verdict.lowestMeeting);
+    }
+    return verdict.foldsOntoItself ? kMapSelfFold : kMapClean;
+}
+
+ColorRef MapCodeColour(MapCode code) {
+    constexpr ColorRef kSelfFoldGrey = 0x787878;
+    constexpr ColorRef kUnsampledGrey = 0x282828;
+    if (code == kMapClean) {
+        return kWhite;
+    }
+    if (code == kMapUnsampled) {
+        return kUnsampledGrey;
+    }
+    if (code == kMapSelfFold) {
+        return kSelfFoldGrey;
+    }
+    // Harmonic 2 at full strength down to 40% at the cap.
+    const int fade = 60 * (code - 2) / (kHarmonicCap - 2);
+    const ColorRef base = code % 2 == 1 ? kOddHarmonicColour : kEvenHarmonicColour;
+    ColorRef out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const auto channel = (base >> shift) & 0xFFu;
+        out |= (channel * static_cast<unsigned>(100 - fade) / 100u) << shift;
+    }
+    return out;
+}
+
+PixelRect CleanMapBody(int width, int height) {
+    constexpr int kLeft = 72;
+    constexpr int kTop = 28;
+    constexpr int kRight = 96;  // the legend
+    constexpr int kBottom = 48;
+    return {kLeft, kTop, std::max(kLeft, width - kRight), std::max(kTop, height - kBottom)};
+}
+
+double ColumnFs(const CleanMapView& view, int width, int x) {
+    return view.fsRange.lo + (x + 0.5) * Step(view.fsRange, width);
+}
+
+double RowIf(const CleanMapView& view, int height, int y) {
+    return view.ifRange.hi - (y + 0.5) * Step(view.ifRange, height);
+}
+
+FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, double ifCentre,
+                         int rowCount, CleanMapRowScratch& scratch, std::span<MapCode> codes) {
+    PlanFields rowPlan = plan;
+    rowPlan.m_if = ifCentre;
+    const ColumnScale columns(view, static_cast<int>(codes.size()));
+    RowFill fill(scratch.openPixels, codes);
+    // Each harmonic is filled as soon as its intervals are known; once no pixel is left
+    // open the higher harmonics cannot show, and are not worked out at all.
+    bool unsampledDone = false;
+    const auto fillHarmonic = [&](int n) {
+        if (!unsampledDone) {
+            for (const auto& meet : scratch.meets.unsampled) {
+                FillInterval(fill, columns, meet, kMapUnsampled);
+            }
+            unsampledDone = true;
+        }
+        for (const auto& meet : scratch.meets.harmonic[static_cast<std::size_t>(n)]) {
+            FillInterval(fill, columns, meet, static_cast<MapCode>(n));
+        }
+        return fill.AnyOpen();
+    };
+    const RowOptions options{RowEnds::kQuotients, fillHarmonic,
+                             std::min(kMaxMeetIntervals, kCleanMapIntervalBudget / rowCount)};
+    const FinderStatus status =
+        MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets, options);
+    if (status != FinderStatus::kOk || codes.empty()) {
+        return status;
+    }
+    if (!unsampledDone) {
+        fillHarmonic(0);  // no harmonic to report (H < 2)
+    }
+    for (const auto& meet : scratch.meets.selfFold) {
+        FillInterval(fill, columns, meet, kMapSelfFold);
+    }
+    fill.FillRest(kMapClean);
+    return status;
+}
+
+}  // namespace quorvel

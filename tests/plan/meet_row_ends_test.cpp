@@ -1,0 +1,71 @@
+// The quotient ends of a row, which the map draws from, against the settled ones: the same
+// intervals, each end a few doubles off at the most.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "plan/meet_intervals.h"
+
+namespace quorvel {
+namespace {
+
+TEST(MeetRowEnds, QuotientsLieWithinRoundingOfTheSettledEnds) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> unit(0, 1);
+    MeetRow settled;
+    MeetRow quotients;
+    RowOptions quotientEnds;
+    quotientEnds.ends = RowEnds::kQuotients;
+    for (int trial = 0; trial < 300; ++trial) {
+        PlanFields plan;
+        plan.m_if = 500 * unit(random);
+        plan.m_ifBw = 40 * unit(random);
+        plan.m_rfBw = 200 * unit(random);
+        plan.m_harmonics = 2 + trial % 25;
+        const SpurQuery query{static_cast<Against>(trial % 3), trial % 2 * unit(random)};
+        const double lo = trial % 4 == 0 ? -10 : 1000 * unit(random);
+        const FrequencyInterval range{lo, lo + 1 + 2000 * unit(random)};
+        ASSERT_EQ(MeetFsRow(plan, range, query, settled), FinderStatus::kOk);
+        ASSERT_EQ(MeetFsRow(plan, range, query, quotients, quotientEnds), FinderStatus::kOk);
+        for (std::size_t n = 0; n < settled.harmonic.size(); ++n) {
+            const auto& a = settled.harmonic[n];
+            const auto& b = quotients.harmonic[n];
+            ASSERT_EQ(a.size(), b.size()) << "trial " << trial << " harmonic " << n;
+            for (std::size_t i = 0; i < a.size(); ++i) {
+                const double tolerance = 8 * std::ldexp(1.0, std::ilogb(a[i].hi) - 52);
+                EXPECT_NEAR(a[i].lo, b[i].lo, tolerance);
+                EXPECT_NEAR(a[i].hi, b[i].hi, tolerance);
+            }
+        }
+        EXPECT_EQ(settled.selfFold.size(), quotients.selfFold.size());
+    }
+}
+
+// The map stops a row once every pixel shows some harmonic: what it was told must be the
+// whole of each harmonic up to there, and nothing above.
+TEST(MeetRowEnds, ProgressReportsEachHarmonicCompleteAndStopsWhenAsked) {
+    PlanFields plan;
+    plan.m_harmonics = 26;
+    MeetRow full;
+    ASSERT_EQ(MeetFsRow(plan, {100, 3000}, {}, full), FinderStatus::kOk);
+    MeetRow part;
+    std::vector<int> told;
+    const auto progress = [&](int n) {
+        told.push_back(n);
+        EXPECT_EQ(part.harmonic[static_cast<std::size_t>(n)].size(),
+                  full.harmonic[static_cast<std::size_t>(n)].size());
+        EXPECT_FALSE(part.selfFold.empty());
+        return n < 7;
+    };
+    RowOptions options;
+    options.progress = progress;
+    ASSERT_EQ(MeetFsRow(plan, {100, 3000}, {}, part, options), FinderStatus::kOk);
+    EXPECT_EQ(told, (std::vector<int>{2, 3, 4, 5, 6, 7}));
+    EXPECT_TRUE(part.harmonic[8].empty());
+    EXPECT_EQ(part.harmonic[7], full.harmonic[7]);
+}
+
+}  // namespace
+}  // namespace quorvel
