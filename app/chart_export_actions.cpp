@@ -77,9 +77,9 @@ ExportPrompts StandardExportPrompts() {
 std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport kind,
                                         const QString& path) {
     const PlanFields& plan = dlg.Plan();
-    if (!PlanHasChartData(plan)) {
+    if (kind != WindowExport::kChartPng && !PlanHasChartData(plan)) {
         return QStringLiteral(
-            "Nothing to export: the charts show no data for this plan "
+            "No band table or alias lines to export: the charts show no data for this plan "
             "(Fs and RF BW must both be above 0).");
     }
     QByteArray bytes;

@@ -356,8 +356,9 @@ std::string UsageText() {
            "\n"
            "An option's value follows it (--fs 1000) or is joined by '=' (--fs=1000).\n"
            "Files are replaced whole or not at all; pipes and devices are written as they are.\n"
-           "Exit status: 0 done, 1 nothing to export (Fs or RF BW not above 0) or an output\n"
-           "not written, 2 bad use (two exports to one file included).\n";
+           "Exit status: 0 done, 1 an output not written or no band table and alias lines\n"
+           "to export (Fs or RF BW not above 0; the PNG is still written), 2 bad use (two\n"
+           "exports to one file included).\n";
 }
 
 ChartAreaSize DefaultChartAreaSize() {

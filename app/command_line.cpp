@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
@@ -45,14 +46,19 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         PrintLine(stderr, *clash);
         return 2;
     }
-    // Every export follows the one rule, alone or together, so a run either writes all it
-    // was asked for or nothing.
-    const bool chartExport = request.pngPath || request.bandCsvPath || request.lineCsvPath;
-    if (chartExport && !PlanHasChartData(request.plan)) {
+    // A plan whose charts show no data has no band table and no alias lines. Each export
+    // keeps its own rule whether it is asked for alone or with others: the PNG still shows
+    // what the charts show (grid and axes), the two tables are refused and the status says
+    // so.
+    int status = 0;
+    CliRequest kept = request;
+    if ((request.bandCsvPath || request.lineCsvPath) && !PlanHasChartData(request.plan)) {
         PrintLine(stderr,
-                  "quorvel: nothing to export: the charts show no data for this plan "
-                  "(Fs and RF BW must both be above 0)");
-        return 1;
+                  "quorvel: no band table or alias lines to export: the charts show no data for "
+                  "this plan (Fs and RF BW must both be above 0)");
+        kept.bandCsvPath.reset();
+        kept.lineCsvPath.reset();
+        status = 1;
     }
     std::vector<ExportOutput> outputs;
     int qtArgc = 1;
@@ -77,13 +83,13 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         PrintLine(stderr, *failure);
         return 1;
     }
-    if (request.bandCsvPath) {
+    if (kept.bandCsvPath) {
         outputs.push_back(
-            {*request.bandCsvPath, QByteArray::fromStdString(HarmonicBandCsv(request.plan))});
+            {*kept.bandCsvPath, QByteArray::fromStdString(HarmonicBandCsv(request.plan))});
     }
-    if (request.lineCsvPath) {
+    if (kept.lineCsvPath) {
         outputs.push_back(
-            {*request.lineCsvPath, QByteArray::fromStdString(AliasLineCsv(request.plan))});
+            {*kept.lineCsvPath, QByteArray::fromStdString(AliasLineCsv(request.plan))});
     }
     if (request.savePlanPath) {
         PlanFileValues values = PlanFileValues::FromPlan(request.plan);
@@ -102,7 +108,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         PrintLine(stderr, *failure);
         return 1;
     }
-    return 0;
+    return status;
 }
 
 }  // namespace
@@ -123,7 +129,7 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
         request.action == CliAction::kExport || request.action == CliAction::kStartDialog;
     if (request.planPath && usesPlan) {
         // The file's values come first, so the options are read again over them.
-        const PlanFileReading reading = ReadPlanFile(QString::fromStdString(*request.planPath));
+        const PlanFileReading reading = ReadPlanFile(QFile::decodeName(request.planPath->c_str()));
         if (!reading.values) {
             PrintLine(stderr, "quorvel: " + reading.error.toStdString());
             return 2;

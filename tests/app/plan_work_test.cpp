@@ -241,7 +241,8 @@ TEST_F(PlanWorkTest, ExportsAreTheCommandLinesBytes) {
     test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("0"));
     const auto refused = ExportFromWindow(window, WindowExport::kBandCsv, csv);
     ASSERT_TRUE(refused);
-    EXPECT_TRUE(refused->contains(QStringLiteral("Nothing to export")));
+    EXPECT_TRUE(refused->contains(QStringLiteral("No band table or alias lines")));
+    EXPECT_EQ(ExportFromWindow(window, WindowExport::kChartPng, png), std::nullopt);
 }
 
 TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {

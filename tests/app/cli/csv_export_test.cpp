@@ -2,6 +2,8 @@
 // standard output, the forms of values, and plans that have nothing to export.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "app/export_csv.h"
 #include "export_fixture.h"
 #include "plan/alias_lines.h"
@@ -10,8 +12,10 @@
 namespace quorvel {
 namespace {
 
+using test::Composed;
 using test::CsvRows;
 using test::ExportBinaryTest;
+using test::LoadedPng;
 using test::Number;
 using test::ProcessResult;
 
@@ -104,35 +108,49 @@ TEST_F(ExportBinaryTest, ValuesJoinedOrSeparateAndNegativeValuesGiveTheSamePlan)
 struct GateFailure {
     const char* name;
     QStringList plan;
+    PlanFields fields;
 };
 
 class GateFailureTest : public ExportBinaryTest,
                         public ::testing::WithParamInterface<GateFailure> {};
 
-// One export or several, alone or together: the plan has nothing to export, so none is
-// written.
-TEST_P(GateFailureTest, EveryExportSaysSoAndExitsOneWithoutWriting) {
-    const QStringList exportSets[] = {{"--export-png", "out.png"},
-                                      {"--export-csv", "out.csv"},
-                                      {"--export-lines", "-"},
-                                      {"--export-csv", "out.csv", "--export-png", "out.png"},
-                                      {"--export-lines", "out.csv", "--export-png", "out.png"}};
-    for (const QStringList& exports : exportSets) {
-        SCOPED_TRACE(exports.join(' ').toStdString());
-        const ProcessResult result = Run(GetParam().plan + exports);
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(result.err.startsWith("quorvel: nothing to export"))
+// Each export keeps its own rule, alone or with others: the picture of grid and axes is
+// written, the two tables are refused with one line and status 1.
+TEST_P(GateFailureTest, TablesAreRefusedAndThePictureIsWrittenAloneOrTogether) {
+    struct ExportSet {
+        QStringList args;
+        bool png;
+        bool table;
+    };
+    const ExportSet sets[] = {
+        {{"--export-png", "out.png"}, true, false},
+        {{"--export-csv", "out.csv"}, false, true},
+        {{"--export-lines", "-"}, false, true},
+        {{"--export-csv", "out.csv", "--export-png", "out.png"}, true, true},
+        {{"--export-lines", "out.csv", "--export-png", "out.png"}, true, true}};
+    for (const ExportSet& set : sets) {
+        SCOPED_TRACE(set.args.join(' ').toStdString());
+        QFile::remove(PathOf("out.png"));
+        const ProcessResult result =
+            Run(GetParam().plan + set.args +
+                (set.png ? QStringList{"--size", "300x200"} : QStringList{}));
+        EXPECT_EQ(result.exitCode, set.table ? 1 : 0);
+        EXPECT_EQ(result.err.startsWith("quorvel: no band table or alias lines"), set.table)
             << result.err.toStdString();
-        EXPECT_EQ(result.err.count('\n'), 1);
+        EXPECT_EQ(result.err.count('\n'), set.table ? 1 : 0);
         EXPECT_TRUE(result.out.isEmpty());
-        EXPECT_TRUE(Entries().isEmpty()) << Entries().join(' ').toStdString();
+        EXPECT_EQ(Entries(), set.png ? QStringList{"out.png"} : QStringList{});
+        if (set.png) {
+            EXPECT_TRUE(LoadedPng(PathOf("out.png")) == Composed(GetParam().fields, 300, 200));
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, GateFailureTest,
-                         ::testing::Values(GateFailure{"NegativeFs", {"--fs=-737.28"}},
-                                           GateFailure{"ZeroRfBw", {"--rf-bw", "0"}}),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GateFailureTest,
+    ::testing::Values(GateFailure{"NegativeFs", {"--fs=-737.28"}, {.m_fs = -737.28}},
+                      GateFailure{"ZeroRfBw", {"--rf-bw", "0"}, {.m_rfBw = 0}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace quorvel
