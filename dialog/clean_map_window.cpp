@@ -18,8 +18,8 @@
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/clean_map_image.h"
+#include "plan/clean_map_ranges.h"
 #include "plan/number_text.h"
-#include "plan/slider_rules.h"
 #include "plan/spur_verdict.h"
 #include "plan/spur_windows.h"
 #include "res/resource.h"
@@ -172,10 +172,9 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
 void CleanMapWindow::ReadView() {
     const PlanFields& plan = main_.Plan();
     // An empty field takes its default for the plan of the moment: the slider's Fs range,
-    // and 0 to Fs/2 for the IF.
-    const SliderSetup slider = *SliderSetupFor(plan, kSliderDrivesFs);
-    const double defaults[] = {static_cast<double>(slider.minimum),
-                               static_cast<double>(slider.maximum), 0.0, plan.m_fs / 2};
+    // and 0 to Fs/2 for the IF, or ranges around an under-sampled plan.
+    const CleanMapRanges ranges = DefaultCleanMapRanges(plan);
+    const double defaults[] = {ranges.fs.lo, ranges.fs.hi, ranges.ifc.lo, ranges.ifc.hi};
     double* ends[] = {&view_.fsRange.lo, &view_.fsRange.hi, &view_.ifRange.lo, &view_.ifRange.hi};
     for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
         QLineEdit& edit = *rangeEdits_[i];
