@@ -51,6 +51,7 @@ std::optional<std::string> ApplyCleanSetting(CleanSetting setting, std::string_v
                 return option + ": " + Quoted(value) + " is not if, rf or both";
             }
             request.query.against = it->second;
+            request.againstGiven = true;
             return std::nullopt;
         }
         case CleanSetting::kMargin:
@@ -61,32 +62,77 @@ std::optional<std::string> ApplyCleanSetting(CleanSetting setting, std::string_v
         return option + ": " + Quoted(value) + " is not a margin (a number of MHz, 0 or more)";
     }
     request.query.margin = *margin;
+    request.marginGiven = true;
     return std::nullopt;
 }
 
-std::optional<std::string> CheckCleanSettings(const CliRequest& request, bool againstGiven,
-                                              bool marginGiven) {
-    const bool map = request.cleanMapPath.has_value();
+std::optional<std::string> CheckCleanRanges(const CliRequest& request) {
     if (request.cleanFsPath && !request.fsRange) {
         return "--export-clean-fs needs --fs-range MIN:MAX";
     }
     if (request.cleanIfPath && !request.ifRange) {
         return "--export-clean-if needs --if-range MIN:MAX";
     }
-    if (map && (!request.fsRange || !request.ifRange)) {
+    if (request.cleanMapPath && (!request.fsRange || !request.ifRange)) {
         return "--export-clean-map needs --fs-range MIN:MAX and --if-range MIN:MAX";
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckCleanSettings(const CliRequest& request) {
+    if (!request.planPath) {
+        if (auto complaint = CheckCleanRanges(request)) {
+            return complaint;
+        }
+    }
+    if (request.savePlanPath) {
+        return std::nullopt;
+    }
+    const bool map = request.cleanMapPath.has_value();
     if (request.fsRange && !request.cleanFsPath && !map) {
-        return "--fs-range applies only to --export-clean-fs and --export-clean-map";
+        return "--fs-range applies only to --export-clean-fs, --export-clean-map and --save-plan";
     }
     if (request.ifRange && !request.cleanIfPath && !map) {
-        return "--if-range applies only to --export-clean-if and --export-clean-map";
+        return "--if-range applies only to --export-clean-if, --export-clean-map and --save-plan";
     }
-    if ((againstGiven || marginGiven) && !request.cleanFsPath && !request.cleanIfPath && !map) {
-        return std::string(againstGiven ? "--against" : "--margin") +
-               " applies only to the clean-frequency exports";
+    if ((request.againstGiven || request.marginGiven) && !request.cleanFsPath &&
+        !request.cleanIfPath && !map) {
+        return std::string(request.againstGiven ? "--against" : "--margin") +
+               " applies only to the clean-frequency exports and --save-plan";
     }
     return std::nullopt;
+}
+
+void FillCleanSettings(CliRequest& request, const FinderSettings& fromFile) {
+    if (!request.fsRange) {
+        request.fsRange = fromFile.fsRange;
+    }
+    if (!request.ifRange) {
+        request.ifRange = fromFile.ifRange;
+    }
+    if (!request.againstGiven && fromFile.against) {
+        request.query.against = *fromFile.against;
+    }
+    if (!request.marginGiven && fromFile.margin) {
+        request.query.margin = *fromFile.margin;
+    }
+}
+
+FinderSettings SavedFinderSettings(const CliRequest& request, const FinderSettings& fromFile) {
+    FinderSettings saved = fromFile;
+    if (request.fsRange) {
+        saved.fsRange = request.fsRange;
+    }
+    if (request.ifRange) {
+        saved.ifRange = request.ifRange;
+    }
+    if (request.againstGiven) {
+        saved.against = request.query.against;
+    }
+    if (request.marginGiven) {
+        saved.margin = request.query.margin;
+    }
+    return saved;
 }
 
 }  // namespace quorvel

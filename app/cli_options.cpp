@@ -212,8 +212,7 @@ std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view
 /// The checks that need the whole command line.
 std::optional<std::string> CheckCombination(const CliRequest& request,
                                             const std::set<OptionId>& seen) {
-    if (auto complaint = CheckCleanSettings(request, seen.contains(OptionId::kAgainst),
-                                            seen.contains(OptionId::kMargin))) {
+    if (auto complaint = CheckCleanSettings(request)) {
         return complaint;
     }
     for (const auto id : {OptionId::kSize, OptionId::kMarker}) {

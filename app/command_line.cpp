@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/clean_options.h"
 #include "app/cli_options.h"
 #include "app/export_clean.h"
 #include "app/export_csv.h"
@@ -93,7 +94,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     }
     if (request.savePlanPath) {
         PlanFileValues values = PlanFileValues::FromPlan(request.plan);
-        values.finder = finder;
+        values.finder = SavedFinderSettings(request, finder);
         if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
             PrintLine(stderr, "quorvel: cannot save the plan file " +
                                   Quoted(*request.savePlanPath) + ": " + problem.toStdString());
@@ -141,6 +142,12 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
         reading.values->ApplyTo(fromFile);
         finder = reading.values->finder;
         request = std::get<CliRequest>(ParseCommandLine(args, fromFile));
+        // The finder's settings the command line leaves out come from the file too.
+        FillCleanSettings(request, finder);
+        if (const auto complaint = CheckCleanRanges(request)) {
+            PrintLine(stderr, "quorvel: " + *complaint);
+            return 2;
+        }
     }
     switch (request.action) {
         case CliAction::kHelp:

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/cli_options.h"
+#include "planfile/finder_settings.h"
 
 namespace quorvel {
 
@@ -17,8 +18,17 @@ std::optional<std::string> ApplyCleanSetting(CleanSetting setting, std::string_v
                                              std::string_view value, CliRequest& request);
 
 /// The complaint when an export lacks its range, or a setting was given that no export
-/// asked for reads.
-std::optional<std::string> CheckCleanSettings(const CliRequest& request, bool againstGiven,
-                                              bool marginGiven);
+/// asked for reads (a plan file being saved keeps them all). With a plan file, a missing
+/// range may still come from it: CheckCleanRanges decides once the file is read.
+std::optional<std::string> CheckCleanSettings(const CliRequest& request);
+
+/// The complaint when an export still lacks its range.
+std::optional<std::string> CheckCleanRanges(const CliRequest& request);
+
+/// The settings the command line leaves out, taken from a plan file's.
+void FillCleanSettings(CliRequest& request, const FinderSettings& fromFile);
+
+/// The settings a saved plan keeps: the command line's, then the file's for the rest.
+FinderSettings SavedFinderSettings(const CliRequest& request, const FinderSettings& fromFile);
 
 }  // namespace quorvel

@@ -60,6 +60,8 @@ struct CliRequest {
     std::optional<FrequencyInterval> fsRange;
     std::optional<FrequencyInterval> ifRange;
     SpurQuery query;
+    bool againstGiven = false;  ///< --against was given (else a plan file's may stand)
+    bool marginGiven = false;   ///< --margin was given (else a plan file's may stand)
 };
 
 /// Bad use: one line (no newline) naming the option at fault.

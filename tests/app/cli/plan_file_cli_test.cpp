@@ -61,6 +61,26 @@ TEST_F(PlanFileCliTest, SavedPlanIsTheFileOverriddenByTheOptionsBitForBit) {
     EXPECT_EQ(ReadPlanFile(PathOf("zero.qvplan")).values->fs, 0.0);
 }
 
+// The finder's settings travel with the plan: the file's serve an export that does not
+// give its own, and the options given are what a saved plan keeps.
+TEST_F(PlanFileCliTest, FindersSettingsComeFromTheFileAndGoIntoASavedPlan) {
+    const ProcessResult fromFile = Run({"--plan", "plan.qvplan", "--export-clean-if", "-"});
+    ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err.toStdString();
+    const ProcessResult given = Run({"--plan", "plan.qvplan", "--export-clean-if", "-",
+                                     "--if-range", "1500:3000", "--margin", "0.5"});
+    EXPECT_EQ(fromFile.out, given.out);
+    EXPECT_EQ(Run({"--plan", "plan.qvplan", "--export-clean-fs", "-"}).exitCode, 2);
+
+    ASSERT_EQ(Run({"plan.qvplan", "--fs-range", "100:200", "--against", "rf", "--save-plan",
+                   "out.qvplan"})
+                  .exitCode,
+              0);
+    FinderSettings expected = FileValues().finder;
+    expected.fsRange = FrequencyInterval{100, 200};
+    expected.against = Against::kRf;
+    EXPECT_EQ(ReadPlanFile(PathOf("out.qvplan")).values->finder, expected);
+}
+
 TEST_F(PlanFileCliTest, UnusableFileIsBadUseNamingItAndWritesNothing) {
     QFile broken(PathOf("broken.qvplan"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
