@@ -307,6 +307,7 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
 }
 
 std::string UsageText() {
+    const ChartAreaSize chartArea = DefaultChartAreaSize();
     return "Usage: quorvel [OPTIONS] [FILE]\n"
            "\n"
            "Without an export option Quorvel opens its window, with the plan values given\n"
@@ -327,10 +328,15 @@ std::string UsageText() {
            "\n"
            "Exports (no window and no display needed; several may be combined):\n"
            "  --export-png FILE    the chart area as a PNG image\n"
-           "  --size WxH           its size in pixels, each 1 to 16384 (default 744x532,\n"
+           "  --size WxH           its size in pixels, each 1 to " +
+           std::to_string(kMaxExportSide) + " (default " + std::to_string(chartArea.width) + "x" +
+           std::to_string(chartArea.height) +
+           ",\n"
            "                       the chart area of the window at its initial size)\n"
            "  --marker X,Y         show the frequency readout of a left click at X,Y in\n"
-           "                       window coordinates (the 50-pixel control strip included)\n"
+           "                       window coordinates (the " +
+           std::to_string(kControlStripHeight) +
+           "-pixel control strip included)\n"
            "  --export-csv FILE    the harmonic band table:\n"
            "                       harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n"
            "  --export-lines FILE  the alias lines, one row per vertex:\n"
