@@ -43,14 +43,12 @@ std::optional<std::string> ApplyCleanSetting(CleanSetting setting, std::string_v
             return std::nullopt;
         }
         case CleanSetting::kAgainst: {
-            constexpr std::array<std::pair<std::string_view, Against>, 3> kNames{
-                {{"if", Against::kIf}, {"rf", Against::kRf}, {"both", Against::kBoth}}};
-            const auto* it = std::find_if(kNames.begin(), kNames.end(),
-                                          [value](const auto& e) { return e.first == value; });
-            if (it == kNames.end()) {
+            const auto* it = std::find_if(kAgainstNames.begin(), kAgainstNames.end(),
+                                          [value](const auto& e) { return value == e.second; });
+            if (it == kAgainstNames.end()) {
                 return option + ": " + Quoted(value) + " is not if, rf or both";
             }
-            request.query.against = it->second;
+            request.query.against = it->first;
             request.againstGiven = true;
             return std::nullopt;
         }

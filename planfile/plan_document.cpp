@@ -35,9 +35,6 @@ constexpr std::array kTopLevelNames{kFormat, kVersion,   kFs,     kIf,    kIfBw,
                                     kRfBw,   kHarmonics, kSlider, kFinder};
 constexpr std::array kFinderNames{kFsRange, kIfRange, kAgainst, kMargin};
 
-constexpr std::array<std::pair<Against, const char*>, 3> kAgainstNames{
-    {{Against::kIf, "if"}, {Against::kRf, "rf"}, {Against::kBoth, "both"}}};
-
 QString Latin(const char* text) {
     return QString::fromLatin1(text);
 }

@@ -2,10 +2,17 @@
 // margin, and ranges and intervals of frequency in MHz.
 #pragma once
 
+#include <array>
+#include <utility>
+
 namespace quorvel {
 
 /// Which reference bands a harmonic must not meet.
 enum class Against { kIf, kRf, kBoth };
+
+/// How the command line and plan files name each choice of bands.
+inline constexpr std::array<std::pair<Against, const char*>, 3> kAgainstNames{
+    {{Against::kIf, "if"}, {Against::kRf, "rf"}, {Against::kBoth, "both"}}};
 
 /// A plan is judged against `against`, each band widened by `margin` MHz on both sides.
 struct SpurQuery {
