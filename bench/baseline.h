@@ -5,7 +5,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <benchmark/benchmark.h>
+
 #include <chrono>
+#include <cstdlib>
 
 #include "paint/paint_cycle.h"
 
@@ -31,6 +34,20 @@ double MeanSeconds(Work&& work, double minSeconds) {
         elapsed = Clock::now() - start;
     } while (elapsed.count() < minSeconds);
     return elapsed.count() / reps;
+}
+
+/// Runs the benchmarks under a Qt application of type `App` (fonts and widgets need one),
+/// on the offscreen platform unless another is asked for.
+template <typename App>
+int RunBenchmarks(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    App app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 }  // namespace quorvel::bench

@@ -147,12 +147,5 @@ BENCHMARK_CAPTURE(BM_CleanMapRows, if_band, quorvel::Against::kIf)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorvel::bench::RunBenchmarks<QGuiApplication>(argc, argv);
 }

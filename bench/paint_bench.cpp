@@ -88,12 +88,5 @@ BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, h26_marker, BusyPlan())->Apply(Size
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorvel::bench::RunBenchmarks<QGuiApplication>(argc, argv);
 }
