@@ -13,24 +13,35 @@
 #include "baseline.h"
 #include "paint/clean_map_image.h"
 #include "paint/paint_cycle.h"
+#include "plan/clean_map_ranges.h"
 #include "plan/meet_intervals.h"
 #include "plan/plan_fields.h"
-#include "plan/slider_rules.h"
+#include "plan/truncate.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The map's default view: the slider's Fs range across, 0 to Fs/2 up.
+// The window's busiest plan: the default with every harmonic drawn.
+quorvel::PlanFields BusyPlan() {
+    quorvel::PlanFields plan;
+    plan.m_harmonics = 26;
+    return plan;
+}
+
+// The view the map window opens with for the plan: the slider's Fs range across, 0 to
+// Fs/2 up.
+quorvel::CleanMapView OpeningView(const quorvel::PlanFields& plan, quorvel::SpurQuery query) {
+    const quorvel::CleanMapRanges ranges = quorvel::DefaultCleanMapRanges(plan);
+    return {ranges.fs, ranges.ifc, query};
+}
+
+// The meet intervals of every row of the opening view, with nothing drawn.
 void BM_CleanMapRows(benchmark::State& state, quorvel::Against against) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    quorvel::PlanFields plan;
-    plan.m_harmonics = 26;
-    const quorvel::SliderSetup slider = *quorvel::SliderSetupFor(plan, quorvel::kSliderDrivesFs);
-    const quorvel::FrequencyInterval fsRange{static_cast<double>(slider.minimum),
-                                             static_cast<double>(slider.maximum)};
-    const double ifTop = plan.m_fs / 2;
+    const quorvel::PlanFields plan = BusyPlan();
+    const quorvel::CleanMapView view = OpeningView(plan, {against, 0});
 
     QImage window(width, height + quorvel::kControlStripHeight, QImage::Format_RGB32);
     const double baseline = quorvel::bench::MeanSeconds(
@@ -43,8 +54,8 @@ void BM_CleanMapRows(benchmark::State& state, quorvel::Against against) {
         intervals = 0;
         quorvel::PlanFields rowPlan = plan;
         for (int y = 0; y < height; ++y) {
-            rowPlan.m_if = ifTop * (height - 1 - y) / (height - 1);
-            quorvel::MeetFsRow(rowPlan, fsRange, {against, 0}, row);
+            rowPlan.m_if = view.ifRange.hi * (height - 1 - y) / (height - 1);
+            quorvel::MeetFsRow(rowPlan, view.fsRange, view.query, row);
             for (const auto& list : row.harmonic) {
                 intervals += list.size();
             }
@@ -65,13 +76,8 @@ void BM_CleanMapRows(benchmark::State& state, quorvel::Against against) {
 void BM_CleanMapRedraw(benchmark::State& state, quorvel::Against against) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    quorvel::PlanFields plan;
-    plan.m_harmonics = 26;
-    const quorvel::SliderSetup slider = *quorvel::SliderSetupFor(plan, quorvel::kSliderDrivesFs);
-    const quorvel::CleanMapView view{
-        {static_cast<double>(slider.minimum), static_cast<double>(slider.maximum)},
-        {0, plan.m_fs / 2},
-        {against, 0}};
+    const quorvel::PlanFields plan = BusyPlan();
+    const quorvel::CleanMapView view = OpeningView(plan, {against, 0});
 
     QImage window(width, height + quorvel::kControlStripHeight, QImage::Format_RGB32);
     const double baseline = quorvel::bench::MeanSeconds(
@@ -96,13 +102,10 @@ void BM_CleanMapRedraw(benchmark::State& state, quorvel::Against against) {
 void BM_CleanMapSliderStep(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    quorvel::PlanFields plan;
-    plan.m_harmonics = 26;
-    const quorvel::SliderSetup slider = *quorvel::SliderSetupFor(plan, quorvel::kSliderDrivesFs);
-    const quorvel::CleanMapView view{
-        {static_cast<double>(slider.minimum), static_cast<double>(slider.maximum)},
-        {0, plan.m_fs / 2},
-        {}};
+    quorvel::PlanFields plan = BusyPlan();
+    const quorvel::CleanMapView view = OpeningView(plan, {});
+    const int fsLo = quorvel::TruncToInt(view.fsRange.lo);
+    const int fsSpan = quorvel::TruncToInt(view.fsRange.hi) - fsLo;
 
     QImage window(width, height + quorvel::kControlStripHeight, QImage::Format_RGB32);
     const double baseline = quorvel::bench::MeanSeconds(
@@ -112,7 +115,7 @@ void BM_CleanMapSliderStep(benchmark::State& state) {
     int step = 0;
     const auto start = Clock::now();
     for (auto _ : state) {
-        plan.m_fs = slider.minimum + step++ % (slider.maximum - slider.minimum);
+        plan.m_fs = fsLo + step++ % fsSpan;
         const quorvel::CleanMapImage& frame = cache.Frame(plan, view, width, height);
         QPainter painter(&window);
         painter.drawImage(0, quorvel::kControlStripHeight, frame.image);
