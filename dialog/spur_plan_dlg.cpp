@@ -252,6 +252,13 @@ void CSpurPlanDlg::NotifyPlanChange() {
     emit PlanChanged();
 }
 
+void CSpurPlanDlg::SetFinder(const FinderSettings& finder) {
+    if (finder != m_finder) {
+        m_finder = finder;
+        emit FinderChanged();
+    }
+}
+
 void CSpurPlanDlg::SetHighlightedHarmonic(std::optional<int> harmonic) {
     if (harmonic != m_highlight) {
         m_highlight = harmonic;

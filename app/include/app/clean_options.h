@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/cli_options.h"
-#include "planfile/finder_settings.h"
+#include "plan/finder_settings.h"
 
 namespace quorvel {
 

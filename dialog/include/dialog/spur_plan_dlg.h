@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "plan/finder_settings.h"
 #include "plan/plan_fields.h"
 
 class QComboBox;
@@ -61,10 +62,17 @@ class CSpurPlanDlg : public QDialog {
     void SetHighlightedHarmonic(std::optional<int> harmonic);
     std::optional<int> HighlightedHarmonic() const { return m_highlight; }
 
+    /// The clean-frequency finder's settings that go with the plan: a plan file's, or what
+    /// the clean map was last given. Setting different ones emits FinderChanged.
+    const FinderSettings& Finder() const { return m_finder; }
+    void SetFinder(const FinderSettings& finder);
+
   signals:
     /// The plan's values (the five fields and the slider variable) changed; the marker
     /// alone does not count.
     void PlanChanged();
+    /// The finder's settings changed (SetFinder with different ones).
+    void FinderChanged();
 
   public slots:
     void done(int result) override;
@@ -107,6 +115,7 @@ class CSpurPlanDlg : public QDialog {
     int m_paintCount = 0;
     PlanFields m_notifiedPlan;
     std::optional<int> m_highlight;
+    FinderSettings m_finder;
 };
 
 }  // namespace quorvel

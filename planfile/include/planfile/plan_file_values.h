@@ -3,7 +3,7 @@
 #pragma once
 
 #include "plan/plan_fields.h"
-#include "planfile/finder_settings.h"
+#include "plan/finder_settings.h"
 
 #include <optional>
 
