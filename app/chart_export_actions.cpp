@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -11,6 +10,7 @@
 #include "app/export_csv.h"
 #include "app/export_output.h"
 #include "app/export_png.h"
+#include "app/save_name_dialog.h"
 #include "charts/chart_area.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/paint_cycle.h"
@@ -57,16 +57,13 @@ std::optional<WindowExport> WindowExportFor(const QString& path, const QString& 
 ExportPrompts StandardExportPrompts() {
     ExportPrompts prompts;
     prompts.exportName = [](QWidget* owner) {
-        QString filter;
-        QString path =
-            QFileDialog::getSaveFileName(owner, QStringLiteral("Export"), {},
-                                         WindowExportFilters().join(QStringLiteral(";;")), &filter);
-        // A name typed without an extension gets the chosen filter's.
-        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-            path += filter == WindowExportFilters().front() ? QStringLiteral(".png")
-                                                            : QStringLiteral(".csv");
+        std::vector<SaveFilter> filters;
+        for (const QString& text : WindowExportFilters()) {
+            filters.push_back(
+                {text, filters.empty() ? QStringLiteral("png") : QStringLiteral("csv")});
         }
-        return std::pair{path, filter};
+        const SaveName chosen = AskSaveName(owner, QStringLiteral("Export"), {}, filters);
+        return std::pair{chosen.path, chosen.filter};
     };
     prompts.warn = [](QWidget* owner, const QString& message) {
         QMessageBox::warning(owner, QStringLiteral("Quorvel"), message);

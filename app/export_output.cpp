@@ -19,11 +19,8 @@ std::string Reason(int error) {
     return std::strerror(error != 0 ? error : EIO);
 }
 
-std::string CannotWrite(const std::string& path, int error) {
-    if (path == "-") {
-        return "quorvel: cannot write to standard output: " + Reason(error);
-    }
-    return "quorvel: cannot write " + Quoted(path) + ": " + Reason(error);
+OutputFailure CannotWrite(const std::string& path, int error) {
+    return {path, Reason(error)};
 }
 
 /// Writes all of `bytes`, however many calls that takes; returns 0 or the errno.
@@ -140,8 +137,15 @@ OutputSystemCalls RealOutputSystemCalls() {
     return {::write, ::fsync, ::close};
 }
 
-std::optional<std::string> WriteExportOutputs(const std::vector<ExportOutput>& outputs,
-                                              const OutputSystemCalls& calls) {
+std::string OutputFailure::Message() const {
+    if (path == "-") {
+        return "quorvel: cannot write to standard output: " + reason;
+    }
+    return "quorvel: cannot write " + Quoted(path) + ": " + reason;
+}
+
+std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outputs,
+                                          const OutputSystemCalls& calls) {
     std::vector<OutputTarget> targets;
     for (const ExportOutput& output : outputs) {
         targets.push_back(ResolveOutputTarget(output.path));
@@ -168,10 +172,19 @@ std::optional<std::string> WriteExportOutputs(const std::vector<ExportOutput>& o
     auto& files = pending.files();
     while (!files.empty()) {
         const PendingFile& file = files.front();
-        if (rename(file.temporary.c_str(), file.path.c_str()) != 0) {
+        errno = 0;
+        if (calls.rename(file.temporary.c_str(), file.path.c_str()) != 0) {
             return CannotWrite(*file.given, errno);
         }
         files.erase(files.begin());
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteExportOutputs(const std::vector<ExportOutput>& outputs,
+                                              const OutputSystemCalls& calls) {
+    if (const auto failure = WriteOutputs(outputs, calls)) {
+        return failure->Message();
     }
     return std::nullopt;
 }

@@ -1,27 +1,20 @@
 #include "app/plan_file_session.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPushButton>
 
 #include "app/export_csv.h"
+#include "app/save_name_dialog.h"
 #include "dialog/spur_plan_dlg.h"
 #include "plan/number_text.h"
 #include "planfile/plan_file.h"
+#include "planfile/quoted_name.h"
 #include "res/resource.h"
 
 namespace quorvel {
-
-namespace {
-
-QString WithSuffix(QString path) {
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        path += QLatin1Char('.') + QLatin1String(kPlanFileSuffix);
-    }
-    return path;
-}
-
-}  // namespace
 
 QString PlanFileFilter() {
     return QStringLiteral("Quorvel plans (*.%1)").arg(QLatin1String(kPlanFileSuffix));
@@ -34,13 +27,18 @@ PlanFilePrompts StandardPlanFilePrompts() {
                                             PlanFileFilter());
     };
     prompts.saveName = [](QWidget* owner, const QString& current) {
-        return WithSuffix(QFileDialog::getSaveFileName(owner, QStringLiteral("Save plan as"),
-                                                       current, PlanFileFilter()));
+        return AskSaveName(owner, QStringLiteral("Save plan as"), current,
+                           {{PlanFileFilter(), QLatin1String(kPlanFileSuffix)}})
+            .path;
     };
     prompts.askToSave = [](QWidget* owner, const QString& question) {
-        return QMessageBox::question(owner, QStringLiteral("Quorvel"), question,
-                                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                     QMessageBox::Save);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Unsaved changes - Quorvel"),
+                        question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                        owner);
+        box.setDefaultButton(QMessageBox::Save);
+        // Every answer within reach of the keyboard: Enter saves, Escape cancels, Alt+D.
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+        return static_cast<QMessageBox::StandardButton>(box.exec());
     };
     prompts.warn = [](QWidget* owner, const QString& message) {
         QMessageBox::warning(owner, QStringLiteral("Quorvel"), message);
@@ -51,13 +49,16 @@ PlanFilePrompts StandardPlanFilePrompts() {
     return prompts;
 }
 
-PlanFileSession::PlanFileSession(CSpurPlanDlg& dlg, PlanFilePrompts prompts)
-    : QObject(&dlg), dlg_(dlg), prompts_(std::move(prompts)), baseTitle_(dlg.windowTitle()) {
-    connect(&dlg, &CSpurPlanDlg::PlanChanged, this, [this] {
-        if (!applying_) {
-            SetModified(true);
-        }
-    });
+PlanFileSession::PlanFileSession(CSpurPlanDlg& dlg, PlanFilePrompts prompts,
+                                 OutputSystemCalls calls)
+    : QObject(&dlg),
+      dlg_(dlg),
+      prompts_(std::move(prompts)),
+      calls_(calls),
+      baseTitle_(dlg.windowTitle()),
+      unchanged_(Current()) {
+    connect(&dlg, &CSpurPlanDlg::PlanChanged, this, &PlanFileSession::UpdateModified);
+    connect(&dlg, &CSpurPlanDlg::FinderChanged, this, &PlanFileSession::UpdateModified);
     dlg.SetCloseGuard([this] { return MayClose(); });
 }
 
@@ -68,7 +69,8 @@ bool PlanFileSession::Open(const QString& path) {
         return false;
     }
     ApplyValues(*reading.values);
-    SetFile(path, reading.values->finder);
+    dlg_.SetFinder(reading.values->finder);
+    SetFile(path);
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
     }
@@ -88,8 +90,12 @@ bool PlanFileSession::Adopt(const QString& path) {
     PlanFileValues current = PlanFileValues::FromPlan(dlg_.Plan());
     current.sliderVariable = reading.values->sliderVariable;
     ApplyValues(current);
-    SetFile(path, reading.values->finder);
-    SetModified(PlanFileValues::FromPlan(fromFile) != PlanFileValues::FromPlan(dlg_.Plan()));
+    dlg_.SetFinder(reading.values->finder);
+    SetFile(path);
+    // What the command line changed is a change to the file's plan.
+    unchanged_ = PlanFileValues::FromPlan(fromFile);
+    unchanged_.finder = reading.values->finder;
+    UpdateModified();
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
     }
@@ -115,22 +121,33 @@ bool PlanFileSession::SaveAs() {
 }
 
 bool PlanFileSession::SaveTo(const QString& path) {
-    PlanFileValues values = PlanFileValues::FromPlan(dlg_.Plan());
-    values.finder = finder_;
-    if (const PlanFileWriting writing = WritePlanFile(path, values); !writing.Ok()) {
-        prompts_.warn(&dlg_, writing.error);
+    const PlanFileValues values = Current();
+    if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
+        prompts_.warn(
+            &dlg_,
+            QStringLiteral("Cannot save the plan file %1: %2.").arg(QuotedName(path), problem));
         return false;
     }
-    SetFile(path, finder_);
+    // The command line's writer: every write, the sync and the rename checked, pipes and
+    // devices written where they are, the old file kept whole on any failure.
+    if (const auto failure = WriteOutputs(
+            {{QFile::encodeName(path).toStdString(), PlanDocumentText(values)}}, calls_)) {
+        prompts_.warn(&dlg_, QStringLiteral("Cannot save the plan file %1: %2.")
+                                 .arg(QuotedName(path), QString::fromLocal8Bit(failure->reason)));
+        return false;
+    }
+    SetFile(path);
     return true;
 }
 
 bool PlanFileSession::MayClose() {
-    if (path_.isEmpty() || !modified_) {
+    if (!modified_) {
         return true;
     }
-    const QString question = QStringLiteral("The plan in %1 has changed. Save the changes?")
-                                 .arg(QFileInfo(path_).fileName());
+    const QString question = path_.isEmpty()
+                                 ? QStringLiteral("The plan has changed. Save it before closing?")
+                                 : QStringLiteral("The plan in %1 has changed. Save the changes?")
+                                       .arg(QFileInfo(path_).fileName());
     switch (prompts_.askToSave(&dlg_, question)) {
         case QMessageBox::Save:
             return Save();
@@ -142,7 +159,6 @@ bool PlanFileSession::MayClose() {
 }
 
 void PlanFileSession::ApplyValues(const PlanFileValues& values) {
-    applying_ = true;
     // The selector first: choosing it moves the driven field to the slider's whole MHz,
     // and the file's own value must have the last word.
     QComboBox* selector = dlg_.VariableCombo();
@@ -165,18 +181,24 @@ void PlanFileSession::ApplyValues(const PlanFileValues& values) {
         dlg_.TypeIntoField(IDC_HARMONICS,
                            QString::fromStdString(FormatPlanInteger(*values.harmonics)));
     }
-    applying_ = false;
 }
 
-void PlanFileSession::SetFile(const QString& path, const FinderSettings& finder) {
+PlanFileValues PlanFileSession::Current() const {
+    PlanFileValues values = PlanFileValues::FromPlan(dlg_.Plan());
+    values.finder = dlg_.Finder();
+    return values;
+}
+
+void PlanFileSession::SetFile(const QString& path) {
     path_ = path;
-    finder_ = finder;
+    unchanged_ = Current();
     modified_ = false;
     ShowTitle();
 }
 
-void PlanFileSession::SetModified(bool modified) {
-    modified_ = modified;
+void PlanFileSession::UpdateModified() {
+    // A plan typed back to what it was is unchanged again.
+    modified_ = Current() != unchanged_;
     if (!path_.isEmpty()) {
         dlg_.setWindowModified(modified_);
     }

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace quorvel {
 
@@ -15,10 +14,6 @@ PlanFileReading CannotOpen(const QString& path, const QString& reason) {
     reading.error =
         QStringLiteral("Cannot open the plan file %1: %2.").arg(QuotedName(path), reason);
     return reading;
-}
-
-PlanFileWriting CannotSave(const QString& path, const QString& reason) {
-    return {QStringLiteral("Cannot save the plan file %1: %2.").arg(QuotedName(path), reason)};
 }
 
 QString Quoted(const QStringList& names) {
@@ -74,26 +69,6 @@ PlanFileReading ReadPlanFile(const QString& path) {
                                    .arg(QuotedName(path), Quoted(document.ignored));
     }
     return reading;
-}
-
-PlanFileWriting WritePlanFile(const QString& path, const PlanFileValues& values) {
-    if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
-        return CannotSave(path, problem);
-    }
-    const QByteArray text = PlanDocumentText(values);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return CannotSave(path, file.errorString());
-    }
-    if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return CannotSave(path, reason);
-    }
-    if (!file.commit()) {
-        return CannotSave(path, file.errorString());
-    }
-    return {};
 }
 
 }  // namespace quorvel

@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -13,15 +15,18 @@
 #include <QTimer>
 #include <QToolButton>
 #include <bit>
+#include <cerrno>
 #include <memory>
 
 #include "app/chart_export_actions.h"
 #include "app/export_csv.h"
 #include "app/plan_file_session.h"
 #include "app/plan_work_actions.h"
+#include "app/save_name_dialog.h"
 #include "charts/chart_area.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/paint_cycle.h"
+#include "plan_file_put.h"
 #include "planfile/plan_file.h"
 #include "res/resource.h"
 #include "widget_test_support.h"
@@ -49,7 +54,7 @@ class PlanWorkTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         saved = dir.filePath(QStringLiteral("saved.qvplan"));
-        ASSERT_TRUE(WritePlanFile(saved, AwkwardPlan()).Ok());
+        ASSERT_TRUE(test::PutPlanFile(saved, AwkwardPlan()));
     }
 
     // As the program starts: the command line has put the file's values in the fields.
@@ -195,6 +200,168 @@ INSTANTIATE_TEST_SUITE_P(Answers, UnsavedCloseTest,
                                            CloseRow{"Discard", QMessageBox::Discard, true, 14},
                                            CloseRow{"Cancel", QMessageBox::Cancel, false, 14}),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// A session of its own, with the answers and system calls a test gives it.
+class OwnSessionTest : public PlanWorkTest {
+  protected:
+    PlanFileSession& Own(OutputSystemCalls calls = RealOutputSystemCalls()) {
+        dlg = std::make_unique<CSpurPlanDlg>();
+        PlanFilePrompts prompts;
+        prompts.openName = [](QWidget*) { return QString(); };
+        prompts.saveName = [this](QWidget*, const QString&) { return saveName; };
+        prompts.askToSave = [this](QWidget*, const QString& question) {
+            questions << question;
+            return answer;
+        };
+        prompts.warn = [this](QWidget*, const QString& message) { warnings << message; };
+        prompts.inform = [](QWidget*, const QString&) {};
+        own = new PlanFileSession(*dlg, prompts, calls);
+        dlg->show();
+        return *own;
+    }
+
+    PlanFileSession* own = nullptr;
+    QString saveName;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    QStringList questions;
+    QStringList warnings;
+};
+
+// Each step of a save that a full disk, a failing device or a refused rename can stop.
+ssize_t WriteOnFullDisk(int /*fd*/, const void* /*data*/, std::size_t /*size*/) {
+    errno = ENOSPC;
+    return -1;
+}
+int SyncFails(int /*fd*/) {
+    errno = EIO;
+    return -1;
+}
+int RenameRefused(const char* /*from*/, const char* /*to*/) {
+    errno = EROFS;
+    return -1;
+}
+
+struct FailedSaveRow {
+    const char* name;
+    OutputSystemCalls calls;
+    const char* reason;
+};
+
+class FailedSaveTest : public OwnSessionTest,
+                       public ::testing::WithParamInterface<FailedSaveRow> {};
+
+TEST_P(FailedSaveTest, KeepsTheFileAndTheMarkAndTheWindowAndSaysWhy) {
+    PlanFileSession& session = Own(GetParam().calls);
+    ASSERT_TRUE(session.Open(saved));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    test::TypeInto(*dlg->Edit(IDC_FS), QStringLiteral("2900"));
+
+    EXPECT_FALSE(session.Save());
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("saved.qvplan'")));
+    EXPECT_TRUE(warnings[0].endsWith(QLatin1String(GetParam().reason) + QLatin1Char('.')))
+        << warnings[0].toStdString();
+    EXPECT_TRUE(dlg->isWindowModified());
+    // The close question's Save fails the same way and the window stays open.
+    answer = QMessageBox::Save;
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(warnings.size(), 2);
+
+    file.seek(0);
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("saved.qvplan")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailedSaveTest,
+    ::testing::Values(
+        FailedSaveRow{"Write", {WriteOnFullDisk, ::fsync, ::close}, "No space left on device"},
+        FailedSaveRow{"Flush", {::write, SyncFails, ::close}, "Input/output error"},
+        FailedSaveRow{
+            "Commit", {::write, ::fsync, ::close, RenameRefused}, "Read-only file system"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct UntitledCloseRow {
+    const char* name;
+    std::vector<QString> typedFs;
+    QMessageBox::StandardButton answer;
+    bool asked;
+    bool closes;
+};
+
+class UntitledCloseTest : public OwnSessionTest,
+                          public ::testing::WithParamInterface<UntitledCloseRow> {};
+
+TEST_P(UntitledCloseTest, AsksOnlyWhenThePlanDiffersFromTheOneItStartedWith) {
+    Own();
+    for (const QString& fs : GetParam().typedFs) {
+        test::TypeInto(*dlg->Edit(IDC_FS), fs);
+    }
+    answer = GetParam().answer;
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    EXPECT_EQ(questions.size(), GetParam().asked ? 1 : 0);
+    EXPECT_EQ(dlg->isVisible(), !GetParam().closes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, UntitledCloseTest,
+    ::testing::Values(
+        UntitledCloseRow{"Unchanged", {}, QMessageBox::Cancel, false, true},
+        UntitledCloseRow{"TypedBack", {"1000", "737.28"}, QMessageBox::Cancel, false, true},
+        UntitledCloseRow{"ChangedCancel", {"1000"}, QMessageBox::Cancel, true, false},
+        UntitledCloseRow{"ChangedDiscard", {"1000"}, QMessageBox::Discard, true, true},
+        // Save asks for a name; cancelling that keeps the window and the typing.
+        UntitledCloseRow{"ChangedSaveNoName", {"1000"}, QMessageBox::Save, true, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(OwnSessionTest, UntitledPlanSavedFromTheCloseQuestionIsWrittenThenCloses) {
+    Own();
+    test::TypeInto(*dlg->Edit(IDC_FS), QStringLiteral("1000"));
+    saveName = dir.filePath(QStringLiteral("new.qvplan"));
+    answer = QMessageBox::Save;
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(ReadPlanFile(saveName).values->fs, 1000.0);
+}
+
+TEST_F(OwnSessionTest, FinderSettingsComeFromTheFileMarkTheChangeAndAreSaved) {
+    PlanFileSession& session = Own();
+    ASSERT_TRUE(session.Open(saved));
+    EXPECT_EQ(dlg->Finder(), AwkwardPlan().finder);
+    FinderSettings finder = dlg->Finder();
+    finder.fsRange = FrequencyInterval{400.0, 1500.0};
+    finder.against = Against::kIf;
+    dlg->SetFinder(finder);
+    EXPECT_TRUE(dlg->isWindowModified());
+    ASSERT_TRUE(session.Save());
+    EXPECT_EQ(ReadPlanFile(saved).values->finder, finder);
+}
+
+TEST_F(PlanWorkTest, SaveAsAsksBeforeReplacingAFileNamedWithoutItsExtension) {
+    QString question;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(dir.path());
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("saved"));
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                question = box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        QTest::keyClick(name, Qt::Key_Return);
+        dialog->reject();
+    });
+    EXPECT_TRUE(StandardPlanFilePrompts().saveName(nullptr, {}).isEmpty());
+    EXPECT_TRUE(question.contains(QStringLiteral("saved.qvplan"))) << question.toStdString();
+}
 
 TEST_F(PlanWorkTest, CopiedChartIsTheComposedChartArea) {
     CSpurPlanDlg& window = Window();

@@ -1,5 +1,5 @@
 // A person's session with the window: type a value, move the slider from the keyboard,
-// click and right-click in the charts, close with Escape.
+// click and right-click in the charts, close with Escape and leave the changes unsaved.
 #include "quorvel_window.h"
 
 namespace quorvel::test {
@@ -36,7 +36,9 @@ TEST_F(QuorvelWindowTest, FollowsTypingSliderAndClicksThenEndsWithStatusZero) {
     plan.m_markerY = 0;
     ASSERT_TRUE(ChartsShow(plan, QStringLiteral("5-no-marker")));
 
+    // The plan has changed: Escape asks first, and Discard ends the program.
     ASSERT_TRUE(Keys({QStringLiteral("Escape")}));
+    ASSERT_TRUE(AnswerUnsavedQuestion({QStringLiteral("alt+d")}));
     EXPECT_EQ(ExitStatus(), 0);
 }
 

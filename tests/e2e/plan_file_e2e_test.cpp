@@ -1,6 +1,7 @@
 // A plan kept in a file: started on it, changed, saved with Ctrl+S, and started again.
 #include <QTemporaryDir>
 
+#include "plan_file_put.h"
 #include "planfile/plan_file.h"
 #include "quorvel_window.h"
 
@@ -22,7 +23,7 @@ TEST_F(PlanFileWindowTest, SavedWithCtrlSAndOpenedAgainShowsTheChangedPlan) {
                     .m_harmonics = 20,
                     .m_rfBw = 120.0,
                     .m_lastSliderPos = 1000};
-    ASSERT_TRUE(WritePlanFile(path, PlanFileValues::FromPlan(plan)).Ok());
+    ASSERT_TRUE(test::PutPlanFile(path, PlanFileValues::FromPlan(plan)));
     const QString title = QStringLiteral("plan\\.qvplan - Quorvel");
 
     StartQuorvel({path}, title);
@@ -52,6 +53,33 @@ TEST_F(PlanFileWindowTest, SavedWithCtrlSAndOpenedAgainShowsTheChangedPlan) {
     EXPECT_TRUE(ChartsShow(plan, QStringLiteral("plan-3-reopened")));
     ASSERT_TRUE(Keys({QStringLiteral("Escape")}));
     EXPECT_EQ(ExitStatus(), 0);
+}
+
+TEST_F(PlanFileWindowTest, EnterOnAChangedUntitledPlanAsksAndSavesUnderATypedName) {
+    StartQuorvel({}, QStringLiteral("Quorvel"));
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(Keys({QStringLiteral("ctrl+a")}));
+    ASSERT_TRUE(Type(QStringLiteral("200")));
+    PlanFields plan{.m_if = 200.0, .m_lastSliderPos = 737};
+    ASSERT_TRUE(ChartsShow(plan, QStringLiteral("untitled-1-changed")));
+
+    // Enter commits the typing and asks; Escape there keeps the window and its plan.
+    ASSERT_TRUE(Keys({QStringLiteral("Return")}));
+    ASSERT_TRUE(AnswerUnsavedQuestion({QStringLiteral("Escape")}));
+    EXPECT_FALSE(program_.waitForFinished(500));
+    ASSERT_TRUE(ChartsShow(plan, QStringLiteral("untitled-2-kept")));
+
+    // Enter again, and Enter saves: the name typed without its extension gets it.
+    ASSERT_TRUE(Keys({QStringLiteral("Return")}));
+    ASSERT_TRUE(AnswerUnsavedQuestion({QStringLiteral("Return")}));
+    const std::optional<QString> saveDialog = X().FindWindow(QStringLiteral("Save plan as"));
+    ASSERT_TRUE(saveDialog.has_value()) << "Save opened no file dialog";
+    ASSERT_TRUE(
+        X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), *saveDialog}));
+    ASSERT_TRUE(Type(dir_.filePath(QStringLiteral("kept"))));
+    ASSERT_TRUE(Keys({QStringLiteral("Return")}));
+    ASSERT_EQ(ExitStatus(), 0);
+    EXPECT_EQ(ReadPlanFile(dir_.filePath(QStringLiteral("kept.qvplan"))).values->ifCentre, 200.0);
 }
 
 }  // namespace

@@ -68,6 +68,19 @@ class QuorvelWindowTest : public ::testing::Test {
                             QString::number(button)});
     }
 
+    /// Waits for the question before closing a changed plan and answers it with `keys`;
+    /// the main window has the keyboard again afterwards.
+    bool AnswerUnsavedQuestion(const QStringList& keys) const {
+        const std::optional<QString> box =
+            X().FindWindow(QStringLiteral("Unsaved changes - Quorvel"));
+        if (!box || !X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), *box})) {
+            return false;
+        }
+        const bool answered = Keys(keys);
+        X().XDoTool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window_});
+        return answered;
+    }
+
     QImage Screenshot() const { return X().Grab(client_); }
 
     QRect ChartArea() const {

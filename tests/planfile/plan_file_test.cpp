@@ -1,4 +1,5 @@
 #include "planfile/plan_file.h"
+#include "plan_file_put.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +108,7 @@ TEST_F(PlanFileTest, SavedPlanOpensAsTheSameFieldsAndAFileSetsOnlyWhatItHolds) {
     values.finder.ifRange = FrequencyInterval{0.0, 1500.0};
     values.finder.against = Against::kRf;
     const QString path = Path(QStringLiteral("plan.qvplan"));
-    ASSERT_TRUE(WritePlanFile(path, values).Ok());
+    ASSERT_TRUE(test::PutPlanFile(path, values));
 
     const PlanFileReading reading = ReadPlanFile(path);
     ASSERT_TRUE(reading.values) << reading.error.toStdString();
@@ -235,29 +236,6 @@ TEST_F(PlanFileTest, NewerVersionGivesWhatItCanAndListsTheRest) {
     for (const char* word : {"newer version", "(7)", "'window'", "'finder.depth'"}) {
         EXPECT_TRUE(reading.notice.contains(QLatin1String(word))) << reading.notice.toStdString();
     }
-}
-
-TEST_F(PlanFileTest, FailedWritesSayWhyAndLeaveNoFile) {
-    const QString notAFolder = Write(QStringLiteral("plain"), "x");
-    PlanFileValues values = PlanFileValues::FromPlan(PlanFields{});
-    for (const QString& path : {notAFolder + QStringLiteral("/plan.qvplan"),
-                                Path(QStringLiteral("absent/plan.qvplan"))}) {
-        const PlanFileWriting writing = WritePlanFile(path, values);
-        EXPECT_FALSE(writing.Ok());
-        EXPECT_TRUE(writing.error.contains(QStringLiteral("plan.qvplan': ")))
-            << writing.error.toStdString();
-        EXPECT_GT(writing.error.size(), path.size() + 35)
-            << "no reason in: " << writing.error.toStdString();
-    }
-    // A value that could not be read back is not written over a good file.
-    const QString good = Path(QStringLiteral("good.qvplan"));
-    ASSERT_TRUE(WritePlanFile(good, values).Ok());
-    PlanFileValues broken = values;
-    broken.rfBw = std::numeric_limits<double>::quiet_NaN();
-    const PlanFileWriting writing = WritePlanFile(good, broken);
-    EXPECT_TRUE(writing.error.contains(QStringLiteral("rf_bw_mhz"))) << writing.error.toStdString();
-    EXPECT_EQ(ReadPlanFile(good).values, values);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2);  // plain and good only
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <cstddef>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,16 +23,30 @@ struct OutputSystemCalls {
     ssize_t (*write)(int fd, const void* data, std::size_t size);
     int (*fsync)(int fd);
     int (*close)(int fd);
+    int (*rename)(const char* from, const char* to) = ::rename;
 };
 
 /// The system's own calls.
 OutputSystemCalls RealOutputSystemCalls();
+
+/// Why an output could not be written: its name as given and the system's reason.
+struct OutputFailure {
+    std::string path;
+    std::string reason;
+
+    /// The command line's one line: "quorvel: cannot write 'a.csv': <reason>".
+    std::string Message() const;
+};
 
 /// Writes every output. A regular file is written and synced beside its final name;
 /// standard output, pipes and devices are written directly; only once all of that has
 /// succeeded are the files renamed over their final names. A failure leaves every old
 /// file as it was and no new one behind, and its message (one line, the system's reason)
 /// is returned.
+std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outputs,
+                                          const OutputSystemCalls& calls = RealOutputSystemCalls());
+
+/// WriteOutputs with the failure as the command line's one line.
 std::optional<std::string> WriteExportOutputs(
     const std::vector<ExportOutput>& outputs,
     const OutputSystemCalls& calls = RealOutputSystemCalls());

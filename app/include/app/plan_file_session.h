@@ -1,5 +1,5 @@
 // The main window's plan file: Open, Save and Save As, the file's name and the unsaved mark
-// in the title, and the question before a changed plan from a file is closed unsaved.
+// in the title, and the question before a changed plan is closed unsaved.
 #pragma once
 
 #include <QMessageBox>
@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+#include "app/export_output.h"
 #include "planfile/plan_file_values.h"
 
 namespace quorvel {
@@ -34,8 +35,10 @@ class PlanFileSession : public QObject {
 
   public:
     /// Installs itself on `dlg` (its close guard, its plan changes) and lives as long as it.
-    explicit PlanFileSession(CSpurPlanDlg& dlg,
-                             PlanFilePrompts prompts = StandardPlanFilePrompts());
+    /// The plan in the window now is the one that counts as unchanged. Files are written
+    /// through `calls`, as the command line's exports are.
+    explicit PlanFileSession(CSpurPlanDlg& dlg, PlanFilePrompts prompts = StandardPlanFilePrompts(),
+                             OutputSystemCalls calls = RealOutputSystemCalls());
 
     /// Opens the plan file at `path` into the window, its values typed into the fields.
     /// A file that cannot be used is told in a message and leaves the plan as it was.
@@ -45,7 +48,9 @@ class PlanFileSession : public QObject {
     /// line read it): the title names it, and the plan counts as unsaved when it differs.
     bool Adopt(const QString& path);
 
-    bool Save();    ///< to the window's file; asks for a name when there is none
+    /// To the window's file; asks for a name when there is none. A save that fails says
+    /// why in a message and leaves the file and the unsaved mark as they were.
+    bool Save();
     bool SaveAs();  ///< asks for a name
     void OpenAsked();
 
@@ -56,17 +61,20 @@ class PlanFileSession : public QObject {
     bool SaveTo(const QString& path);
     bool MayClose();
     void ApplyValues(const PlanFileValues& values);
-    void SetFile(const QString& path, const FinderSettings& finder);
-    void SetModified(bool modified);
+    /// The plan as a file would hold it: the window's values and the finder's settings.
+    PlanFileValues Current() const;
+    /// Takes `path` as the window's file, its plan as it is now unchanged.
+    void SetFile(const QString& path);
+    void UpdateModified();
     void ShowTitle();
 
     CSpurPlanDlg& dlg_;
     PlanFilePrompts prompts_;
+    OutputSystemCalls calls_;
     QString baseTitle_;
     QString path_;
-    FinderSettings finder_;  ///< kept from the file and written back unchanged
+    PlanFileValues unchanged_;  ///< the plan as started, opened or last saved
     bool modified_ = false;
-    bool applying_ = false;
 };
 
 }  // namespace quorvel

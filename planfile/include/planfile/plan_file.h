@@ -1,5 +1,5 @@
-// Plan files on disk: read whole or not at all, written atomically, every failure told in
-// one plain line that names the file.
+// Plan files on disk: read whole or not at all, every failure told in one plain line that
+// names the file. They are written by the exports' writer, as every other output is.
 #pragma once
 
 #include "planfile/plan_document.h"
@@ -26,16 +26,5 @@ struct PlanFileReading {
 /// of another format, or one with a value the window's fields would refuse gives no values.
 /// A file of a newer version gives what this version understands, the rest listed.
 PlanFileReading ReadPlanFile(const QString& path);
-
-/// What writing a plan file gave.
-struct [[nodiscard]] PlanFileWriting {
-    QString error;  ///< the file and the system's reason; empty once the file is in place
-
-    bool Ok() const { return error.isEmpty(); }
-};
-
-/// Writes `values` to `path` through a temporary file that replaces it only once it is
-/// complete: a failed write leaves any previous file as it was.
-PlanFileWriting WritePlanFile(const QString& path, const PlanFileValues& values);
 
 }  // namespace quorvel

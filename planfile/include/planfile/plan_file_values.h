@@ -2,8 +2,8 @@
 // elsewhere (the command line, the window) can fill or override the rest.
 #pragma once
 
-#include "plan/plan_fields.h"
 #include "plan/finder_settings.h"
+#include "plan/plan_fields.h"
 
 #include <optional>
 

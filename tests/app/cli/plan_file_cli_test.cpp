@@ -6,6 +6,7 @@
 
 #include "app/export_csv.h"
 #include "export_fixture.h"
+#include "plan_file_put.h"
 #include "planfile/plan_file.h"
 
 namespace quorvel {
@@ -32,7 +33,7 @@ class PlanFileCliTest : public ExportBinaryTest {
 
     void SetUp() override {
         ExportBinaryTest::SetUp();
-        ASSERT_TRUE(WritePlanFile(PathOf("plan.qvplan"), FileValues()).Ok());
+        ASSERT_TRUE(test::PutPlanFile(PathOf("plan.qvplan"), FileValues()));
     }
 };
 
