@@ -18,8 +18,7 @@ void ComputeHarmonicMeets(const PlanFields& plan, const HarmonicBandTable& bands
                           HarmonicMeetsTable& table) {
     const HarmonicBand ifImage = FirstZoneImage(plan.m_fs, plan.m_if, plan.m_ifBw);
     const HarmonicBand rfImage = FirstZoneImage(plan.m_fs, plan.m_if, plan.m_rfBw);
-    const int last = std::min(plan.m_harmonics, kHarmonicCap);
-    for (int n = 2; n <= last; ++n) {
+    for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
         const auto i = static_cast<std::size_t>(n);
         const HarmonicBand& band = bands[i];
         table[i] = {ClosedIntervalsMeet(band.lo, band.hi, ifImage.lo, ifImage.hi),

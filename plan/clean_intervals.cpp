@@ -30,7 +30,7 @@ CleanIntervals FindClean(const PlanFields& plan, FrequencyInterval range, const 
                          MeetLine&& meetLine) {
     CleanIntervals result;
     MeetRow row;
-    result.status = meetLine(plan, range, query, row);
+    result.status = meetLine(plan, range, query, row, RowOptions{});
     if (result.status != FinderStatus::kOk) {
         return result;
     }
@@ -72,9 +72,7 @@ void CleanGaps(std::vector<FrequencyInterval>& meets, FrequencyInterval range,
 
 CleanIntervals FindCleanFs(const PlanFields& plan, FrequencyInterval fsRange,
                            const SpurQuery& query) {
-    return FindClean(plan, fsRange, query,
-                     [](const PlanFields& p, FrequencyInterval r, const SpurQuery& q,
-                        MeetRow& row) { return MeetFsRow(p, r, q, row); });
+    return FindClean(plan, fsRange, query, MeetFsRow);
 }
 
 CleanIntervals FindCleanIf(const PlanFields& plan, FrequencyInterval ifRange,

@@ -136,8 +136,7 @@ HarmonicFold FoldHarmonicBandTraced(double fs, double ifCentre, double ifBw, int
 }
 
 void ComputeHarmonicBands(const PlanFields& plan, HarmonicBandTable& table) {
-    const int last = std::min(plan.m_harmonics, kHarmonicBandTableSize - 1);
-    for (int n = 2; n <= last; ++n) {
+    for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
         table[static_cast<std::size_t>(n)] = FoldHarmonicBand(plan.m_fs, plan.m_if, plan.m_ifBw, n);
     }
 }

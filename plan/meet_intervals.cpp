@@ -15,20 +15,13 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// The self fold plus two folds of two bands for each harmonic 2..26.
-constexpr int kMaxWindows = 1 + 2 * 2 * (kHarmonicCap - 1);
-
-// Multiples are enumerated one by one only below this count, where adding 1 to a double
-// still reaches the next whole number.
-constexpr double kCountableMultiples = 4503599627370496.0;  // 2^52
-
 // How many multiples from first to last, or infinite (refused) when they cannot be counted
 // out one by one.
 double Enumerated(double first, double last) {
     if (!(last >= first)) {
         return 0;
     }
-    return last < kCountableMultiples ? last - first + 1 : kInf;
+    return last < kWholeDoubleLimit ? last - first + 1 : kInf;
 }
 
 // Consecutive multiples' intervals are taken as one run only when they overlap by more
@@ -43,10 +36,6 @@ bool InputOk(const PlanFields& plan, double fixed, FrequencyInterval range,
              const SpurQuery& query) {
     return Bounded(fixed) && Bounded(plan.m_ifBw) && Bounded(plan.m_rfBw) && Bounded(range.lo) &&
            Bounded(range.hi) && range.lo < range.hi && Bounded(query.margin) && query.margin >= 0;
-}
-
-int LastHarmonic(const PlanFields& plan) {
-    return std::min(plan.m_harmonics, kHarmonicCap);
 }
 
 void Push(std::vector<FrequencyInterval>& out, double lo, double hi, FrequencyInterval range) {
@@ -87,17 +76,17 @@ FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
     if (!(w.hi > 0) || !(range.hi > 0)) {
         return p;  // no positive Fs puts a multiple in the window
     }
-    const double kLo = std::max(1.0, std::floor(w.lo / range.hi));
-    const double kHi = range.lo > 0 ? std::ceil(w.hi / range.lo) : kInf;
-    const double kMerge =
+    const double kLow = std::max(1.0, std::floor(w.lo / range.hi));
+    const double kHigh = range.lo > 0 ? std::ceil(w.hi / range.lo) : kInf;
+    const double kMerged =
         w.hi > w.lo ? std::max(1.0, std::ceil(w.lo * kSureOverlap / (w.hi - w.lo)) + 1) : kInf;
-    const double kTail = std::max(kLo, kMerge);
-    p.kFirst = kLo;
-    if (kHi >= kTail) {
+    const double kTail = std::max(kLow, kMerged);
+    p.kFirst = kLow;
+    if (kHigh >= kTail) {
         p.kTail = kTail;
-        p.kLast = kTail > kLo ? kTail - 1 : kLo - 1;
+        p.kLast = kTail > kLow ? kTail - 1 : kLow - 1;
     } else {
-        p.kLast = kHi;
+        p.kLast = kHigh;
     }
     return p;
 }
@@ -172,10 +161,7 @@ void EmitFs(const FsWindow& p, FrequencyInterval range, RowEnds ends) {
 // `slope` times its speed, `spread` either side of slope * IF, so k * Fs lies in it for
 // IF in [(k Fs - spread) / slope, (k Fs + spread) / slope].
 struct IfWindow {
-    bool self = false;
-    int n = 0;
-    RefBand x = RefBand::kIf;
-    Fold fold = Fold::kDifference;
+    SpurWindowSource source;
     double slope = 1;
     double spread = 0;
     double kMin = 0;
@@ -187,17 +173,26 @@ struct IfWindow {
     double Count() const { return merged ? 1 : Enumerated(kFirst, kLast); }
 };
 
-void PlanIfWindow(IfWindow& p, double fs, FrequencyInterval range) {
+IfWindow PlanIfWindow(const SpurWindowSource& source, const PlanFields& plan, double margin,
+                      FrequencyInterval range, std::vector<FrequencyInterval>* out) {
+    IfWindow p;
+    p.source = source;
+    p.out = out;
+    p.slope = source.Slope();
+    p.spread = source.Spread(plan.m_ifBw, plan.m_rfBw, margin);
+    p.kMin = source.SelfFold() ? 1 : 0;
+    const double fs = plan.m_fs;
     p.merged = 2 * p.spread > fs * kSureOverlap;
     p.kFirst = std::max(p.kMin, std::floor((p.slope * range.lo - p.spread) / fs));
     p.kLast = std::ceil((p.slope * range.hi + p.spread) / fs);
+    return p;
 }
 
-void EmitIf(const IfWindow& p, const PlanFields& plan, double fs, double margin,
-            FrequencyInterval range) {
+void EmitIf(const IfWindow& p, const PlanFields& plan, double margin, FrequencyInterval range,
+            RowEnds ends) {
+    const double fs = plan.m_fs;
     const auto windowAt = [&p, &plan, margin](double ifCentre) {
-        const SpurEdges e = EdgesAt(ifCentre, plan.m_ifBw, plan.m_rfBw);
-        return p.self ? SelfFoldWindow(e) : HarmonicWindow(e, p.n, p.x, p.fold, margin);
+        return p.source.At(EdgesAt(ifCentre, plan.m_ifBw, plan.m_rfBw), margin);
     };
     const auto emit = [&](double k, bool toInfinity) {
         const auto hit = [&windowAt, fs, k](double ifCentre) {
@@ -205,14 +200,18 @@ void EmitIf(const IfWindow& p, const PlanFields& plan, double fs, double margin,
         };
         const double lo = (k * fs - p.spread) / p.slope;
         const double hi = (k * fs + p.spread) / p.slope;
-        const auto settledLo = SettleRunEnd(hit, lo, hi, -1);
+        const auto settle = [&](double from, double towards, int direction) {
+            return ends == RowEnds::kSettled ? SettleRunEnd(hit, from, towards, direction)
+                                             : std::optional<double>(from);
+        };
+        const auto settledLo = settle(lo, hi, -1);
         if (toInfinity) {
             if (settledLo) {
                 Push(*p.out, *settledLo, kInf, range);
             }
             return;
         }
-        const auto settledHi = SettleRunEnd(hit, hi, lo, +1);
+        const auto settledHi = settle(hi, lo, +1);
         if (settledLo && settledHi) {
             Push(*p.out, *settledLo, *settledHi, range);
         }
@@ -226,6 +225,61 @@ void EmitIf(const IfWindow& p, const PlanFields& plan, double fs, double margin,
     }
 }
 
+// Works a row out from the plan's windows, whichever axis it runs along: `planWindow` turns
+// a window into its intervals' plan, `emit` writes them, `begin` what the row holds before
+// any window. The work is counted before it is done; with a progress report the windows
+// are planned a harmonic at a time, so a caller that stops early pays for none of the rest.
+template <typename PlanWindow, typename Emit, typename Begin>
+FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOptions& options,
+                      PlanWindow planWindow, Emit emit, Begin begin) {
+    using Planned = decltype(planWindow(*windows.begin()));
+    std::array<Planned, kMaxSpurWindows> planned;
+    double total = 0;
+    bool begun = false;
+    const SpurWindowSource* next = windows.begin();
+    while (next != windows.end()) {
+        // Without a report the whole row is one stage; with one, the self fold and then
+        // each harmonic.
+        const SpurWindowSource* stageEnd = next + 1;
+        if (!options.progress) {
+            stageEnd = windows.end();
+        } else {
+            while (stageEnd != windows.end() && stageEnd->harmonic == next->harmonic) {
+                ++stageEnd;
+            }
+        }
+        const auto first = static_cast<std::size_t>(next - windows.begin());
+        const auto last = static_cast<std::size_t>(stageEnd - windows.begin());
+        for (std::size_t i = first; i < last; ++i) {
+            planned[i] = planWindow(windows.begin()[i]);
+            total += planned[i].Count();
+        }
+        if (!(total <= options.maxIntervals)) {
+            row.Clear();
+            return FinderStatus::kTooManyIntervals;
+        }
+        if (!begun) {
+            begin();
+            begun = true;
+        }
+        for (std::size_t i = first; i < last; ++i) {
+            emit(planned[i]);
+        }
+        const int harmonic = next->harmonic;
+        next = stageEnd;
+        if (options.progress && harmonic != SpurWindowSource::kSelfFold &&
+            !options.progress(harmonic)) {
+            break;
+        }
+    }
+    return FinderStatus::kOk;
+}
+
+std::vector<FrequencyInterval>* ListFor(MeetRow& row, const SpurWindowSource& source) {
+    return source.SelfFold() ? &row.selfFold
+                             : &row.harmonic[static_cast<std::size_t>(source.harmonic)];
+}
+
 }  // namespace
 
 void MeetRow::Clear() {
@@ -236,144 +290,42 @@ void MeetRow::Clear() {
     unsampled.clear();
 }
 
-namespace {
-
-// With a progress report the harmonics are planned one at a time, so that a caller that
-// stops early pays for none of the rest; the bound then holds for what is worked out, and
-// the row is refused as soon as it is passed.
-FinderStatus MeetFsRowInStages(const PlanFields& plan, FrequencyInterval fsRange,
-                               const SpurQuery& query, MeetRow& row, const RowOptions& options) {
-    const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
-    const FsWindow self = PlanFsWindow(SelfFoldWindow(e), fsRange, &row.selfFold);
-    double total = self.Count();
-    if (!(total <= options.maxIntervals)) {
-        return FinderStatus::kTooManyIntervals;
-    }
-    if (fsRange.lo <= 0) {
-        row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
-    }
-    EmitFs(self, fsRange, options.ends);
-    for (int n = 2; n <= LastHarmonic(plan); ++n) {
-        std::array<FsWindow, 4> windows;
-        int count = 0;
-        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
-            if (!AsksAbout(query.against, x)) {
-                continue;
-            }
-            for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
-                FsWindow& p = windows[static_cast<std::size_t>(count++)];
-                p = PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
-                                 &row.harmonic[static_cast<std::size_t>(n)]);
-                total += p.Count();
-            }
-        }
-        if (!(total <= options.maxIntervals)) {
-            row.Clear();
-            return FinderStatus::kTooManyIntervals;
-        }
-        for (int i = 0; i < count; ++i) {
-            EmitFs(windows[static_cast<std::size_t>(i)], fsRange, options.ends);
-        }
-        if (!options.progress(n)) {
-            break;
-        }
-    }
-    return FinderStatus::kOk;
-}
-
-}  // namespace
-
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
                        MeetRow& row, const RowOptions& options) {
     row.Clear();
     if (!InputOk(plan, plan.m_if, fsRange, query)) {
         return FinderStatus::kBadInput;
     }
-    if (options.progress) {
-        return MeetFsRowInStages(plan, fsRange, query, row, options);
-    }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
-    std::array<FsWindow, kMaxWindows> windows;
-    int count = 0;
-    windows[static_cast<std::size_t>(count++)] =
-        PlanFsWindow(SelfFoldWindow(e), fsRange, &row.selfFold);
-    for (int n = 2; n <= LastHarmonic(plan); ++n) {
-        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
-            if (!AsksAbout(query.against, x)) {
-                continue;
+    return DriveRow(
+        SpurWindowsOf(plan, query.against), row, options,
+        [&](const SpurWindowSource& source) {
+            return PlanFsWindow(source.At(e, query.margin), fsRange, ListFor(row, source));
+        },
+        [&](const FsWindow& p) { EmitFs(p, fsRange, options.ends); },
+        [&] {
+            if (fsRange.lo <= 0) {
+                row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
             }
-            for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
-                windows[static_cast<std::size_t>(count++)] =
-                    PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
-                                 &row.harmonic[static_cast<std::size_t>(n)]);
-            }
-        }
-    }
-    double total = 0;
-    for (int i = 0; i < count; ++i) {
-        total += windows[static_cast<std::size_t>(i)].Count();
-    }
-    if (!(total <= options.maxIntervals)) {
-        return FinderStatus::kTooManyIntervals;
-    }
-    if (fsRange.lo <= 0) {
-        row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
-    }
-    for (int i = 0; i < count; ++i) {
-        EmitFs(windows[static_cast<std::size_t>(i)], fsRange, options.ends);
-    }
-    return FinderStatus::kOk;
+        });
 }
 
 FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,
-                       MeetRow& row) {
+                       MeetRow& row, const RowOptions& options) {
     row.Clear();
     if (!InputOk(plan, plan.m_fs, ifRange, query)) {
         return FinderStatus::kBadInput;
     }
-    const double fs = plan.m_fs;
-    if (!(fs > 0)) {
+    if (!(plan.m_fs > 0)) {
         row.unsampled.push_back(ifRange);
         return FinderStatus::kOk;
     }
-    const double h = std::fabs(plan.m_ifBw) / 2;
-    const double r = std::fabs(plan.m_rfBw) / 2;
-    std::array<IfWindow, kMaxWindows> windows;
-    int count = 0;
-    IfWindow& self = windows[static_cast<std::size_t>(count++)];
-    self.self = true;
-    self.slope = 2;
-    self.spread = 2 * h;
-    self.kMin = 1;
-    self.out = &row.selfFold;
-    for (int n = 2; n <= LastHarmonic(plan); ++n) {
-        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
-            if (!AsksAbout(query.against, x)) {
-                continue;
-            }
-            for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
-                IfWindow& p = windows[static_cast<std::size_t>(count++)];
-                p.n = n;
-                p.x = x;
-                p.fold = fold;
-                p.slope = fold == Fold::kDifference ? n - 1 : n + 1;
-                p.spread = n * h + (x == RefBand::kIf ? h : r) + query.margin;
-                p.out = &row.harmonic[static_cast<std::size_t>(n)];
-            }
-        }
-    }
-    double total = 0;
-    for (int i = 0; i < count; ++i) {
-        PlanIfWindow(windows[static_cast<std::size_t>(i)], fs, ifRange);
-        total += windows[static_cast<std::size_t>(i)].Count();
-    }
-    if (!(total <= kMaxMeetIntervals)) {
-        return FinderStatus::kTooManyIntervals;
-    }
-    for (int i = 0; i < count; ++i) {
-        EmitIf(windows[static_cast<std::size_t>(i)], plan, fs, query.margin, ifRange);
-    }
-    return FinderStatus::kOk;
+    return DriveRow(
+        SpurWindowsOf(plan, query.against), row, options,
+        [&](const SpurWindowSource& source) {
+            return PlanIfWindow(source, plan, query.margin, ifRange, ListFor(row, source));
+        },
+        [&](const IfWindow& p) { EmitIf(p, plan, query.margin, ifRange, options.ends); }, [] {});
 }
 
 }  // namespace quorvel

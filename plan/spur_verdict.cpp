@@ -8,24 +8,6 @@
 
 namespace quorvel {
 
-namespace {
-
-int LastHarmonic(const PlanFields& plan) {
-    return std::min(plan.m_harmonics, kHarmonicCap);
-}
-
-bool Meets(const SpurEdges& e, int n, RefBand x, double fs, double margin) {
-    return MultipleInWindow(HarmonicWindow(e, n, x, Fold::kDifference, margin), fs) ||
-           MultipleInWindow(HarmonicWindow(e, n, x, Fold::kSum, margin), fs);
-}
-
-double Distance(const SpurEdges& e, int n, RefBand x, double fs) {
-    return std::min(WindowDistance(HarmonicWindow(e, n, x, Fold::kDifference, 0), fs),
-                    WindowDistance(HarmonicWindow(e, n, x, Fold::kSum, 0), fs));
-}
-
-}  // namespace
-
 bool PlanHasSpurVerdict(const PlanFields& plan, double margin) {
     return std::isfinite(plan.m_fs) && plan.m_fs > 0 && std::isfinite(plan.m_if) &&
            std::isfinite(plan.m_ifBw) && std::isfinite(plan.m_rfBw) && std::isfinite(margin) &&
@@ -39,15 +21,19 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
         return v;
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
-    v.foldsOntoItself = MultipleInWindow(SelfFoldWindow(e), plan.m_fs);
-    for (int n = 2; n <= LastHarmonic(plan); ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        v.meetsIf[i] = Meets(e, n, RefBand::kIf, plan.m_fs, query.margin);
-        v.meetsRf[i] = Meets(e, n, RefBand::kRf, plan.m_fs, query.margin);
-        const bool hit = (v.meetsIf[i] && AsksAbout(query.against, RefBand::kIf)) ||
-                         (v.meetsRf[i] && AsksAbout(query.against, RefBand::kRf));
-        if (hit && v.lowestMeeting == 0) {
-            v.lowestMeeting = n;
+    // Both bands are judged, whichever are asked about: the table shows both.
+    for (const SpurWindowSource& w : SpurWindowsOf(plan, Against::kBoth)) {
+        if (!MultipleInWindow(w.At(e, query.margin), plan.m_fs)) {
+            continue;
+        }
+        if (w.SelfFold()) {
+            v.foldsOntoItself = true;
+            continue;
+        }
+        auto& meets = w.band == RefBand::kIf ? v.meetsIf : v.meetsRf;
+        meets[static_cast<std::size_t>(w.harmonic)] = true;
+        if (AsksAbout(query.against, w.band) && v.lowestMeeting == 0) {
+            v.lowestMeeting = w.harmonic;
         }
     }
     v.clean = !v.foldsOntoItself && v.lowestMeeting == 0;
@@ -55,16 +41,23 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
 }
 
 void ComputeHarmonicDistances(const PlanFields& plan, HarmonicDistanceTable& table) {
-    const bool valid = PlanHasSpurVerdict(plan, 0);
+    if (!PlanHasSpurVerdict(plan, 0)) {
+        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+        for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
+            table[static_cast<std::size_t>(n)] = {kNaN, kNaN};
+        }
+        return;
+    }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
-    for (int n = 2; n <= LastHarmonic(plan); ++n) {
-        HarmonicDistance& d = table[static_cast<std::size_t>(n)];
-        if (!valid) {
-            d = {std::numeric_limits<double>::quiet_NaN(),
-                 std::numeric_limits<double>::quiet_NaN()};
+    for (const SpurWindowSource& w : SpurWindowsOf(plan, Against::kBoth)) {
+        if (w.SelfFold()) {
             continue;
         }
-        d = {Distance(e, n, RefBand::kIf, plan.m_fs), Distance(e, n, RefBand::kRf, plan.m_fs)};
+        HarmonicDistance& d = table[static_cast<std::size_t>(w.harmonic)];
+        double& toBand = w.band == RefBand::kIf ? d.toIf : d.toRf;
+        const double distance = WindowDistance(w.At(e, 0), plan.m_fs);
+        // The difference comes first, so a NaN from it stays, as min(difference, sum).
+        toBand = w.fold == Fold::kDifference ? distance : std::min(toBand, distance);
     }
 }
 
@@ -75,7 +68,7 @@ double SpurMargin(const PlanFields& plan, Against against) {
     HarmonicDistanceTable table{};
     ComputeHarmonicDistances(plan, table);
     double margin = std::numeric_limits<double>::infinity();
-    for (int n = 2; n <= LastHarmonic(plan); ++n) {
+    for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
         const HarmonicDistance& d = table[static_cast<std::size_t>(n)];
         if (AsksAbout(against, RefBand::kIf)) {
             margin = std::min(margin, d.toIf);

@@ -8,10 +8,6 @@ namespace quorvel {
 
 namespace {
 
-// Above this many multiples, neighbouring whole numbers are no longer all doubles: the
-// window is judged by its width instead of by stepping k.
-constexpr double kDenseMultiples = 4503599627370496.0;  // 2^52
-
 bool UsableFs(double fs) {
     return fs > 0 && fs < std::numeric_limits<double>::infinity();
 }
@@ -39,6 +35,40 @@ MultipleWindow SelfFoldWindow(const SpurEdges& e) {
     return {2 * e.ifLo, 2 * e.ifHi, false};
 }
 
+MultipleWindow SpurWindowSource::At(const SpurEdges& e, double margin) const {
+    return SelfFold() ? SelfFoldWindow(e) : HarmonicWindow(e, harmonic, band, fold, margin);
+}
+
+double SpurWindowSource::Slope() const {
+    if (SelfFold()) {
+        return 2;
+    }
+    return fold == Fold::kDifference ? harmonic - 1 : harmonic + 1;
+}
+
+double SpurWindowSource::Spread(double ifBw, double rfBw, double margin) const {
+    const double h = std::fabs(ifBw) / 2;
+    if (SelfFold()) {
+        return 2 * h;
+    }
+    const double r = std::fabs(rfBw) / 2;
+    return harmonic * h + (band == RefBand::kIf ? h : r) + margin;
+}
+
+SpurWindowList SpurWindowsOf(const PlanFields& plan, Against against) {
+    SpurWindowList list;
+    list.Add({SpurWindowSource::kSelfFold, RefBand::kIf, Fold::kDifference});
+    for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
+        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
+            if (AsksAbout(against, x)) {
+                list.Add({n, x, Fold::kDifference});
+                list.Add({n, x, Fold::kSum});
+            }
+        }
+    }
+    return list;
+}
+
 bool MultipleInWindow(const MultipleWindow& w, double fs) {
     if (!UsableFs(fs) || !(w.lo <= w.hi)) {
         return false;
@@ -50,7 +80,7 @@ bool MultipleInWindow(const MultipleWindow& w, double fs) {
         return false;  // even k = 1 lies above the window
     }
     double k = std::max(1.0, std::ceil(w.lo / fs));
-    if (!(k < kDenseMultiples)) {
+    if (!(k < kWholeDoubleLimit)) {
         return w.hi - w.lo >= fs;
     }
     // The quotient may be off by one after rounding: settle on the smallest k whose
@@ -75,7 +105,7 @@ double WindowDistance(const MultipleWindow& w, double fs) {
     }
     const double kMin = w.zeroCounts ? 0 : 1;
     const double below = std::max(kMin, std::floor(w.lo / fs));
-    if (!(below < kDenseMultiples)) {
+    if (!(below < kWholeDoubleLimit)) {
         // Too many multiples below the window to step: measure from the remainder.
         const double rest = std::fmod(w.lo, fs);
         return std::min({best, rest, std::max(0.0, fs - rest - (w.hi - w.lo))});

@@ -43,6 +43,40 @@ TEST(MeetRowEnds, QuotientsLieWithinRoundingOfTheSettledEnds) {
     }
 }
 
+// Along the IF the ends move with the window's slope and spread; only the quotients show
+// whether those, the margin included, are right, since settling would repair them.
+TEST(MeetRowEnds, IfRowQuotientsLieWithinRoundingOfTheSettledEnds) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> unit(0, 1);
+    MeetRow settled;
+    MeetRow quotients;
+    RowOptions quotientEnds;
+    quotientEnds.ends = RowEnds::kQuotients;
+    for (int trial = 0; trial < 300; ++trial) {
+        PlanFields plan;
+        plan.m_fs = 100 + 2000 * unit(random);
+        plan.m_ifBw = 40 * unit(random);
+        plan.m_rfBw = 200 * unit(random);
+        plan.m_harmonics = 2 + trial % 25;
+        const SpurQuery query{static_cast<Against>(trial % 3), trial % 2 * (0.5 + unit(random))};
+        const double lo = 1000 * unit(random);
+        const FrequencyInterval range{lo, lo + 1 + 1000 * unit(random)};
+        ASSERT_EQ(MeetIfRow(plan, range, query, settled), FinderStatus::kOk);
+        ASSERT_EQ(MeetIfRow(plan, range, query, quotients, quotientEnds), FinderStatus::kOk);
+        // The quotient's rounding is that of k * Fs, which may exceed the end itself.
+        const double tolerance = 1e-12 * 27 * (range.hi + plan.m_fs + plan.m_rfBw);
+        for (std::size_t n = 0; n < settled.harmonic.size(); ++n) {
+            const auto& a = settled.harmonic[n];
+            const auto& b = quotients.harmonic[n];
+            ASSERT_EQ(a.size(), b.size()) << "trial " << trial << " harmonic " << n;
+            for (std::size_t i = 0; i < a.size(); ++i) {
+                EXPECT_NEAR(a[i].lo, b[i].lo, tolerance) << "trial " << trial << " n " << n;
+                EXPECT_NEAR(a[i].hi, b[i].hi, tolerance) << "trial " << trial << " n " << n;
+            }
+        }
+    }
+}
+
 // The map stops a row once every pixel shows some harmonic: what it was told must be the
 // whole of each harmonic up to there, and nothing above.
 TEST(MeetRowEnds, ProgressReportsEachHarmonicCompleteAndStopsWhenAsked) {

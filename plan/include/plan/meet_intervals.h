@@ -54,8 +54,9 @@ struct RowOptions {
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
                        MeetRow& row, const RowOptions& options = {});
 
-/// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read).
+/// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read), worked out
+/// as MeetFsRow works out its row.
 FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,
-                       MeetRow& row);
+                       MeetRow& row, const RowOptions& options = {});
 
 }  // namespace quorvel

@@ -28,4 +28,13 @@ struct PlanFields {
     friend bool operator==(const PlanFields&, const PlanFields&) = default;
 };
 
+/// The highest harmonic that is drawn, tabled and judged: H, lowered to the cap.
+inline int HighestDrawnHarmonic(const PlanFields& plan) {
+    return plan.m_harmonics < kHarmonicCap ? plan.m_harmonics : kHarmonicCap;
+}
+
+/// From this many multiples of Fs on, neighbouring whole numbers are no longer all
+/// doubles: adding 1 to a count may leave it where it was.
+inline constexpr double kWholeDoubleLimit = 4503599627370496.0;  // 2^52
+
 }  // namespace quorvel
