@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plan/harmonic_colour.h"
 #include "plan/truncate.h"
 
 namespace quorvel {
@@ -61,8 +62,7 @@ AliasLineSet BuildAliasLines(double fs, int h) {
         }
         AliasLine& line = set.lines[Idx(set.count++)];
         line.harmonic = n;
-        const auto i = static_cast<std::uint32_t>(intensity) & 0xFFu;
-        line.colour = (n % 2 != 0) ? ((i << 16) | (i << 8)) : i;
+        line.colour = HarmonicColour(n, intensity);
         line.points[0] = {0.0, 0.0};
         line.count = 1;
         for (int k = 1; k <= kLastDrawnVertex; ++k) {

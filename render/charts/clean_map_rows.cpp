@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "charts/harmonic_band_chart.h"
+#include "plan/harmonic_colour.h"
 #include "plan/truncate.h"
 
 namespace quorvel {
@@ -115,13 +115,7 @@ ColorRef MapCodeColour(MapCode code) {
     }
     // Harmonic 2 at full strength down to 40% at the cap.
     const int fade = 60 * (code - 2) / (kHarmonicCap - 2);
-    const ColorRef base = code % 2 == 1 ? kOddHarmonicColour : kEvenHarmonicColour;
-    ColorRef out = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const auto channel = (base >> shift) & 0xFFu;
-        out |= (channel * static_cast<unsigned>(100 - fade) / 100u) << shift;
-    }
-    return out;
+    return HarmonicColour(code, 255 * (100 - fade) / 100);
 }
 
 PixelRect CleanMapBody(int width, int height) {

@@ -51,7 +51,7 @@ void DrawHarmonicBandChart(DrawingSurface& dc, const PlanFields& plan, PixelRect
         if (!bar.drawn) {
             continue;
         }
-        const ColorRef colour = n % 2 != 0 ? kOddHarmonicColour : kEvenHarmonicColour;
+        const ColorRef colour = HarmonicColour(n);
         ScopedObject brush(dc, dc.CreateHatchBrush(colour));
         brush.Select();
         ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, colour));

@@ -2,13 +2,14 @@
 // where the IF band lands at each harmonic once folded into 0..Fs/2.
 #pragma once
 
+#include "plan/harmonic_colour.h"
 #include "plan/plan_fields.h"
 #include "surface/drawing_surface.h"
 
 namespace quorvel {
 
-inline constexpr ColorRef kOddHarmonicColour = 0xFFFF00;   // cyan
-inline constexpr ColorRef kEvenHarmonicColour = 0x0000FF;  // red
+inline constexpr ColorRef kOddHarmonicColour = HarmonicColour(3);   // cyan
+inline constexpr ColorRef kEvenHarmonicColour = HarmonicColour(2);  // red
 
 /// Draws the chart into `area` (its left is taken as 0) without clearing it: H row lines,
 /// the column lines and axes, and, when the plan passes the chart gate, the band outlines,
