@@ -77,30 +77,6 @@ std::optional<std::string> CheckCleanRanges(const CliRequest& request) {
     return std::nullopt;
 }
 
-std::optional<std::string> CheckCleanSettings(const CliRequest& request) {
-    if (!request.planPath) {
-        if (auto complaint = CheckCleanRanges(request)) {
-            return complaint;
-        }
-    }
-    if (request.savePlanPath) {
-        return std::nullopt;
-    }
-    const bool map = request.cleanMapPath.has_value();
-    if (request.fsRange && !request.cleanFsPath && !map) {
-        return "--fs-range applies only to --export-clean-fs, --export-clean-map and --save-plan";
-    }
-    if (request.ifRange && !request.cleanIfPath && !map) {
-        return "--if-range applies only to --export-clean-if, --export-clean-map and --save-plan";
-    }
-    if ((request.againstGiven || request.marginGiven) && !request.cleanFsPath &&
-        !request.cleanIfPath && !map) {
-        return std::string(request.againstGiven ? "--against" : "--margin") +
-               " applies only to the clean-frequency exports and --save-plan";
-    }
-    return std::nullopt;
-}
-
 void FillCleanSettings(CliRequest& request, const FinderSettings& fromFile) {
     if (!request.fsRange) {
         request.fsRange = fromFile.fsRange;

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/clean_options.h"
+#include "app/export_clean.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
 #include "plan/number_text.h"
@@ -15,69 +16,6 @@
 
 namespace quorvel {
 namespace {
-
-enum class ValueKind { kNone, kNumber, kInteger, kFile, kSize, kMarker, kCleanSetting };
-
-enum class OptionId {
-    kFs,
-    kIf,
-    kIfBw,
-    kRfBw,
-    kHarmonics,
-    kExportPng,
-    kExportCsv,
-    kExportLines,
-    kPlan,
-    kSavePlan,
-    kSize,
-    kMarker,
-    kExportCleanFs,
-    kExportCleanIf,
-    kExportCleanMap,
-    kFsRange,
-    kIfRange,
-    kAgainst,
-    kMargin,
-    kHelp,
-    kVersion,
-};
-
-struct OptionSpec {
-    std::string_view name;
-    OptionId id;
-    ValueKind kind;
-};
-
-constexpr std::array kOptions{
-    OptionSpec{"--fs", OptionId::kFs, ValueKind::kNumber},
-    OptionSpec{"--if", OptionId::kIf, ValueKind::kNumber},
-    OptionSpec{"--if-bw", OptionId::kIfBw, ValueKind::kNumber},
-    OptionSpec{"--rf-bw", OptionId::kRfBw, ValueKind::kNumber},
-    OptionSpec{"--harmonics", OptionId::kHarmonics, ValueKind::kInteger},
-    OptionSpec{"--export-png", OptionId::kExportPng, ValueKind::kFile},
-    OptionSpec{"--export-csv", OptionId::kExportCsv, ValueKind::kFile},
-    OptionSpec{"--export-lines", OptionId::kExportLines, ValueKind::kFile},
-    OptionSpec{"--plan", OptionId::kPlan, ValueKind::kFile},
-    OptionSpec{"--save-plan", OptionId::kSavePlan, ValueKind::kFile},
-    OptionSpec{"--size", OptionId::kSize, ValueKind::kSize},
-    OptionSpec{"--marker", OptionId::kMarker, ValueKind::kMarker},
-    OptionSpec{"--export-clean-fs", OptionId::kExportCleanFs, ValueKind::kFile},
-    OptionSpec{"--export-clean-if", OptionId::kExportCleanIf, ValueKind::kFile},
-    OptionSpec{"--export-clean-map", OptionId::kExportCleanMap, ValueKind::kFile},
-    OptionSpec{"--fs-range", OptionId::kFsRange, ValueKind::kCleanSetting},
-    OptionSpec{"--if-range", OptionId::kIfRange, ValueKind::kCleanSetting},
-    OptionSpec{"--against", OptionId::kAgainst, ValueKind::kCleanSetting},
-    OptionSpec{"--margin", OptionId::kMargin, ValueKind::kCleanSetting},
-    OptionSpec{"--help", OptionId::kHelp, ValueKind::kNone},
-    OptionSpec{"-h", OptionId::kHelp, ValueKind::kNone},
-    OptionSpec{"--version", OptionId::kVersion, ValueKind::kNone},
-};
-
-const OptionSpec* FindOption(std::string_view name) {
-    const auto* it = std::find_if(kOptions.begin(), kOptions.end(),
-                                  [name](const OptionSpec& option) { return option.name == name; });
-    return it == kOptions.end() ? nullptr : &*it;
-}
 
 /// A positive whole number of at most five digits, written with digits only.
 std::optional<int> ParseSide(std::string_view text) {
@@ -119,128 +57,364 @@ std::optional<MarkerPoint> ParseMarker(std::string_view text) {
     return MarkerPoint{*x, *y};
 }
 
-/// Stores one option's value into the request; returns the complaint when it does not read.
-std::optional<std::string> ApplyValue(const OptionSpec& option, std::string_view value,
-                                      CliRequest& request) {
-    const std::string name(option.name);
-    switch (option.kind) {
-        case ValueKind::kNumber: {
-            const auto number = ParsePlanNumber(value);
-            if (!number) {
-                return name + ": " + Quoted(value) + " is not a number";
-            }
-            double* field = option.id == OptionId::kFs     ? &request.plan.m_fs
-                            : option.id == OptionId::kIf   ? &request.plan.m_if
-                            : option.id == OptionId::kIfBw ? &request.plan.m_ifBw
-                                                           : &request.plan.m_rfBw;
-            *field = *number;
-            return std::nullopt;
-        }
-        case ValueKind::kInteger: {
-            const auto number = ParsePlanInteger(value);
-            if (!number) {
-                return name + ": " + Quoted(value) + " is not a whole number";
-            }
-            request.plan.m_harmonics = *number;
-            return std::nullopt;
-        }
-        case ValueKind::kFile: {
-            if (value.empty()) {
-                return name + " needs a file name";
-            }
-            if (option.id == OptionId::kPlan) {
-                if (request.planPath) {
-                    return "a plan file is given twice (" + Quoted(*request.planPath) + " and " +
-                           Quoted(value) + ")";
-                }
-                request.planPath = std::string(value);
-            } else if (option.id == OptionId::kSavePlan) {
-                request.savePlanPath = std::string(value);
-            } else if (option.id == OptionId::kExportPng) {
-                if (value == kStandardOutputName) {
-                    return name + " needs a file name ('-' is for the CSV exports)";
-                }
-                request.pngPath = std::string(value);
-            } else if (option.id == OptionId::kExportCsv) {
-                request.bandCsvPath = std::string(value);
-            } else if (option.id == OptionId::kExportCleanFs) {
-                request.cleanFsPath = std::string(value);
-            } else if (option.id == OptionId::kExportCleanIf) {
-                request.cleanIfPath = std::string(value);
-            } else if (option.id == OptionId::kExportCleanMap) {
-                if (value == kStandardOutputName) {
-                    return name + " needs a file name ('-' is for the CSV exports)";
-                }
-                request.cleanMapPath = std::string(value);
-            } else {
-                request.lineCsvPath = std::string(value);
-            }
-            return std::nullopt;
-        }
-        case ValueKind::kSize: {
-            const auto size = ParseSize(value);
-            if (!size) {
-                return name + ": " + Quoted(value) + " is not WIDTHxHEIGHT in pixels, each 1 to " +
-                       std::to_string(kMaxExportSide);
-            }
-            request.width = size->first;
-            request.height = size->second;
-            request.sizeGiven = true;
-            return std::nullopt;
-        }
-        case ValueKind::kMarker: {
-            const auto marker = ParseMarker(value);
-            if (!marker) {
-                return name + ": " + Quoted(value) + " is not X,Y (two whole numbers)";
-            }
-            request.marker = *marker;
-            return std::nullopt;
-        }
-        case ValueKind::kCleanSetting: {
-            const CleanSetting setting = option.id == OptionId::kFsRange   ? CleanSetting::kFsRange
-                                         : option.id == OptionId::kIfRange ? CleanSetting::kIfRange
-                                         : option.id == OptionId::kAgainst ? CleanSetting::kAgainst
-                                                                           : CleanSetting::kMargin;
-            return ApplyCleanSetting(setting, option.name, value, request);
-        }
-        case ValueKind::kNone:
-            break;
+/// What is wrong with a value or a command line, in a few words; nothing when all is well.
+using Problem = std::optional<std::string>;
+
+struct Option;
+/// Reads `value` into the request; `name` is the option as listed.
+using Store = Problem (*)(std::string_view name, std::string_view value, CliRequest& request);
+
+enum class Section { kPlanFiles, kPlanValues, kExports, kClean, kLast };
+
+/// One command-line option: everything about it stands here, and the help text and the
+/// checks that need the whole command line are made from these rows.
+struct Option {
+    std::string_view name;
+    std::string_view value;  ///< what the help calls its value; empty: it takes none
+    Section section;
+    /// Its help, one line per '\n'; defaults come from the constants they are.
+    std::string (*help)();
+    Store store = nullptr;  ///< null: --help or --version, `action`
+    CliAction action = CliAction::kStartDialog;
+    /// The exports that read it, when not every run does: given without any of them, it
+    /// is bad use, "<name> applies only to <readByText>".
+    bool (*readBy)(const CliRequest&) = nullptr;
+    std::string_view readByText = {};
+    /// The export it asks for, a file name in the request.
+    std::optional<std::string> CliRequest::*output = nullptr;
+    std::string_view alias = {};  ///< a short spelling ("-h")
+};
+
+std::string Text(double value) {
+    return FormatPlanNumber(value);
+}
+
+Problem NotA(std::string_view name, std::string_view value, const char* what) {
+    return std::string(name) + ": " + Quoted(value) + " is not " + what;
+}
+
+template <double PlanFields::*Field>
+Problem StoreNumber(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParsePlanNumber(value);
+    if (!number) {
+        return NotA(name, value, "a number");
     }
+    request.plan.*Field = *number;
     return std::nullopt;
 }
 
+Problem StoreHarmonics(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParsePlanInteger(value);
+    if (!number) {
+        return NotA(name, value, "a whole number");
+    }
+    request.plan.m_harmonics = *number;
+    return std::nullopt;
+}
+
+/// A file name; `-` stands for standard output where `StandardOutputToo`.
+template <std::optional<std::string> CliRequest::*Path, bool StandardOutputToo>
+Problem StoreFile(std::string_view name, std::string_view value, CliRequest& request) {
+    if (value.empty()) {
+        return std::string(name) + " needs a file name";
+    }
+    if (!StandardOutputToo && value == kStandardOutputName) {
+        return std::string(name) + " needs a file name ('-' is for the CSV exports)";
+    }
+    request.*Path = std::string(value);
+    return std::nullopt;
+}
+
+Problem StorePlanFile(std::string_view name, std::string_view value, CliRequest& request) {
+    if (request.planPath && !value.empty()) {
+        return "a plan file is given twice (" + Quoted(*request.planPath) + " and " +
+               Quoted(value) + ")";
+    }
+    return StoreFile<&CliRequest::planPath, true>(name, value, request);
+}
+
+Problem StoreSize(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto size = ParseSize(value);
+    if (!size) {
+        return NotA(
+            name, value,
+            ("WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kMaxExportSide)).c_str());
+    }
+    request.width = size->first;
+    request.height = size->second;
+    request.sizeGiven = true;
+    return std::nullopt;
+}
+
+Problem StoreMarker(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto marker = ParseMarker(value);
+    if (!marker) {
+        return NotA(name, value, "X,Y (two whole numbers)");
+    }
+    request.marker = *marker;
+    return std::nullopt;
+}
+
+template <CleanSetting Setting>
+Problem StoreClean(std::string_view name, std::string_view value, CliRequest& request) {
+    return ApplyCleanSetting(Setting, name, value, request);
+}
+
+bool ReadByPng(const CliRequest& r) {
+    return r.pngPath.has_value();
+}
+bool ReadByAnImage(const CliRequest& r) {
+    return r.pngPath || r.cleanMapPath;
+}
+bool ReadByFsFinder(const CliRequest& r) {
+    return r.cleanFsPath || r.cleanMapPath || r.savePlanPath;
+}
+bool ReadByIfFinder(const CliRequest& r) {
+    return r.cleanIfPath || r.cleanMapPath || r.savePlanPath;
+}
+bool ReadByAnyFinder(const CliRequest& r) {
+    return r.cleanFsPath || r.cleanIfPath || r.cleanMapPath || r.savePlanPath;
+}
+
+constexpr std::string_view kFinderReaders = "the clean-frequency exports and --save-plan";
+
+// In the order --help lists them.
+const std::array kOptions{
+    Option{
+        .name = "--plan",
+        .value = "FILE",
+        .section = Section::kPlanFiles,
+        .help =
+            [] { return std::string("start from the plan in FILE; the values below override it"); },
+        .store = StorePlanFile},
+    Option{.name = "--save-plan",
+           .value = "FILE",
+           .section = Section::kPlanFiles,
+           .help =
+               [] {
+                   return std::string(
+                       "write the plan (FILE's values, overridden by the values\n"
+                       "below) as a plan file, then exit");
+               },
+           .store = StoreFile<&CliRequest::savePlanPath, true>,
+           .output = &CliRequest::savePlanPath},
+    Option{.name = "--fs",
+           .value = "MHZ",
+           .section = Section::kPlanValues,
+           .help = [] { return "sample rate Fs (default " + Text(PlanFields{}.m_fs) + ")"; },
+           .store = StoreNumber<&PlanFields::m_fs>},
+    Option{.name = "--if",
+           .value = "MHZ",
+           .section = Section::kPlanValues,
+           .help = [] { return "centre of the IF band (default " + Text(PlanFields{}.m_if) + ")"; },
+           .store = StoreNumber<&PlanFields::m_if>},
+    Option{
+        .name = "--if-bw",
+        .value = "MHZ",
+        .section = Section::kPlanValues,
+        .help = [] { return "width of the IF band (default " + Text(PlanFields{}.m_ifBw) + ")"; },
+        .store = StoreNumber<&PlanFields::m_ifBw>},
+    Option{.name = "--rf-bw",
+           .value = "MHZ",
+           .section = Section::kPlanValues,
+           .help =
+               [] {
+                   return "width of the RF band around the IF (default " +
+                          Text(PlanFields{}.m_rfBw) + ")";
+               },
+           .store = StoreNumber<&PlanFields::m_rfBw>},
+    Option{.name = "--harmonics",
+           .value = "N",
+           .section = Section::kPlanValues,
+           .help =
+               [] {
+                   return "highest harmonic shown (default " +
+                          FormatPlanInteger(PlanFields{}.m_harmonics) + "; drawn up to " +
+                          std::to_string(kHarmonicCap) + ")";
+               },
+           .store = StoreHarmonics},
+    Option{.name = "--export-png",
+           .value = "FILE",
+           .section = Section::kExports,
+           .help = [] { return std::string("the chart area as a PNG image"); },
+           .store = StoreFile<&CliRequest::pngPath, false>,
+           .output = &CliRequest::pngPath},
+    Option{.name = "--size",
+           .value = "WxH",
+           .section = Section::kExports,
+           .help =
+               [] {
+                   const ChartAreaSize area = DefaultChartAreaSize();
+                   return "its size in pixels, each 1 to " + std::to_string(kMaxExportSide) +
+                          " (default " + std::to_string(area.width) + "x" +
+                          std::to_string(area.height) +
+                          ",\nthe chart area of the window at its initial size)";
+               },
+           .store = StoreSize,
+           .readBy = ReadByAnImage,
+           .readByText = "--export-png"},
+    Option{
+        .name = "--marker",
+        .value = "X,Y",
+        .section = Section::kExports,
+        .help =
+            [] {
+                return "show the frequency readout of a left click at X,Y in\nwindow coordinates "
+                       "(the " +
+                       std::to_string(kControlStripHeight) + "-pixel control strip included)";
+            },
+        .store = StoreMarker,
+        .readBy = ReadByPng,
+        .readByText = "--export-png"},
+    Option{.name = "--export-csv",
+           .value = "FILE",
+           .section = Section::kExports,
+           .help =
+               [] {
+                   return std::string(
+                       "the harmonic band table:\nharmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band");
+               },
+           .store = StoreFile<&CliRequest::bandCsvPath, true>,
+           .output = &CliRequest::bandCsvPath},
+    Option{.name = "--export-lines",
+           .value = "FILE",
+           .section = Section::kExports,
+           .help =
+               [] {
+                   return std::string(
+                       "the alias lines, one row per vertex:\nharmonic,vertex,x_mhz,y_mhz,colour\n"
+                       "FILE '-' writes a CSV export to standard output.");
+               },
+           .store = StoreFile<&CliRequest::lineCsvPath, true>,
+           .output = &CliRequest::lineCsvPath},
+    Option{.name = "--export-clean-fs",
+           .value = "FILE",
+           .section = Section::kClean,
+           .help =
+               [] {
+                   return std::string(
+                       "every clean Fs in --fs-range, for the plan's IF:\n"
+                       "fs_lo_mhz,fs_hi_mhz, one row per interval");
+               },
+           .store = StoreFile<&CliRequest::cleanFsPath, true>,
+           .output = &CliRequest::cleanFsPath},
+    Option{.name = "--export-clean-if",
+           .value = "FILE",
+           .section = Section::kClean,
+           .help =
+               [] {
+                   return std::string(
+                       "every clean IF in --if-range, for the plan's Fs:\n"
+                       "if_lo_mhz,if_hi_mhz, one row per interval");
+               },
+           .store = StoreFile<&CliRequest::cleanIfPath, true>,
+           .output = &CliRequest::cleanIfPath},
+    Option{.name = "--export-clean-map",
+           .value = "FILE.png",
+           .section = Section::kClean,
+           .help =
+               [] {
+                   return "the clean map, Fs across --fs-range, IF up\n--if-range (--size WxH, "
+                          "default " +
+                          std::to_string(kDefaultCleanMapWidth) + "x" +
+                          std::to_string(kDefaultCleanMapHeight) + ")";
+               },
+           .store = StoreFile<&CliRequest::cleanMapPath, false>,
+           .output = &CliRequest::cleanMapPath},
+    Option{.name = "--fs-range",
+           .value = "MIN:MAX",
+           .section = Section::kClean,
+           .help = [] { return std::string("the range of Fs searched (MHz)"); },
+           .store = StoreClean<CleanSetting::kFsRange>,
+           .readBy = ReadByFsFinder,
+           .readByText = "--export-clean-fs, --export-clean-map and --save-plan"},
+    Option{.name = "--if-range",
+           .value = "MIN:MAX",
+           .section = Section::kClean,
+           .help = [] { return std::string("the range of IF searched (MHz)"); },
+           .store = StoreClean<CleanSetting::kIfRange>,
+           .readBy = ReadByIfFinder,
+           .readByText = "--export-clean-if, --export-clean-map and --save-plan"},
+    Option{.name = "--against",
+           .value = "BANDS",
+           .section = Section::kClean,
+           .help =
+               [] {
+                   const Against against = SpurQuery{}.against;
+                   const auto* it =
+                       std::find_if(kAgainstNames.begin(), kAgainstNames.end(),
+                                    [against](const auto& e) { return e.first == against; });
+                   return std::string("if, rf or both (default ") + it->second + ")";
+               },
+           .store = StoreClean<CleanSetting::kAgainst>,
+           .readBy = ReadByAnyFinder,
+           .readByText = kFinderReaders},
+    Option{.name = "--margin",
+           .value = "MHZ",
+           .section = Section::kClean,
+           .help =
+               [] {
+                   return "guard margin around the bands (default " + Text(SpurQuery{}.margin) +
+                          ")";
+               },
+           .store = StoreClean<CleanSetting::kMargin>,
+           .readBy = ReadByAnyFinder,
+           .readByText = kFinderReaders},
+    Option{.name = "--help",
+           .value = "",
+           .section = Section::kLast,
+           .help = [] { return std::string("show this help and exit"); },
+           .action = CliAction::kHelp,
+           .alias = "-h"},
+    Option{.name = "--version",
+           .value = "",
+           .section = Section::kLast,
+           .help = [] { return std::string("show the version and exit"); },
+           .action = CliAction::kVersion},
+};
+
+const Option* FindOption(std::string_view name) {
+    const auto* it = std::find_if(kOptions.begin(), kOptions.end(), [name](const Option& option) {
+        return option.name == name || (!option.alias.empty() && option.alias == name);
+    });
+    return it == kOptions.end() ? nullptr : &*it;
+}
+
+std::string_view OutputName(std::optional<std::string> CliRequest::*output) {
+    const auto* it = std::find_if(kOptions.begin(), kOptions.end(), [output](const Option& option) {
+        return option.output == output;
+    });
+    return it->name;
+}
+
 /// The checks that need the whole command line.
-std::optional<std::string> CheckCombination(const CliRequest& request,
-                                            const std::set<OptionId>& seen) {
-    if (auto complaint = CheckCleanSettings(request)) {
-        return complaint;
-    }
-    for (const auto id : {OptionId::kSize, OptionId::kMarker}) {
-        const bool mapSize = id == OptionId::kSize && request.cleanMapPath;
-        if (seen.contains(id) && !request.pngPath && !mapSize) {
-            return std::string(id == OptionId::kSize ? "--size" : "--marker") +
-                   " applies only to --export-png";
+Problem CheckCombination(const CliRequest& request, const std::set<const Option*>& seen) {
+    if (!request.planPath) {
+        if (auto complaint = CheckCleanRanges(request)) {
+            return complaint;
         }
     }
-    if (request.bandCsvPath && request.lineCsvPath &&
-        *request.bandCsvPath == *request.lineCsvPath) {
-        return *request.bandCsvPath == kStandardOutputName
-                   ? "--export-csv and --export-lines cannot both write to standard output"
-                   : "--export-csv and --export-lines name the same file";
-    }
-    for (const auto* csv : {&request.bandCsvPath, &request.lineCsvPath}) {
-        if (*csv && request.pngPath && **csv == *request.pngPath) {
-            return std::string(csv == &request.bandCsvPath ? "--export-csv" : "--export-lines") +
-                   " and --export-png name the same file";
+    for (const Option& option : kOptions) {
+        if (option.readBy != nullptr && seen.contains(&option) && !option.readBy(request)) {
+            return std::string(option.name) + " applies only to " + std::string(option.readByText);
         }
     }
-    const std::pair<const char*, const std::optional<std::string>*> others[] = {
-        {"--export-png", &request.pngPath},
-        {"--export-csv", &request.bandCsvPath},
-        {"--export-lines", &request.lineCsvPath}};
-    for (const auto& [name, path] : others) {
-        if (request.savePlanPath && *path && **path == *request.savePlanPath) {
-            return std::string("--save-plan and ") + name + " name the same file";
+    // Outputs named alike; other exports' names are compared as files when they are written.
+    using Path = std::optional<std::string> CliRequest::*;
+    const Path named[] = {&CliRequest::savePlanPath, &CliRequest::bandCsvPath,
+                          &CliRequest::lineCsvPath, &CliRequest::pngPath};
+    for (std::size_t j = 1; j < std::size(named); ++j) {
+        for (std::size_t i = 0; i < j; ++i) {
+            const auto& a = request.*named[i];
+            const auto& b = request.*named[j];
+            if (!a || !b || *a != *b) {
+                continue;
+            }
+            const std::string both =
+                std::string(OutputName(named[i])) + " and " + std::string(OutputName(named[j]));
+            return *a == kStandardOutputName && named[i] != &CliRequest::savePlanPath
+                       ? both + " cannot both write to standard output"
+                       : both + " name the same file";
         }
     }
     return std::nullopt;
@@ -256,7 +430,7 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
                                                          const PlanFields& plan) {
     CliRequest request;
     request.plan = plan;
-    std::set<OptionId> seen;
+    std::set<const Option*> seen;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg.size() < 2 || arg.front() != '-') {
@@ -269,18 +443,18 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
         }
         const auto equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        const OptionSpec* option = FindOption(name);
+        const Option* option = FindOption(name);
         if (option == nullptr) {
             return Complaint("unknown option " + Quoted(name) + " (see --help)");
         }
-        if (option->kind == ValueKind::kNone) {
+        if (option->store == nullptr) {
             if (equals != std::string_view::npos) {
                 return Complaint(std::string(name) + " takes no value");
             }
-            request.action = option->id == OptionId::kHelp ? CliAction::kHelp : CliAction::kVersion;
+            request.action = option->action;
             return request;
         }
-        if (!seen.insert(option->id).second) {
+        if (!seen.insert(option).second) {
             return Complaint(std::string(option->name) + " is given more than once");
         }
         std::string_view value;
@@ -292,72 +466,60 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
         } else {
             return Complaint(std::string(option->name) + " needs a value");
         }
-        if (auto complaint = ApplyValue(*option, value, request)) {
+        if (auto complaint = option->store(option->name, value, request)) {
             return Complaint(*complaint);
         }
     }
     if (auto complaint = CheckCombination(request, seen)) {
         return Complaint(*complaint);
     }
-    if (request.pngPath || request.bandCsvPath || request.lineCsvPath || request.savePlanPath ||
-        request.cleanFsPath || request.cleanIfPath || request.cleanMapPath) {
-        request.action = CliAction::kExport;
+    for (const Option& option : kOptions) {
+        if (option.output != nullptr && request.*option.output) {
+            request.action = CliAction::kExport;
+        }
     }
     return request;
 }
 
 std::string UsageText() {
-    const ChartAreaSize chartArea = DefaultChartAreaSize();
-    return "Usage: quorvel [OPTIONS] [FILE]\n"
-           "\n"
-           "Without an export option Quorvel opens its window, with the plan values given\n"
-           "below in its fields instead of the defaults, and the plan file FILE (.qvplan)\n"
-           "as its file when one is given.\n"
-           "\n"
-           "Plan files:\n"
-           "  --plan FILE          start from the plan in FILE; the values below override it\n"
-           "  --save-plan FILE     write the plan (FILE's values, overridden by the values\n"
-           "                       below) as a plan file, then exit\n"
-           "\n"
-           "Plan values (read as in the edit fields; frequencies in MHz):\n"
-           "  --fs MHZ             sample rate Fs (default 737.28)\n"
-           "  --if MHZ             centre of the IF band (default 184.32)\n"
-           "  --if-bw MHZ          width of the IF band (default 20)\n"
-           "  --rf-bw MHZ          width of the RF band around the IF (default 100)\n"
-           "  --harmonics N        highest harmonic shown (default 15; drawn up to 26)\n"
-           "\n"
-           "Exports (no window and no display needed; several may be combined):\n"
-           "  --export-png FILE    the chart area as a PNG image\n"
-           "  --size WxH           its size in pixels, each 1 to " +
-           std::to_string(kMaxExportSide) + " (default " + std::to_string(chartArea.width) + "x" +
-           std::to_string(chartArea.height) +
-           ",\n"
-           "                       the chart area of the window at its initial size)\n"
-           "  --marker X,Y         show the frequency readout of a left click at X,Y in\n"
-           "                       window coordinates (the " +
-           std::to_string(kControlStripHeight) +
-           "-pixel control strip included)\n"
-           "  --export-csv FILE    the harmonic band table:\n"
-           "                       harmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band\n"
-           "  --export-lines FILE  the alias lines, one row per vertex:\n"
-           "                       harmonic,vertex,x_mhz,y_mhz,colour\n"
-           "                       FILE '-' writes a CSV export to standard output.\n"
-           "\n"
-           "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
-           "onto itself):\n"
-           "  --export-clean-fs FILE  every clean Fs in --fs-range, for the plan's IF:\n"
-           "                       fs_lo_mhz,fs_hi_mhz, one row per interval\n"
-           "  --export-clean-if FILE  every clean IF in --if-range, for the plan's Fs:\n"
-           "                       if_lo_mhz,if_hi_mhz, one row per interval\n"
-           "  --export-clean-map FILE.png  the clean map, Fs across --fs-range, IF up\n"
-           "                       --if-range (--size WxH, default 960x640)\n"
-           "  --fs-range MIN:MAX   the range of Fs searched (MHz)\n"
-           "  --if-range MIN:MAX   the range of IF searched (MHz)\n"
-           "  --against BANDS      if, rf or both (default both)\n"
-           "  --margin MHZ         guard margin around the bands (default 0)\n"
-           "\n"
-           "  -h, --help           show this help and exit\n"
-           "  --version            show the version and exit\n"
+    constexpr std::size_t kHelpColumn = 23;
+    const char* headings[] = {
+        "Plan files:\n", "Plan values (read as in the edit fields; frequencies in MHz):\n",
+        "Exports (no window and no display needed; several may be combined):\n",
+        "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
+        "onto itself):\n",
+        ""};
+    std::string text =
+        "Usage: quorvel [OPTIONS] [FILE]\n"
+        "\n"
+        "Without an export option Quorvel opens its window, with the plan values given\n"
+        "below in its fields instead of the defaults, and the plan file FILE (.qvplan)\n"
+        "as its file when one is given.\n";
+    std::optional<Section> section;
+    for (const Option& option : kOptions) {
+        if (option.section != section) {
+            section = option.section;
+            text += std::string("\n") + headings[static_cast<std::size_t>(option.section)];
+        }
+        std::string left = "  ";
+        if (!option.alias.empty()) {
+            left += std::string(option.alias) + ", ";
+        }
+        left += std::string(option.name);
+        if (!option.value.empty()) {
+            left += " " + std::string(option.value);
+        }
+        const std::string help = option.help();
+        std::size_t from = 0;
+        for (bool first = true; from <= help.size(); first = false) {
+            const std::size_t end = std::min(help.find('\n', from), help.size());
+            const std::string lead = first ? left : std::string();
+            const std::size_t pad = lead.size() + 2 <= kHelpColumn ? kHelpColumn - lead.size() : 2;
+            text += lead + std::string(pad, ' ') + help.substr(from, end - from) + "\n";
+            from = end + 1;
+        }
+    }
+    return text +
            "\n"
            "An option's value follows it (--fs 1000) or is joined by '=' (--fs=1000).\n"
            "Files are replaced whole or not at all; pipes and devices are written as they are.\n"

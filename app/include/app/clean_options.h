@@ -17,12 +17,8 @@ enum class CleanSetting { kFsRange, kIfRange, kAgainst, kMargin };
 std::optional<std::string> ApplyCleanSetting(CleanSetting setting, std::string_view name,
                                              std::string_view value, CliRequest& request);
 
-/// The complaint when an export lacks its range, or a setting was given that no export
-/// asked for reads (a plan file being saved keeps them all). With a plan file, a missing
-/// range may still come from it: CheckCleanRanges decides once the file is read.
-std::optional<std::string> CheckCleanSettings(const CliRequest& request);
-
-/// The complaint when an export still lacks its range.
+/// The complaint when an export lacks its range. With a plan file, a missing range may
+/// still come from it, so this is asked once the file is read.
 std::optional<std::string> CheckCleanRanges(const CliRequest& request);
 
 /// The settings the command line leaves out, taken from a plan file's.
