@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -65,18 +66,61 @@ QString Readout(PlanFields plan, const SpurQuery& query, double fs, double ifCen
     return text + hits.join(QStringLiteral(", "));
 }
 
+struct TypedValue {
+    QString text;
+    double value = 0;
+};
+
 // The shortest text within a quarter pixel of the centre that the map shows alike; the
-// centre itself, exactly, when no shorter text does.
-QString ClickText(double centre, double pixel, const std::function<bool(double)>& same) {
+// centre itself, exactly, when no shorter text does. Nothing for a centre that is no number,
+// which no field would take.
+std::optional<TypedValue> ClickText(double centre, double pixel,
+                                    const std::function<bool(double)>& same) {
+    if (!std::isfinite(centre)) {
+        return std::nullopt;
+    }
     for (int decimals = 0; decimals <= 6; ++decimals) {
         const auto text = FormatFixed(centre, decimals);
         const auto value = ParsePlanNumber(text);
         if (value && std::fabs(*value - centre) <= pixel / 4 && same(*value)) {
-            return Text(text);
+            return TypedValue{Text(text), *value};
         }
     }
-    return Text(FormatPlanNumber(centre));
+    return TypedValue{Text(ShortestNumberText(centre)), centre};
 }
+
+// Why the map cannot be drawn over a range as the fields give it, if it cannot.
+std::optional<QString> RangeProblem(FrequencyInterval range) {
+    if (range.lo == range.hi) {
+        return QStringLiteral("The range is empty: its two ends must differ.");
+    }
+    if (range.lo > range.hi) {
+        return QStringLiteral("The range runs backwards: the lower end comes first.");
+    }
+    if (!std::isfinite(range.hi - range.lo)) {
+        return QStringLiteral("The range is too wide to map: its width is beyond any number.");
+    }
+    return std::nullopt;
+}
+
+// A one-line status that never asks for more width than the window has: a long readout is
+// cut short with an ellipsis instead of widening the window.
+class StatusLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override { return {0, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
+                              fontMetrics().elidedText(text(), Qt::ElideRight, area.width()),
+                              foregroundRole());
+    }
+};
 
 }  // namespace
 
@@ -147,7 +191,7 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
 
     canvas_ = new CleanMapCanvas(this);
     strip_ = new CleanSliderStrip(main_, *main_.Slider());
-    status_ = new QLabel(this);
+    status_ = new StatusLabel(this);
     status_->setText(
         QStringLiteral("Point at the map for a readout; click to move the plan there."));
     auto* layout = new QVBoxLayout(this);
@@ -175,18 +219,39 @@ void CleanMapWindow::ReadView() {
     // and 0 to Fs/2 for the IF, or ranges around an under-sampled plan.
     const CleanMapRanges ranges = DefaultCleanMapRanges(plan);
     const double defaults[] = {ranges.fs.lo, ranges.fs.hi, ranges.ifc.lo, ranges.ifc.hi};
-    double* ends[] = {&view_.fsRange.lo, &view_.fsRange.hi, &view_.ifRange.lo, &view_.ifRange.hi};
+    // A field that does not convert keeps the end in use.
+    double ends[] = {view_.fsRange.lo, view_.fsRange.hi, view_.ifRange.lo, view_.ifRange.hi};
+    std::array<bool, 4> converted{};
     for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
         QLineEdit& edit = *rangeEdits_[i];
         edit.setPlaceholderText(Text(FormatPlanNumber(defaults[i])));
         if (edit.text().trimmed().isEmpty()) {
-            *ends[i] = defaults[i];
-            ClearFieldMark(edit);
+            ends[i] = defaults[i];
+            converted[i] = true;
         } else if (const auto value = ParsePlanNumber(edit.text().toStdString())) {
-            *ends[i] = *value;
-            ClearFieldMark(edit);
+            ends[i] = *value;
+            converted[i] = true;
         } else {
-            MarkField(edit, FieldKind::Number);  // the map keeps the last good value
+            MarkField(edit, FieldKind::Number);
+        }
+    }
+    // A range is taken whole or not at all, so that the map keeps its last good view.
+    FrequencyInterval* shown[] = {&view_.fsRange, &view_.ifRange};
+    for (std::size_t r = 0; r < 2; ++r) {
+        const FrequencyInterval range{ends[2 * r], ends[2 * r + 1]};
+        const std::optional<QString> problem = RangeProblem(range);
+        if (!problem) {
+            *shown[r] = range;
+        }
+        for (const std::size_t i : {2 * r, 2 * r + 1}) {
+            if (!converted[i]) {
+                continue;  // marked as not converting
+            }
+            if (problem) {
+                MarkField(*rangeEdits_[i], *problem);
+            } else {
+                ClearFieldMark(*rangeEdits_[i]);
+            }
         }
     }
     const auto margin = ParsePlanNumber(marginEdit_->text().toStdString());
@@ -240,13 +305,18 @@ void CleanMapWindow::OnClick(QPoint point) {
         return MapCodeOf(JudgeSpurs(plan, view_.query));
     };
     const MapCode shown = codeAt(at->first, at->second);
-    const QString fs =
+    const auto fs =
         ClickText(at->first, fsPixel, [&](double v) { return codeAt(v, at->second) == shown; });
-    const double typedFs = *ParsePlanNumber(fs.toStdString());
-    const QString ifText =
-        ClickText(at->second, ifPixel, [&](double v) { return codeAt(typedFs, v) == shown; });
-    main_.TypeIntoField(IDC_FS, fs);
-    main_.TypeIntoField(IDC_IF, ifText);
+    if (!fs) {
+        return;
+    }
+    const auto ifc =
+        ClickText(at->second, ifPixel, [&](double v) { return codeAt(fs->value, v) == shown; });
+    if (!ifc) {
+        return;
+    }
+    main_.TypeIntoField(IDC_FS, fs->text);
+    main_.TypeIntoField(IDC_IF, ifc->text);
 }
 
 void InstallCleanMap(CSpurPlanDlg& main) {

@@ -238,6 +238,29 @@ void MeetRow::Clear() {
 
 namespace {
 
+// Every window of a whole row, self fold first, each writing into its list of `row`; returns
+// how many.
+int PlanFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
+              MeetRow& row, std::array<FsWindow, kMaxWindows>& windows) {
+    const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
+    int count = 0;
+    windows[static_cast<std::size_t>(count++)] =
+        PlanFsWindow(SelfFoldWindow(e), fsRange, &row.selfFold);
+    for (int n = 2; n <= LastHarmonic(plan); ++n) {
+        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
+            if (!AsksAbout(query.against, x)) {
+                continue;
+            }
+            for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
+                windows[static_cast<std::size_t>(count++)] =
+                    PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
+                                 &row.harmonic[static_cast<std::size_t>(n)]);
+            }
+        }
+    }
+    return count;
+}
+
 // With a progress report the harmonics are planned one at a time, so that a caller that
 // stops early pays for none of the rest; the bound then holds for what is worked out, and
 // the row is refused as soon as it is passed.
@@ -283,6 +306,21 @@ FinderStatus MeetFsRowInStages(const PlanFields& plan, FrequencyInterval fsRange
 
 }  // namespace
 
+double CountFsRowIntervals(const PlanFields& plan, FrequencyInterval fsRange,
+                           const SpurQuery& query) {
+    if (!InputOk(plan, plan.m_if, fsRange, query)) {
+        return 0;
+    }
+    MeetRow unused;
+    std::array<FsWindow, kMaxWindows> windows;
+    const int count = PlanFsRow(plan, fsRange, query, unused, windows);
+    double total = 0;
+    for (int i = 0; i < count; ++i) {
+        total += windows[static_cast<std::size_t>(i)].Count();
+    }
+    return total;
+}
+
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
                        MeetRow& row, const RowOptions& options) {
     row.Clear();
@@ -292,23 +330,8 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
     if (options.progress) {
         return MeetFsRowInStages(plan, fsRange, query, row, options);
     }
-    const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     std::array<FsWindow, kMaxWindows> windows;
-    int count = 0;
-    windows[static_cast<std::size_t>(count++)] =
-        PlanFsWindow(SelfFoldWindow(e), fsRange, &row.selfFold);
-    for (int n = 2; n <= LastHarmonic(plan); ++n) {
-        for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
-            if (!AsksAbout(query.against, x)) {
-                continue;
-            }
-            for (const Fold fold : {Fold::kDifference, Fold::kSum}) {
-                windows[static_cast<std::size_t>(count++)] =
-                    PlanFsWindow(HarmonicWindow(e, n, x, fold, query.margin), fsRange,
-                                 &row.harmonic[static_cast<std::size_t>(n)]);
-            }
-        }
-    }
+    const int count = PlanFsRow(plan, fsRange, query, row, windows);
     double total = 0;
     for (int i = 0; i < count; ++i) {
         total += windows[static_cast<std::size_t>(i)].Count();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "dialog/clean_map_window.h"
@@ -11,6 +12,7 @@
 #include "main_dialog_fixture.h"
 #include "plan/clean_intervals.h"
 #include "plan/harmonic_band.h"
+#include "plan/number_text.h"
 #include "plan/reference_bands.h"
 #include "plan/spur_verdict.h"
 
@@ -73,6 +75,63 @@ TEST_F(CleanMapWindowTest, ARangeThatDoesNotConvertIsMarkedAndTheLastGoodOneKept
     PasteInto(*window->RangeEdit(1), QStringLiteral("15x"));
     EXPECT_TRUE(IsFieldMarked(*window->RangeEdit(1)));
     EXPECT_EQ(window->View().fsRange.hi, 1500.0);
+}
+
+struct BadRangeRow {
+    const char* name;
+    int first;  // RangeEdit index of the range's lower end
+    const char* lo;
+    const char* hi;
+    const char* says;
+};
+class BadRangeTest : public CleanMapWindowTest,
+                     public ::testing::WithParamInterface<BadRangeRow> {};
+TEST_P(BadRangeTest, MarksBothEndsAndKeepsTheLastGoodView) {
+    const BadRangeRow& row = GetParam();
+    PasteInto(*window->RangeEdit(row.first), QString::fromLatin1(row.lo));
+    const CleanMapView before = window->View();
+    PasteInto(*window->RangeEdit(row.first + 1), QString::fromLatin1(row.hi));
+    for (const int i : {row.first, row.first + 1}) {
+        EXPECT_TRUE(IsFieldMarked(*window->RangeEdit(i))) << i;
+        EXPECT_TRUE(window->RangeEdit(i)->toolTip().contains(QString::fromLatin1(row.says)))
+            << window->RangeEdit(i)->toolTip().toStdString();
+    }
+    EXPECT_EQ(window->View().fsRange, before.fsRange);
+    EXPECT_EQ(window->View().ifRange, before.ifRange);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadRangeTest,
+    ::testing::Values(BadRangeRow{"FsReversed", 0, "2000", "368", "backwards"},
+                      BadRangeRow{"FsEmpty", 0, "500", "500", "empty"},
+                      BadRangeRow{"FsTooWide", 0, "-1e308", "1e308", "too wide"},
+                      BadRangeRow{"IfReversed", 2, "300", "100", "backwards"},
+                      BadRangeRow{"IfEmpty", 2, "100", "100", "empty"},
+                      BadRangeRow{"IfTooWide", 2, "-1e308", "1e308", "too wide"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(CleanMapWindowTest, AClickWithAHugeRangeTypedTypesAFiniteFs) {
+    PasteInto(*window->RangeEdit(0), QStringLiteral("-1e308"));
+    PasteInto(*window->RangeEdit(1), QStringLiteral("1e308"));
+    CleanMapCanvas& canvas = *window->Canvas();
+    QTest::mouseClick(&canvas, Qt::LeftButton, {}, canvas.rect().center());
+    const auto fs = ParsePlanNumber(Text(IDC_FS).toStdString());
+    ASSERT_TRUE(fs.has_value()) << Text(IDC_FS).toStdString();
+    EXPECT_TRUE(std::isfinite(*fs));
+}
+
+TEST_F(CleanMapWindowTest, ALongReadoutLeavesTheWindowWidthAlone) {
+    const int width = window->width();
+    dlg->TypeIntoField(IDC_HARMONICS, QStringLiteral("26"));
+    dlg->TypeIntoField(IDC_IF_BW, QStringLiteral("200"));
+    dlg->TypeIntoField(IDC_RF_BW, QStringLiteral("400"));
+    CleanMapCanvas& canvas = *window->Canvas();
+    const QPointF at = canvas.rect().center();
+    QMouseEvent move(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(&canvas, &move);
+    ASSERT_TRUE(WaitUntil([&] { return window->StatusLine()->text().size() > 300; }))
+        << window->StatusLine()->text().toStdString();
+    QTest::qWait(50);  // the layout settles on posted events
+    EXPECT_EQ(window->width(), width);
 }
 
 TEST_F(CleanMapWindowTest, ClickingACleanPointGivesAPlanWithNoHitInTheBandTable) {
