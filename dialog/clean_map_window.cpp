@@ -175,18 +175,20 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
         rangeEdits_[i] = new QLineEdit(this);
         rangeEdits_[i]->setMaximumWidth(90);
         controls->addWidget(rangeEdits_[i]);
-        connect(rangeEdits_[i], &QLineEdit::textChanged, this, &CleanMapWindow::Refresh);
+        connect(rangeEdits_[i], &QLineEdit::textChanged, this, &CleanMapWindow::OnFieldEdited);
     }
     controls->addWidget(new QLabel(QStringLiteral("against"), this));
     againstCombo_ = new QComboBox(this);
-    againstCombo_->addItems({QStringLiteral("both"), QStringLiteral("IF"), QStringLiteral("RF")});
+    for (const auto& [against, name] : kAgainstNames) {
+        againstCombo_->addItem(QString::fromLatin1(name), static_cast<int>(against));
+    }
     controls->addWidget(againstCombo_);
-    connect(againstCombo_, &QComboBox::currentIndexChanged, this, &CleanMapWindow::Refresh);
+    connect(againstCombo_, &QComboBox::currentIndexChanged, this, &CleanMapWindow::OnFieldEdited);
     controls->addWidget(new QLabel(QStringLiteral("margin"), this));
-    marginEdit_ = new QLineEdit(QStringLiteral("0"), this);
+    marginEdit_ = new QLineEdit(this);
     marginEdit_->setMaximumWidth(60);
     controls->addWidget(marginEdit_);
-    connect(marginEdit_, &QLineEdit::textChanged, this, &CleanMapWindow::Refresh);
+    connect(marginEdit_, &QLineEdit::textChanged, this, &CleanMapWindow::OnFieldEdited);
     controls->addStretch();
 
     canvas_ = new CleanMapCanvas(this);
@@ -203,14 +205,66 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
     connect(canvas_, &CleanMapCanvas::Hovered, this, &CleanMapWindow::OnHover);
     connect(canvas_, &CleanMapCanvas::Clicked, this, &CleanMapWindow::OnClick);
     connect(&main_, &CSpurPlanDlg::PlanChanged, this, &CleanMapWindow::Refresh);
-    // The ranges start at the defaults for the plan of the moment and stay put as the plan
-    // moves, so that a click or a slider drag moves the mark over a map that holds still.
+    connect(&main_, &CSpurPlanDlg::FinderChanged, this, &CleanMapWindow::OnFinderChanged);
+    ShowFinder(main_.Finder());
     Refresh();
-    const double ends[] = {view_.fsRange.lo, view_.fsRange.hi, view_.ifRange.lo, view_.ifRange.hi};
+}
+
+void CleanMapWindow::ShowFinder(const FinderSettings& finder) {
+    // Ranges not set start at the defaults for the plan of the moment and stay put as the
+    // plan moves, so that a click or a slider drag moves the mark over a map that holds still.
+    const CleanMapRanges defaults = DefaultCleanMapRanges(main_.Plan());
+    const FrequencyInterval fs = finder.fsRange.value_or(defaults.fs);
+    const FrequencyInterval ifc = finder.ifRange.value_or(defaults.ifc);
+    const double ends[] = {fs.lo, fs.hi, ifc.lo, ifc.hi};
     for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
         const QSignalBlocker blocker(rangeEdits_[i]);
         rangeEdits_[i]->setText(Text(FormatPlanNumber(ends[i])));
     }
+    {
+        const QSignalBlocker blocker(marginEdit_);
+        marginEdit_->setText(Text(FormatPlanNumber(finder.margin.value_or(0))));
+    }
+    const QSignalBlocker blocker(againstCombo_);
+    againstCombo_->setCurrentIndex(
+        againstCombo_->findData(static_cast<int>(finder.against.value_or(Against::kBoth))));
+}
+
+void CleanMapWindow::OnFieldEdited() {
+    Refresh();
+    // What the map shows and the fields hold good: a range only as typed in full and taken,
+    // since an emptied end follows the plan; a field that does not convert leaves its
+    // setting as it was.
+    FinderSettings finder = main_.Finder();
+    const auto keep = [this](std::size_t first, FrequencyInterval shown,
+                             std::optional<FrequencyInterval>& setting) {
+        const auto empty = [](const QLineEdit* e) { return e->text().trimmed().isEmpty(); };
+        const auto good = [&](const QLineEdit* e) { return !empty(e) && !IsFieldMarked(*e); };
+        const QLineEdit* lo = rangeEdits_[first];
+        const QLineEdit* hi = rangeEdits_[first + 1];
+        if (empty(lo) && empty(hi)) {
+            setting.reset();
+        } else if (good(lo) && good(hi)) {
+            setting = shown;
+        }
+    };
+    keep(0, view_.fsRange, finder.fsRange);
+    keep(2, view_.ifRange, finder.ifRange);
+    finder.against = view_.query.against;
+    if (!IsFieldMarked(*marginEdit_)) {
+        finder.margin = view_.query.margin;
+    }
+    writingBack_ = true;
+    main_.SetFinder(finder);
+    writingBack_ = false;
+}
+
+void CleanMapWindow::OnFinderChanged() {
+    if (writingBack_) {
+        return;  // the map's own settings, already shown
+    }
+    ShowFinder(main_.Finder());
+    Refresh();
 }
 
 void CleanMapWindow::ReadView() {
@@ -261,8 +315,9 @@ void CleanMapWindow::ReadView() {
     } else {
         MarkField(*marginEdit_, FieldKind::Number);
     }
-    constexpr Against kByIndex[] = {Against::kBoth, Against::kIf, Against::kRf};
-    view_.query.against = kByIndex[std::clamp(againstCombo_->currentIndex(), 0, 2)];
+    if (const QVariant chosen = againstCombo_->currentData(); chosen.isValid()) {
+        view_.query.against = static_cast<Against>(chosen.toInt());
+    }
 }
 
 void CleanMapWindow::Refresh() {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "dialog/clean_map_window.h"
@@ -41,6 +42,12 @@ class CleanMapWindowTest : public MainDialogTest {
         window = dlg->findChild<CleanMapWindow*>();
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+
+    /// Chooses the bands asked about as the user would, by the entry that stands for them.
+    void Against(quorvel::Against against) const {
+        QComboBox& combo = *window->AgainstCombo();
+        combo.setCurrentIndex(combo.findData(static_cast<int>(against)));
     }
 
     bool Redrawn(int before) const {
@@ -136,7 +143,7 @@ TEST_F(CleanMapWindowTest, ALongReadoutLeavesTheWindowWidthAlone) {
 
 TEST_F(CleanMapWindowTest, ClickingACleanPointGivesAPlanWithNoHitInTheBandTable) {
     dlg->TypeIntoField(IDC_HARMONICS, QStringLiteral("5"));
-    window->AgainstCombo()->setCurrentIndex(1);  // the IF band
+    Against(Against::kIf);
     ASSERT_EQ(window->View().query.against, Against::kIf);
     CleanMapCanvas& canvas = *window->Canvas();
     // The first pixel, scanning rows, whose centre and both neighbours are clean.
@@ -179,6 +186,34 @@ TEST_F(CleanMapWindowTest, ClickingACleanPointGivesAPlanWithNoHitInTheBandTable)
         << window->StatusLine()->text().toStdString();
 }
 
+TEST_F(CleanMapWindowTest, KeepsMainsFinderSettingsBothWays) {
+    delete window;
+    const FinderSettings finder{{{400, 1600}}, {{10, 300}}, Against::kRf, 2.5};
+    dlg->SetFinder(finder);
+    window = new CleanMapWindow(*dlg);
+    const auto shown = [this] {
+        return QStringList{window->RangeEdit(0)->text(),          window->RangeEdit(1)->text(),
+                           window->RangeEdit(2)->text(),          window->RangeEdit(3)->text(),
+                           window->AgainstCombo()->currentText(), window->MarginEdit()->text()};
+    };
+    EXPECT_EQ(shown(), (QStringList{"400", "1600", "10", "300", "rf", "2.5"}));
+    EXPECT_EQ(dlg->Finder(), finder);  // showing them wrote nothing back
+
+    QSignalSpy changes(dlg.get(), &CSpurPlanDlg::FinderChanged);
+    PasteInto(*window->MarginEdit(), QStringLiteral("7.25"));
+    EXPECT_EQ(dlg->Finder().margin, 7.25);
+    EXPECT_EQ(dlg->Finder().fsRange, finder.fsRange);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(window->View().query.margin, 7.25);
+
+    FinderSettings opened;  // a plan file opened: unset ones take the defaults
+    opened.margin = 1;
+    dlg->SetFinder(opened);
+    EXPECT_EQ(shown(), (QStringList{"368", "2000", "0", "368.64", "both", "1"}));
+    EXPECT_EQ(dlg->Finder(), opened);
+    EXPECT_EQ(window->View().query.margin, 1.0);
+}
+
 TEST_F(CleanMapWindowTest, TheStripUnderTheSliderShowsTheDrivenVariablesCleanIntervals) {
     CleanSliderStrip& strip = *window->SliderStrip();
     ASSERT_TRUE(strip.isVisible());
@@ -186,7 +221,7 @@ TEST_F(CleanMapWindowTest, TheStripUnderTheSliderShowsTheDrivenVariablesCleanInt
     EXPECT_LE(strip.geometry().bottom(), kControlStripHeight - 1);
     EXPECT_EQ(strip.Clean(), (std::vector<FrequencyInterval>{{1205.9199999999998, 2000}}));
     Choose(kSliderDrivesIf);
-    window->AgainstCombo()->setCurrentIndex(2);  // the RF band
+    Against(Against::kRf);
     EXPECT_EQ(strip.Clean(), FindCleanIf(Plan(), {0, 368}, {Against::kRf, 0}).intervals);
     EXPECT_EQ(strip.Clean().size(), 4u);
     window->close();
