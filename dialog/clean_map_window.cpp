@@ -213,18 +213,22 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
 void CleanMapWindow::ShowFinder(const FinderSettings& finder) {
     // Ranges not set start at the defaults for the plan of the moment and stay put as the
     // plan moves, so that a click or a slider drag moves the mark over a map that holds still.
+    // A setting is shown to the last digit, so that handing it back unchanged changes
+    // nothing; a default in the fields' usual form.
+    const auto show = [](QLineEdit& edit, double value, bool set) {
+        const QSignalBlocker blocker(&edit);
+        edit.setText(Text(set ? ShortestNumberText(value) : FormatPlanNumber(value)));
+    };
     const CleanMapRanges defaults = DefaultCleanMapRanges(main_.Plan());
     const FrequencyInterval fs = finder.fsRange.value_or(defaults.fs);
     const FrequencyInterval ifc = finder.ifRange.value_or(defaults.ifc);
     const double ends[] = {fs.lo, fs.hi, ifc.lo, ifc.hi};
+    const bool set[] = {finder.fsRange.has_value(), finder.fsRange.has_value(),
+                        finder.ifRange.has_value(), finder.ifRange.has_value()};
     for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
-        const QSignalBlocker blocker(rangeEdits_[i]);
-        rangeEdits_[i]->setText(Text(FormatPlanNumber(ends[i])));
+        show(*rangeEdits_[i], ends[i], set[i]);
     }
-    {
-        const QSignalBlocker blocker(marginEdit_);
-        marginEdit_->setText(Text(FormatPlanNumber(finder.margin.value_or(0))));
-    }
+    show(*marginEdit_, finder.margin.value_or(0), finder.margin.has_value());
     const QSignalBlocker blocker(againstCombo_);
     againstCombo_->setCurrentIndex(
         againstCombo_->findData(static_cast<int>(finder.against.value_or(Against::kBoth))));
