@@ -16,6 +16,10 @@ std::string Refusal(const char* option, FinderStatus status) {
         return std::string("quorvel: ") + option +
                ": the range holds too many intervals to list (over 2 million); narrow it";
     }
+    if (status == FinderStatus::kTooLargeAtThisSize) {
+        return std::string("quorvel: ") + option +
+               ": the map is too large at this size to compute; make it smaller (--size)";
+    }
     return std::string("quorvel: ") + option +
            ": no answer for these values (each must be finite and within 1e100 MHz)";
 }

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -65,18 +66,61 @@ QString Readout(PlanFields plan, const SpurQuery& query, double fs, double ifCen
     return text + hits.join(QStringLiteral(", "));
 }
 
+struct TypedValue {
+    QString text;
+    double value = 0;
+};
+
 // The shortest text within a quarter pixel of the centre that the map shows alike; the
-// centre itself, exactly, when no shorter text does.
-QString ClickText(double centre, double pixel, const std::function<bool(double)>& same) {
+// centre itself, exactly, when no shorter text does. Nothing for a centre that is no number,
+// which no field would take.
+std::optional<TypedValue> ClickText(double centre, double pixel,
+                                    const std::function<bool(double)>& same) {
+    if (!std::isfinite(centre)) {
+        return std::nullopt;
+    }
     for (int decimals = 0; decimals <= 6; ++decimals) {
         const auto text = FormatFixed(centre, decimals);
         const auto value = ParsePlanNumber(text);
         if (value && std::fabs(*value - centre) <= pixel / 4 && same(*value)) {
-            return Text(text);
+            return TypedValue{Text(text), *value};
         }
     }
-    return Text(FormatPlanNumber(centre));
+    return TypedValue{Text(ShortestNumberText(centre)), centre};
 }
+
+// Why the map cannot be drawn over a range as the fields give it, if it cannot.
+std::optional<QString> RangeProblem(FrequencyInterval range) {
+    if (range.lo == range.hi) {
+        return QStringLiteral("The range is empty: its two ends must differ.");
+    }
+    if (range.lo > range.hi) {
+        return QStringLiteral("The range runs backwards: the lower end comes first.");
+    }
+    if (!std::isfinite(range.hi - range.lo)) {
+        return QStringLiteral("The range is too wide to map: its width is beyond any number.");
+    }
+    return std::nullopt;
+}
+
+// A one-line status that never asks for more width than the window has: a long readout is
+// cut short with an ellipsis instead of widening the window.
+class StatusLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override { return {0, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
+                              fontMetrics().elidedText(text(), Qt::ElideRight, area.width()),
+                              foregroundRole());
+    }
+};
 
 }  // namespace
 
@@ -131,23 +175,25 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
         rangeEdits_[i] = new QLineEdit(this);
         rangeEdits_[i]->setMaximumWidth(90);
         controls->addWidget(rangeEdits_[i]);
-        connect(rangeEdits_[i], &QLineEdit::textChanged, this, &CleanMapWindow::Refresh);
+        connect(rangeEdits_[i], &QLineEdit::textChanged, this, &CleanMapWindow::OnFieldEdited);
     }
     controls->addWidget(new QLabel(QStringLiteral("against"), this));
     againstCombo_ = new QComboBox(this);
-    againstCombo_->addItems({QStringLiteral("both"), QStringLiteral("IF"), QStringLiteral("RF")});
+    for (const auto& [against, name] : kAgainstNames) {
+        againstCombo_->addItem(QString::fromLatin1(name), static_cast<int>(against));
+    }
     controls->addWidget(againstCombo_);
-    connect(againstCombo_, &QComboBox::currentIndexChanged, this, &CleanMapWindow::Refresh);
+    connect(againstCombo_, &QComboBox::currentIndexChanged, this, &CleanMapWindow::OnFieldEdited);
     controls->addWidget(new QLabel(QStringLiteral("margin"), this));
-    marginEdit_ = new QLineEdit(QStringLiteral("0"), this);
+    marginEdit_ = new QLineEdit(this);
     marginEdit_->setMaximumWidth(60);
     controls->addWidget(marginEdit_);
-    connect(marginEdit_, &QLineEdit::textChanged, this, &CleanMapWindow::Refresh);
+    connect(marginEdit_, &QLineEdit::textChanged, this, &CleanMapWindow::OnFieldEdited);
     controls->addStretch();
 
     canvas_ = new CleanMapCanvas(this);
     strip_ = new CleanSliderStrip(main_, *main_.Slider());
-    status_ = new QLabel(this);
+    status_ = new StatusLabel(this);
     status_->setText(
         QStringLiteral("Point at the map for a readout; click to move the plan there."));
     auto* layout = new QVBoxLayout(this);
@@ -159,14 +205,70 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
     connect(canvas_, &CleanMapCanvas::Hovered, this, &CleanMapWindow::OnHover);
     connect(canvas_, &CleanMapCanvas::Clicked, this, &CleanMapWindow::OnClick);
     connect(&main_, &CSpurPlanDlg::PlanChanged, this, &CleanMapWindow::Refresh);
-    // The ranges start at the defaults for the plan of the moment and stay put as the plan
-    // moves, so that a click or a slider drag moves the mark over a map that holds still.
+    connect(&main_, &CSpurPlanDlg::FinderChanged, this, &CleanMapWindow::OnFinderChanged);
+    ShowFinder(main_.Finder());
     Refresh();
-    const double ends[] = {view_.fsRange.lo, view_.fsRange.hi, view_.ifRange.lo, view_.ifRange.hi};
+}
+
+void CleanMapWindow::ShowFinder(const FinderSettings& finder) {
+    // Ranges not set start at the defaults for the plan of the moment and stay put as the
+    // plan moves, so that a click or a slider drag moves the mark over a map that holds still.
+    // A setting is shown to the last digit, so that handing it back unchanged changes
+    // nothing; a default in the fields' usual form.
+    const auto show = [](QLineEdit& edit, double value, bool set) {
+        const QSignalBlocker blocker(&edit);
+        edit.setText(Text(set ? ShortestNumberText(value) : FormatPlanNumber(value)));
+    };
+    const CleanMapRanges defaults = DefaultCleanMapRanges(main_.Plan());
+    const FrequencyInterval fs = finder.fsRange.value_or(defaults.fs);
+    const FrequencyInterval ifc = finder.ifRange.value_or(defaults.ifc);
+    const double ends[] = {fs.lo, fs.hi, ifc.lo, ifc.hi};
+    const bool set[] = {finder.fsRange.has_value(), finder.fsRange.has_value(),
+                        finder.ifRange.has_value(), finder.ifRange.has_value()};
     for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
-        const QSignalBlocker blocker(rangeEdits_[i]);
-        rangeEdits_[i]->setText(Text(FormatPlanNumber(ends[i])));
+        show(*rangeEdits_[i], ends[i], set[i]);
     }
+    show(*marginEdit_, finder.margin.value_or(0), finder.margin.has_value());
+    const QSignalBlocker blocker(againstCombo_);
+    againstCombo_->setCurrentIndex(
+        againstCombo_->findData(static_cast<int>(finder.against.value_or(Against::kBoth))));
+}
+
+void CleanMapWindow::OnFieldEdited() {
+    Refresh();
+    // What the map shows and the fields hold good: a range only as typed in full and taken,
+    // since an emptied end follows the plan; a field that does not convert leaves its
+    // setting as it was.
+    FinderSettings finder = main_.Finder();
+    const auto keep = [this](std::size_t first, FrequencyInterval shown,
+                             std::optional<FrequencyInterval>& setting) {
+        const auto empty = [](const QLineEdit* e) { return e->text().trimmed().isEmpty(); };
+        const auto good = [&](const QLineEdit* e) { return !empty(e) && !IsFieldMarked(*e); };
+        const QLineEdit* lo = rangeEdits_[first];
+        const QLineEdit* hi = rangeEdits_[first + 1];
+        if (empty(lo) && empty(hi)) {
+            setting.reset();
+        } else if (good(lo) && good(hi)) {
+            setting = shown;
+        }
+    };
+    keep(0, view_.fsRange, finder.fsRange);
+    keep(2, view_.ifRange, finder.ifRange);
+    finder.against = view_.query.against;
+    if (!IsFieldMarked(*marginEdit_)) {
+        finder.margin = view_.query.margin;
+    }
+    writingBack_ = true;
+    main_.SetFinder(finder);
+    writingBack_ = false;
+}
+
+void CleanMapWindow::OnFinderChanged() {
+    if (writingBack_) {
+        return;  // the map's own settings, already shown
+    }
+    ShowFinder(main_.Finder());
+    Refresh();
 }
 
 void CleanMapWindow::ReadView() {
@@ -175,18 +277,39 @@ void CleanMapWindow::ReadView() {
     // and 0 to Fs/2 for the IF, or ranges around an under-sampled plan.
     const CleanMapRanges ranges = DefaultCleanMapRanges(plan);
     const double defaults[] = {ranges.fs.lo, ranges.fs.hi, ranges.ifc.lo, ranges.ifc.hi};
-    double* ends[] = {&view_.fsRange.lo, &view_.fsRange.hi, &view_.ifRange.lo, &view_.ifRange.hi};
+    // A field that does not convert keeps the end in use.
+    double ends[] = {view_.fsRange.lo, view_.fsRange.hi, view_.ifRange.lo, view_.ifRange.hi};
+    std::array<bool, 4> converted{};
     for (std::size_t i = 0; i < rangeEdits_.size(); ++i) {
         QLineEdit& edit = *rangeEdits_[i];
         edit.setPlaceholderText(Text(FormatPlanNumber(defaults[i])));
         if (edit.text().trimmed().isEmpty()) {
-            *ends[i] = defaults[i];
-            ClearFieldMark(edit);
+            ends[i] = defaults[i];
+            converted[i] = true;
         } else if (const auto value = ParsePlanNumber(edit.text().toStdString())) {
-            *ends[i] = *value;
-            ClearFieldMark(edit);
+            ends[i] = *value;
+            converted[i] = true;
         } else {
-            MarkField(edit, FieldKind::Number);  // the map keeps the last good value
+            MarkField(edit, FieldKind::Number);
+        }
+    }
+    // A range is taken whole or not at all, so that the map keeps its last good view.
+    FrequencyInterval* shown[] = {&view_.fsRange, &view_.ifRange};
+    for (std::size_t r = 0; r < 2; ++r) {
+        const FrequencyInterval range{ends[2 * r], ends[2 * r + 1]};
+        const std::optional<QString> problem = RangeProblem(range);
+        if (!problem) {
+            *shown[r] = range;
+        }
+        for (const std::size_t i : {2 * r, 2 * r + 1}) {
+            if (!converted[i]) {
+                continue;  // marked as not converting
+            }
+            if (problem) {
+                MarkField(*rangeEdits_[i], *problem);
+            } else {
+                ClearFieldMark(*rangeEdits_[i]);
+            }
         }
     }
     const auto margin = ParsePlanNumber(marginEdit_->text().toStdString());
@@ -196,8 +319,9 @@ void CleanMapWindow::ReadView() {
     } else {
         MarkField(*marginEdit_, FieldKind::Number);
     }
-    constexpr Against kByIndex[] = {Against::kBoth, Against::kIf, Against::kRf};
-    view_.query.against = kByIndex[std::clamp(againstCombo_->currentIndex(), 0, 2)];
+    if (const QVariant chosen = againstCombo_->currentData(); chosen.isValid()) {
+        view_.query.against = static_cast<Against>(chosen.toInt());
+    }
 }
 
 void CleanMapWindow::Refresh() {
@@ -240,13 +364,18 @@ void CleanMapWindow::OnClick(QPoint point) {
         return MapCodeOf(JudgeSpurs(plan, view_.query));
     };
     const MapCode shown = codeAt(at->first, at->second);
-    const QString fs =
+    const auto fs =
         ClickText(at->first, fsPixel, [&](double v) { return codeAt(v, at->second) == shown; });
-    const double typedFs = *ParsePlanNumber(fs.toStdString());
-    const QString ifText =
-        ClickText(at->second, ifPixel, [&](double v) { return codeAt(typedFs, v) == shown; });
-    main_.TypeIntoField(IDC_FS, fs);
-    main_.TypeIntoField(IDC_IF, ifText);
+    if (!fs) {
+        return;
+    }
+    const auto ifc =
+        ClickText(at->second, ifPixel, [&](double v) { return codeAt(fs->value, v) == shown; });
+    if (!ifc) {
+        return;
+    }
+    main_.TypeIntoField(IDC_FS, fs->text);
+    main_.TypeIntoField(IDC_IF, ifc->text);
 }
 
 void InstallCleanMap(CSpurPlanDlg& main) {

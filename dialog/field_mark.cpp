@@ -17,7 +17,10 @@ QString FieldProblemText(FieldKind kind) {
 }
 
 void MarkField(QLineEdit& edit, FieldKind kind) {
-    const QString text = FieldProblemText(kind);
+    MarkField(edit, FieldProblemText(kind));
+}
+
+void MarkField(QLineEdit& edit, const QString& text) {
     if (IsFieldMarked(edit) && edit.toolTip() == text) {
         return;
     }

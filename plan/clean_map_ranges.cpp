@@ -22,9 +22,8 @@ CleanMapRanges DefaultCleanMapRanges(const PlanFields& plan) {
     const SliderSetup slider = *SliderSetupFor(plan, kSliderDrivesFs);
     FrequencyInterval fs{static_cast<double>(slider.minimum), static_cast<double>(slider.maximum)};
     if (!Usable(fs)) {
-        // An IF at or above 1000 MHz leaves the slider no Fs range (under-sampling): look
-        // at half to twice the plan's Fs instead.
-        fs = {plan.m_fs / 2, plan.m_fs * 2};
+        // The slider's whole-MHz ends can meet (an Fs below 1 MHz): the unrounded span.
+        fs = HalfToTwice(plan.m_fs);
     }
     if (!Usable(fs) || fs.lo < 0) {
         fs = kFallbackFs;

@@ -290,6 +290,19 @@ void MeetRow::Clear() {
     unsampled.clear();
 }
 
+double CountFsRowIntervals(const PlanFields& plan, FrequencyInterval fsRange,
+                           const SpurQuery& query) {
+    if (!InputOk(plan, plan.m_if, fsRange, query)) {
+        return 0;
+    }
+    const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
+    double total = 0;
+    for (const SpurWindowSource& source : SpurWindowsOf(plan, query.against)) {
+        total += PlanFsWindow(source.At(e, query.margin), fsRange, nullptr).Count();
+    }
+    return total;
+}
+
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
                        MeetRow& row, const RowOptions& options) {
     row.Clear();

@@ -7,6 +7,8 @@
 #include <limits>
 #include <system_error>
 
+#include "plan/truncate.h"
+
 namespace quorvel {
 
 namespace {
@@ -128,6 +130,39 @@ std::string ShortestNumberText(double value) {
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return {buffer.data(), result.ptr};
+}
+
+std::string FormatTickLabel(double value, double step) {
+    constexpr std::size_t kLongestFixedLabel = 10;
+    constexpr int kMostDigits = 15;
+    if (value == 0) {
+        value = 0;  // a tick at zero reads "0", from whichever side it was reached
+    }
+    const double stepDecade = std::floor(std::log10(step));
+    const int decimals = std::clamp(TruncToInt(-stepDecade), 0, 9);
+    std::string fixed = FormatFixed(value, decimals);
+    if (fixed.size() <= kLongestFixedLabel) {
+        return fixed;
+    }
+    const double valueDecade = std::floor(std::log10(std::fabs(value)));
+    const int digits = std::clamp(TruncToInt(valueDecade - stepDecade + 1), 1, kMostDigits);
+    std::array<char, 40> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, digits);
+    std::string compact(buffer.data(), result.ptr);
+    // The "e+99" of printf's style says nothing "e99" does not.
+    if (const auto e = compact.find('e'); e != std::string::npos) {
+        std::size_t digit = e + 1;
+        if (compact[digit] == '+') {
+            compact.erase(digit, 1);
+        } else if (compact[digit] == '-') {
+            ++digit;
+        }
+        while (digit + 1 < compact.size() && compact[digit] == '0') {
+            compact.erase(digit, 1);
+        }
+    }
+    return compact.size() < fixed.size() ? compact : fixed;
 }
 
 std::string FormatFixed(double value, int decimals) {

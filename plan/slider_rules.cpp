@@ -5,23 +5,35 @@
 namespace quorvel {
 
 namespace {
+
 constexpr int kFsSliderMaximum = 2000;
+
+// A slider whose range missed the value it takes over would pull that value to a range end
+// at the next poll (an under-sampled plan lost its Fs that way): the range moves to the value
+// instead. Truncation is monotonic, so trunc(value) lies within the truncated ends.
+SliderSetup Reaching(int minimum, int maximum, double value) {
+    const int position = TruncToInt(value);
+    if (minimum <= position && position <= maximum) {
+        return {minimum, maximum, position};
+    }
+    const FrequencyInterval around = HalfToTwice(value);
+    return {TruncToInt(around.lo), TruncToInt(around.hi), position};
+}
+
+}  // namespace
+
+FrequencyInterval HalfToTwice(double value) {
+    const double half = value / 2;
+    const double twice = value * 2;
+    return twice < half ? FrequencyInterval{twice, half} : FrequencyInterval{half, twice};
 }
 
 std::optional<SliderSetup> SliderSetupFor(const PlanFields& plan, int sliderVariable) {
     if (sliderVariable == kSliderDrivesFs) {
-        SliderSetup s;
-        s.position = TruncToInt(plan.m_fs);
-        s.minimum = TruncToInt(2 * plan.m_if);
-        s.maximum = kFsSliderMaximum;
-        return s;
+        return Reaching(TruncToInt(2 * plan.m_if), kFsSliderMaximum, plan.m_fs);
     }
     if (sliderVariable == kSliderDrivesIf) {
-        SliderSetup s;
-        s.minimum = 0;
-        s.maximum = TruncToInt(plan.m_fs / 2);
-        s.position = TruncToInt(plan.m_if);
-        return s;
+        return Reaching(0, TruncToInt(plan.m_fs / 2), plan.m_if);
     }
     return std::nullopt;
 }
@@ -41,8 +53,8 @@ int ClampSliderPosition(int position, int minimum, int maximum) {
 
 SliderSetup InitialiseSliderState(PlanFields& plan) {
     const SliderSetup setup = *SliderSetupFor(plan, kSliderDrivesFs);
-    // Remembering the position as the slider holds it, clamped, keeps a start value
-    // outside the range as given instead of pulling it in at the first poll.
+    // Remembering the position as the slider reports it keeps the start values as given,
+    // fractions included, at the first poll.
     plan.m_lastSliderPos = ReportedSliderPosition(setup);
     plan.m_sliderVariable = kSliderDrivesFs;
     plan.m_markerX = 0;

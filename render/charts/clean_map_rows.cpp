@@ -155,10 +155,18 @@ FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, doubl
         }
         return fill.AnyOpen();
     };
-    const RowOptions options{RowEnds::kQuotients, fillHarmonic,
-                             std::min(kMaxMeetIntervals, kCleanMapIntervalBudget / rowCount)};
+    const double share = kCleanMapIntervalBudget / rowCount;
+    const RowOptions options{RowEnds::kQuotients, fillHarmonic, std::min(kMaxMeetIntervals, share)};
     const FinderStatus status =
         MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets, options);
+    if (status == FinderStatus::kTooManyIntervals && share < kMaxMeetIntervals) {
+        // Refused under its share of the map's budget. A row that the finder would answer on
+        // its own, every harmonic counted, is refused for the map's many rows, and a smaller
+        // map would do; any other calls for narrower ranges. Counting works none of it out.
+        return CountFsRowIntervals(rowPlan, view.fsRange, view.query) <= kMaxMeetIntervals
+                   ? FinderStatus::kTooLargeAtThisSize
+                   : FinderStatus::kTooManyIntervals;
+    }
     if (status != FinderStatus::kOk || codes.empty()) {
         return status;
     }

@@ -11,6 +11,7 @@
 
 #include "charts/plot_frame.h"
 #include "paint/paint_cycle.h"
+#include "plan/number_text.h"
 #include "plan/slider_rules.h"
 
 namespace quorvel {
@@ -47,7 +48,14 @@ void FillRows(const PlanFields& plan, const CleanMapView& view, const BodyRows& 
         const FinderStatus status =
             CleanMapRow(plan, view, RowIf(view, body.height, y), body.height, scratch, codes);
         if (status != FinderStatus::kOk) {
-            refusal.store(static_cast<int>(status));
+            // A row too wide on its own calls for narrower ranges whatever the size: that
+            // reason wins over another thread's size.
+            int none = static_cast<int>(FinderStatus::kOk);
+            if (status != FinderStatus::kTooLargeAtThisSize) {
+                refusal.store(static_cast<int>(status));
+            } else {
+                refusal.compare_exchange_strong(none, static_cast<int>(status));
+            }
             return;
         }
         auto* line = reinterpret_cast<QRgb*>(body.bits + y * body.bytesPerLine);
@@ -70,8 +78,7 @@ double TickStep(double span, int pixels, int spacing) {
 }
 
 QString TickText(double value, double step) {
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 9);
-    return QString::number(value, 'f', decimals);
+    return QString::fromStdString(FormatTickLabel(value, step));
 }
 
 template <typename Place>
@@ -124,6 +131,19 @@ void DrawLegend(QPainter& p, const PlanFields& plan, const CleanMapView& view, Q
     }
 }
 
+QString RefusalText(FinderStatus status) {
+    switch (status) {
+        case FinderStatus::kTooManyIntervals:
+            return QStringLiteral("Too many intervals in these ranges: narrow them");
+        case FinderStatus::kTooLargeAtThisSize:
+            return QStringLiteral("The map is too large at this size to compute: make it smaller");
+        case FinderStatus::kOk:
+        case FinderStatus::kBadInput:
+            break;
+    }
+    return QStringLiteral("No map for these values");
+}
+
 // Everything but the plan's own mark: what the plan's Fs and IF do not change.
 void DrawFrame(QPainter& p, const PlanFields& plan, const CleanMapView& view, QRect body,
                FinderStatus status) {
@@ -161,10 +181,7 @@ void DrawFrame(QPainter& p, const PlanFields& plan, const CleanMapView& view, QR
     p.drawText(QRect(body.left(), 4, body.width() + 90, fm), Qt::AlignLeft, title);
     DrawLegend(p, plan, view, QRect(body.right() + 10, body.top(), 86, body.height()));
     if (status != FinderStatus::kOk) {
-        p.drawText(body, Qt::AlignCenter | Qt::TextWordWrap,
-                   status == FinderStatus::kTooManyIntervals
-                       ? QStringLiteral("Too many intervals in these ranges: narrow them")
-                       : QStringLiteral("No map for these values"));
+        p.drawText(body, Qt::AlignCenter | Qt::TextWordWrap, RefusalText(status));
     }
 }
 

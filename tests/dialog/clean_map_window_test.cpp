@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "dialog/clean_map_window.h"
@@ -11,6 +13,7 @@
 #include "main_dialog_fixture.h"
 #include "plan/clean_intervals.h"
 #include "plan/harmonic_band.h"
+#include "plan/number_text.h"
 #include "plan/reference_bands.h"
 #include "plan/spur_verdict.h"
 
@@ -39,6 +42,12 @@ class CleanMapWindowTest : public MainDialogTest {
         window = dlg->findChild<CleanMapWindow*>();
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+
+    /// Chooses the bands asked about as the user would, by the entry that stands for them.
+    void Against(quorvel::Against against) const {
+        QComboBox& combo = *window->AgainstCombo();
+        combo.setCurrentIndex(combo.findData(static_cast<int>(against)));
     }
 
     bool Redrawn(int before) const {
@@ -75,9 +84,66 @@ TEST_F(CleanMapWindowTest, ARangeThatDoesNotConvertIsMarkedAndTheLastGoodOneKept
     EXPECT_EQ(window->View().fsRange.hi, 1500.0);
 }
 
+struct BadRangeRow {
+    const char* name;
+    int first;  // RangeEdit index of the range's lower end
+    const char* lo;
+    const char* hi;
+    const char* says;
+};
+class BadRangeTest : public CleanMapWindowTest,
+                     public ::testing::WithParamInterface<BadRangeRow> {};
+TEST_P(BadRangeTest, MarksBothEndsAndKeepsTheLastGoodView) {
+    const BadRangeRow& row = GetParam();
+    PasteInto(*window->RangeEdit(row.first), QString::fromLatin1(row.lo));
+    const CleanMapView before = window->View();
+    PasteInto(*window->RangeEdit(row.first + 1), QString::fromLatin1(row.hi));
+    for (const int i : {row.first, row.first + 1}) {
+        EXPECT_TRUE(IsFieldMarked(*window->RangeEdit(i))) << i;
+        EXPECT_TRUE(window->RangeEdit(i)->toolTip().contains(QString::fromLatin1(row.says)))
+            << window->RangeEdit(i)->toolTip().toStdString();
+    }
+    EXPECT_EQ(window->View().fsRange, before.fsRange);
+    EXPECT_EQ(window->View().ifRange, before.ifRange);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadRangeTest,
+    ::testing::Values(BadRangeRow{"FsReversed", 0, "2000", "368", "backwards"},
+                      BadRangeRow{"FsEmpty", 0, "500", "500", "empty"},
+                      BadRangeRow{"FsTooWide", 0, "-1e308", "1e308", "too wide"},
+                      BadRangeRow{"IfReversed", 2, "300", "100", "backwards"},
+                      BadRangeRow{"IfEmpty", 2, "100", "100", "empty"},
+                      BadRangeRow{"IfTooWide", 2, "-1e308", "1e308", "too wide"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(CleanMapWindowTest, AClickWithAHugeRangeTypedTypesAFiniteFs) {
+    PasteInto(*window->RangeEdit(0), QStringLiteral("-1e308"));
+    PasteInto(*window->RangeEdit(1), QStringLiteral("1e308"));
+    CleanMapCanvas& canvas = *window->Canvas();
+    QTest::mouseClick(&canvas, Qt::LeftButton, {}, canvas.rect().center());
+    const auto fs = ParsePlanNumber(Text(IDC_FS).toStdString());
+    ASSERT_TRUE(fs.has_value()) << Text(IDC_FS).toStdString();
+    EXPECT_TRUE(std::isfinite(*fs));
+}
+
+TEST_F(CleanMapWindowTest, ALongReadoutLeavesTheWindowWidthAlone) {
+    const int width = window->width();
+    dlg->TypeIntoField(IDC_HARMONICS, QStringLiteral("26"));
+    dlg->TypeIntoField(IDC_IF_BW, QStringLiteral("200"));
+    dlg->TypeIntoField(IDC_RF_BW, QStringLiteral("400"));
+    CleanMapCanvas& canvas = *window->Canvas();
+    const QPointF at = canvas.rect().center();
+    QMouseEvent move(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(&canvas, &move);
+    ASSERT_TRUE(WaitUntil([&] { return window->StatusLine()->text().size() > 300; }))
+        << window->StatusLine()->text().toStdString();
+    QTest::qWait(50);  // the layout settles on posted events
+    EXPECT_EQ(window->width(), width);
+}
+
 TEST_F(CleanMapWindowTest, ClickingACleanPointGivesAPlanWithNoHitInTheBandTable) {
     dlg->TypeIntoField(IDC_HARMONICS, QStringLiteral("5"));
-    window->AgainstCombo()->setCurrentIndex(1);  // the IF band
+    Against(Against::kIf);
     ASSERT_EQ(window->View().query.against, Against::kIf);
     CleanMapCanvas& canvas = *window->Canvas();
     // The first pixel, scanning rows, whose centre and both neighbours are clean.
@@ -120,6 +186,34 @@ TEST_F(CleanMapWindowTest, ClickingACleanPointGivesAPlanWithNoHitInTheBandTable)
         << window->StatusLine()->text().toStdString();
 }
 
+TEST_F(CleanMapWindowTest, KeepsMainsFinderSettingsBothWays) {
+    delete window;
+    const FinderSettings finder{{{400, 1600}}, {{10, 300}}, Against::kRf, 2.5};
+    dlg->SetFinder(finder);
+    window = new CleanMapWindow(*dlg);
+    const auto shown = [this] {
+        return QStringList{window->RangeEdit(0)->text(),          window->RangeEdit(1)->text(),
+                           window->RangeEdit(2)->text(),          window->RangeEdit(3)->text(),
+                           window->AgainstCombo()->currentText(), window->MarginEdit()->text()};
+    };
+    EXPECT_EQ(shown(), (QStringList{"400", "1600", "10", "300", "rf", "2.5"}));
+    EXPECT_EQ(dlg->Finder(), finder);  // showing them wrote nothing back
+
+    QSignalSpy changes(dlg.get(), &CSpurPlanDlg::FinderChanged);
+    PasteInto(*window->MarginEdit(), QStringLiteral("7.25"));
+    EXPECT_EQ(dlg->Finder().margin, 7.25);
+    EXPECT_EQ(dlg->Finder().fsRange, finder.fsRange);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(window->View().query.margin, 7.25);
+
+    FinderSettings opened;  // a plan file opened: unset ones take the defaults
+    opened.margin = 1;
+    dlg->SetFinder(opened);
+    EXPECT_EQ(shown(), (QStringList{"368", "2000", "0", "368.64", "both", "1"}));
+    EXPECT_EQ(dlg->Finder(), opened);
+    EXPECT_EQ(window->View().query.margin, 1.0);
+}
+
 TEST_F(CleanMapWindowTest, TheStripUnderTheSliderShowsTheDrivenVariablesCleanIntervals) {
     CleanSliderStrip& strip = *window->SliderStrip();
     ASSERT_TRUE(strip.isVisible());
@@ -127,7 +221,7 @@ TEST_F(CleanMapWindowTest, TheStripUnderTheSliderShowsTheDrivenVariablesCleanInt
     EXPECT_LE(strip.geometry().bottom(), kControlStripHeight - 1);
     EXPECT_EQ(strip.Clean(), (std::vector<FrequencyInterval>{{1205.9199999999998, 2000}}));
     Choose(kSliderDrivesIf);
-    window->AgainstCombo()->setCurrentIndex(2);  // the RF band
+    Against(Against::kRf);
     EXPECT_EQ(strip.Clean(), FindCleanIf(Plan(), {0, 368}, {Against::kRf, 0}).intervals);
     EXPECT_EQ(strip.Clean().size(), 4u);
     window->close();

@@ -93,17 +93,18 @@ TEST_F(MainDialogTest, DraggingTheIfWritesBackWithoutReenteringTheChangeHandler)
     EXPECT_EQ(changes.count(), 0);
 }
 
-TEST_F(MainDialogTest, AnIfOf400PullsFsUpTo800WhenFsIsChosen) {
+TEST_F(MainDialogTest, AnIfOf400MovesTheFsRangeToFsWhenFsIsChosen) {
     Choose(1);
     TypeInto(Field(IDC_IF), "400");
     EXPECT_EQ(Slider().value(), 184);  // typed, so the slider stays
 
     Choose(0);
 
-    EXPECT_EQ(Slider().minimum(), 800);
-    EXPECT_EQ(Slider().value(), 800);
-    EXPECT_EQ(Plan().m_fs, 800.0);
-    EXPECT_EQ(Text(IDC_FS), "800");
+    EXPECT_EQ(Slider().minimum(), 368);
+    EXPECT_EQ(Slider().maximum(), 1474);
+    EXPECT_EQ(Slider().value(), 737);
+    EXPECT_EQ(Plan().m_fs, 737.0);
+    EXPECT_EQ(Text(IDC_FS), "737");
     EXPECT_EQ(Plan().m_if, 400.0);
 }
 
@@ -117,12 +118,23 @@ TEST_F(MainDialogTest, ANegativeIfGivesANegativeMinimumAndFsCanBeDraggedBelowZer
     EXPECT_TRUE(ChartsShow(Plan()));
 }
 
-TEST_F(MainDialogTest, AnIfAbove1000LeavesFsDrivenOnlyAtTheMinimum) {
-    // The range's minimum exceeds its maximum: the slider holds the minimum only.
+TEST_F(MainDialogTest, AnIfAbove1000GivesFsARangeAroundIt) {
     TypeInto(Field(IDC_IF), "1100.5");
     Choose(0);
-    EXPECT_EQ(Slider().value(), 2201);
-    EXPECT_EQ(Plan().m_fs, 2201.0);
+    EXPECT_EQ(Slider().minimum(), 368);
+    EXPECT_EQ(Slider().value(), 737);
+    EXPECT_EQ(Plan().m_fs, 737.28);
+}
+
+TEST_F(MainDialogTest, SwitchingTheSelectorKeepsAnUnderSampledPlan) {
+    Open(PlanFields{.m_fs = 3000, .m_if = 1800});
+    Choose(1);
+    Choose(0);
+    EXPECT_EQ(Plan().m_fs, 3000.0);
+    EXPECT_EQ(Plan().m_if, 1800.0);
+    Slider().setFocus();
+    QTest::keyClick(&Slider(), Qt::Key_Right);
+    EXPECT_EQ(Plan().m_fs, 3001.0);
 }
 
 TEST_F(MainDialogTest, AMoveWritesTheValuesInUseOverTextThatDidNotConvert) {

@@ -80,7 +80,7 @@ TEST_F(MainDialogTest, TabOrderFollowsTheTemplateAndFocusStartsOnTheIf) {
 }
 
 TEST_F(MainDialogTest, StartValuesOutsideTheSliderRangeAreShownAndDrawnAsGiven) {
-    // Fs is driven from the start; the slider clamps its position into its range, and
+    // Fs is driven from the start; the slider's range moves to take in its position, and
     // only a later move of the slider hands Fs its whole-MHz position.
     struct Row {
         PlanFields plan;
@@ -88,8 +88,8 @@ TEST_F(MainDialogTest, StartValuesOutsideTheSliderRangeAreShownAndDrawnAsGiven) 
         int sliderValue;
         int movedTo;
     };
-    const Row rows[] = {{{.m_fs = 5000}, "5000", 2000, 1999},
-                        {{.m_if = 600, .m_ifBw = 12.5, .m_harmonics = 9}, "737.28", 1200, 1201}};
+    const Row rows[] = {{{.m_fs = 5000}, "5000", 5000, 5001},
+                        {{.m_if = 600, .m_ifBw = 12.5, .m_harmonics = 9}, "737.28", 737, 738}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fsText);
         Open(row.plan);

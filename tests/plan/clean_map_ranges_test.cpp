@@ -32,15 +32,14 @@ constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DefaultRangesTest,
-    ::testing::Values(
-        RangesRow{"Default", {}, {368, 2000}, {0, 368.64}},
-        RangesRow{"UnderSampled",
-                  {.m_fs = 3000, .m_if = 1800, .m_ifBw = 100, .m_rfBw = 400},
-                  {1500, 6000},
-                  {0, 1900}},
-        RangesRow{"IfAboveHalfWithinTheSlider", {.m_fs = 300, .m_if = 200}, {400, 2000}, {0, 220}},
-        RangesRow{"NoFs", {.m_fs = 0, .m_if = 1500}, {1, 2000}, {0, 1520}},
-        RangesRow{"NotANumber", {.m_fs = kNan, .m_if = kNan}, {0, 2000}, {0, 1000}}),
+    ::testing::Values(RangesRow{"Default", {}, {368, 2000}, {0, 368.64}},
+                      RangesRow{"UnderSampled",
+                                {.m_fs = 3000, .m_if = 1800, .m_ifBw = 100, .m_rfBw = 400},
+                                {1500, 6000},
+                                {0, 1900}},
+                      RangesRow{"IfAboveHalf", {.m_fs = 300, .m_if = 200}, {150, 600}, {0, 220}},
+                      RangesRow{"NoFs", {.m_fs = 0, .m_if = 1500}, {1, 2000}, {0, 1520}},
+                      RangesRow{"NotANumber", {.m_fs = kNan, .m_if = kNan}, {0, 2000}, {0, 1000}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

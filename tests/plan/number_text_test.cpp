@@ -103,5 +103,25 @@ TEST(FormatFixed, MatchesPrintfWhateverTheLocale) {
     }
 }
 
+struct TickRow {
+    const char* name;
+    double value, step;
+    const char* text;
+};
+class TickLabelTest : public testing::TestWithParam<TickRow> {};
+TEST_P(TickLabelTest, FixedUpToTenCharactersThenCompact) {
+    EXPECT_EQ(FormatTickLabel(GetParam().value, GetParam().step), GetParam().text);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TickLabelTest,
+    testing::Values(
+        TickRow{"Whole", 400, 100, "400"}, TickRow{"Decimals", 0.25, 0.05, "0.25"},
+        TickRow{"TenCharactersStayFixed", 1234567890, 1e8, "1234567890"},
+        TickRow{"Eleven", 12345678901, 1e9, "1.2e10"}, TickRow{"NearTheLimit", 1e99, 1e98, "1e99"},
+        TickRow{"Negative", -2.5e12, 5e11, "-2.5e12"}, TickRow{"TinyStep", 3e-13, 1e-13, "3e-13"},
+        TickRow{"ZeroAmongTinyTicks", -0.0, 1e-13, "0"},
+        TickRow{"NeighboursFarFromZeroStayApart", 1.000000001e25, 1e9, "1.000000001e25"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace quorvel

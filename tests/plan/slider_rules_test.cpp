@@ -32,7 +32,7 @@ TEST(SliderRules, StartValuesOutsideTheRangeAreKeptAsGiven) {
         double fs, ifc;
         int remembered;
     };
-    for (const Row row : {Row{5000, 184.32, 2000}, Row{737.28, 600, 1200}, Row{-3, 1500, 3000}}) {
+    for (const Row row : {Row{5000, 184.32, 5000}, Row{737.28, 600, 737}, Row{-3, 1500, -3}}) {
         PlanFields plan{.m_fs = row.fs, .m_if = row.ifc};
         const SliderSetup setup = InitialiseSliderState(plan);
         EXPECT_EQ(plan.m_lastSliderPos, row.remembered);
@@ -80,17 +80,16 @@ TEST(SliderRules, TypedValueIsLostAtTheNextSliderMove) {
     EXPECT_EQ(plan.m_fs, 738.0);
 }
 
-TEST(SliderRules, RaisedMinimumPullsFsUpWhenItIsTakenOver) {
+TEST(SliderRules, RaisedMinimumAboveFsMovesTheRangeToFs) {
     PlanFields plan;
     InitialiseSliderState(plan);
     SelectAndPoll(plan, kSliderDrivesIf);
     plan.m_if = 400;  // typed while driving the IF
     const auto setup = SliderSetupFor(plan, kSliderDrivesFs);
     ASSERT_TRUE(setup);
-    EXPECT_EQ(*setup, (SliderSetup{800, 2000, 737}));
-    EXPECT_EQ(ReportedSliderPosition(*setup), 800);
+    EXPECT_EQ(*setup, (SliderSetup{368, 1474, 737}));
     EXPECT_TRUE(SelectAndPoll(plan, kSliderDrivesFs));
-    EXPECT_EQ(plan.m_fs, 800.0);
+    EXPECT_EQ(plan.m_fs, 737.0);
 }
 
 TEST(SliderRules, NoSelectionDrivesNoFieldButStillClearsTheMarker) {
@@ -116,9 +115,51 @@ TEST(SliderRules, WildValuesGiveDefinedRanges) {
     PlanFields plan;
     plan.m_if = std::numeric_limits<double>::quiet_NaN();
     plan.m_fs = 1e300;
-    EXPECT_EQ(SliderSetupFor(plan, kSliderDrivesFs), (SliderSetup{0, 2000, 2147483647}));
+    EXPECT_EQ(SliderSetupFor(plan, kSliderDrivesFs),
+              (SliderSetup{2147483647, 2147483647, 2147483647}));
     EXPECT_EQ(SliderSetupFor(plan, kSliderDrivesIf), (SliderSetup{0, 2147483647, 0}));
 }
+
+struct TakeOverRow {
+    const char* name;
+    PlanFields plan;
+    int variable;
+    SliderSetup setup;
+    double fs, ifc;  // after the selection's poll
+};
+class TakeOverTest : public testing::TestWithParam<TakeOverRow> {};
+TEST_P(TakeOverTest, TheRangeHoldsTheValueTakenOver) {
+    const auto& r = GetParam();
+    PlanFields plan = r.plan;
+    InitialiseSliderState(plan);
+    EXPECT_EQ(SliderSetupFor(plan, r.variable), r.setup);
+    SelectAndPoll(plan, r.variable);
+    EXPECT_EQ(plan.m_fs, r.fs);
+    EXPECT_EQ(plan.m_if, r.ifc);
+}
+constexpr PlanFields kUnderSampled{.m_fs = 3000, .m_if = 1800};
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TakeOverTest,
+    testing::Values(
+        TakeOverRow{"DefaultsFs", {}, kSliderDrivesFs, {368, 2000, 737}, 737.28, 184.32},
+        TakeOverRow{"DefaultsIfDropsTheFraction", {}, kSliderDrivesIf, {0, 368, 184}, 737.28, 184},
+        TakeOverRow{"UnderSampledFsEmptyRange",
+                    kUnderSampled,
+                    kSliderDrivesFs,
+                    {1500, 6000, 3000},
+                    3000,
+                    1800},
+        TakeOverRow{
+            "UnderSampledIf", kUnderSampled, kSliderDrivesIf, {900, 3600, 1800}, 3000, 1800},
+        TakeOverRow{
+            "NegativeFs", {.m_fs = -3, .m_if = 1500}, kSliderDrivesFs, {-6, -1, -3}, -3, 1500},
+        TakeOverRow{"TwiceBeyondInt",
+                    {.m_fs = 2e9},
+                    kSliderDrivesFs,
+                    {1000000000, 2147483647, 2000000000},
+                    2e9,
+                    184.32}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct ClampRow {
     const char* name;

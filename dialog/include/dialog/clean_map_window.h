@@ -11,6 +11,7 @@
 
 #include "charts/clean_map_rows.h"
 #include "paint/clean_map_image.h"
+#include "plan/finder_settings.h"
 #include "plan/plan_fields.h"
 
 class QComboBox;
@@ -59,6 +60,7 @@ class CleanMapWindow : public QWidget {
     Q_OBJECT
 
   public:
+    /// Opens with main's finder settings where they are set, the defaults elsewhere.
     explicit CleanMapWindow(CSpurPlanDlg& main);
 
     CleanMapCanvas* Canvas() const { return canvas_; }
@@ -78,6 +80,12 @@ class CleanMapWindow : public QWidget {
   private:
     void Refresh();
     void ReadView();
+    /// Writes `finder` into the fields, the defaults for the plan where a setting is not
+    /// set, without taking them for the user's.
+    void ShowFinder(const FinderSettings& finder);
+    /// A field the user changed: the map follows, and main keeps what it now shows.
+    void OnFieldEdited();
+    void OnFinderChanged();
     void OnHover(QPoint point);
     void OnClick(QPoint point);
 
@@ -89,6 +97,7 @@ class CleanMapWindow : public QWidget {
     QLabel* status_ = nullptr;
     CleanSliderStrip* strip_ = nullptr;
     CleanMapView view_;
+    bool writingBack_ = false;
 };
 
 /// Adds "Clean map..." (Ctrl+M) to the main window's actions; it opens the map window, one

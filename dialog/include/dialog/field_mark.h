@@ -17,6 +17,9 @@ QString FieldProblemText(FieldKind kind);
 /// Marks `edit` as holding text that does not convert to `kind`.
 void MarkField(QLineEdit& edit, FieldKind kind);
 
+/// Marks `edit` as holding a value that cannot be used, `problem` saying why.
+void MarkField(QLineEdit& edit, const QString& problem);
+
 /// Removes the mark, if any.
 void ClearFieldMark(QLineEdit& edit);
 

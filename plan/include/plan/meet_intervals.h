@@ -54,6 +54,11 @@ struct RowOptions {
 FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const SpurQuery& query,
                        MeetRow& row, const RowOptions& options = {});
 
+/// How many intervals MeetFsRow without a progress report would work out for the row, none
+/// of them worked out; 0 for input it refuses as bad.
+double CountFsRowIntervals(const PlanFields& plan, FrequencyInterval fsRange,
+                           const SpurQuery& query);
+
 /// Every IF in ifRange, for the plan's Fs, widths and H (its IF is not read), worked out
 /// as MeetFsRow works out its row.
 FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const SpurQuery& query,

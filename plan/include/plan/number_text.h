@@ -20,6 +20,12 @@ std::string ShortestNumberText(double value);
 /// printf's "%.<decimals>f" in the C locale, for chart labels and readouts.
 std::string FormatFixed(double value, int decimals);
 
+/// A label for a tick at `value` on an axis ticked every `step`: as many decimals as the
+/// step needs (at most 9); where that runs past 10 characters (values near 1e99, steps of
+/// 1e-12), the shorter of it and the digits that tell the ticks apart, at most 15, with a
+/// bare exponent: "1e99", "-2.5e12", "1e-13".
+std::string FormatTickLabel(double value, double step);
+
 /// Reads a finite double: surrounding blanks, an optional sign, digits with an optional
 /// decimal point, an optional exponent. Anything else ("nan", "inf", hexadecimal, an empty
 /// text, a value too large for a double) does not convert. Values too small for a double

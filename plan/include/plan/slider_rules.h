@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "plan/plan_fields.h"
+#include "plan/spur_query.h"
 
 namespace quorvel {
 
@@ -17,9 +18,15 @@ struct SliderSetup {
     friend bool operator==(const SliderSetup&, const SliderSetup&) = default;
 };
 
+/// Half to twice `value`, lower end first (a negative value gives 2v..v/2; NaN gives NaN
+/// ends): the span around a value that the slider and the clean map fall back to when
+/// their usual range does not hold it.
+FrequencyInterval HalfToTwice(double value);
+
 /// Fs driven: range trunc(2 x IF)..2000, position trunc(Fs). IF driven: range
-/// 0..trunc(Fs / 2), position trunc(IF). Any other variable: nothing (the slider keeps
-/// its range and position).
+/// 0..trunc(Fs / 2), position trunc(IF). Where that range does not hold the position
+/// (or is empty), trunc of HalfToTwice(value) instead, so the range always holds the
+/// position. Any other variable: nothing (the slider keeps its range and position).
 std::optional<SliderSetup> SliderSetupFor(const PlanFields& plan, int sliderVariable);
 
 /// Where the slider control puts a requested position: clamped to the nearer end of its

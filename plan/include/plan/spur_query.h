@@ -31,6 +31,9 @@ enum class FinderStatus {
     kOk,
     kBadInput,          ///< a non-finite or out-of-bounds value, lo >= hi, a negative margin
     kTooManyIntervals,  ///< the range holds more intervals than the finder will generate
+    /// A picture of the plane: each of its rows would do on its own, but not all of them
+    /// at its size.
+    kTooLargeAtThisSize,
 };
 
 /// Beyond this magnitude (MHz) a value is refused: it keeps every product and sum of the

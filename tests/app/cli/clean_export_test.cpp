@@ -132,6 +132,20 @@ TEST_F(ExportBinaryTest, ARefusalOfTheFinderExitsOneAndWritesNothing) {
     EXPECT_TRUE(Entries().isEmpty());
 }
 
+// In-process. Bands a hundredth of a MHz wide at 1000 MHz: a row of Fs 1..2000 holds some
+// 480 000 intervals, which a map body of 4 rows allows and one of 100 does not.
+TEST_F(ExportBinaryTest, AMapRefusedForItsSizeSaysToMakeItSmaller) {
+    const PlanFields plan{.m_if = 1000, .m_ifBw = 0.01, .m_rfBw = 0.01};
+    const FrequencyInterval fs{1, 2000};
+    const FrequencyInterval ifc{999, 1000};
+    EXPECT_TRUE(std::holds_alternative<QByteArray>(CleanMapPng(plan, fs, ifc, {}, 200, 80)));
+    const auto tall = CleanMapPng(plan, fs, ifc, {}, 200, 176);
+    ASSERT_TRUE(std::holds_alternative<CleanExportFailure>(tall));
+    EXPECT_EQ(std::get<CleanExportFailure>(tall).message,
+              "quorvel: --export-clean-map: the map is too large at this size to compute; make it "
+              "smaller (--size)");
+}
+
 TEST_F(ExportBinaryTest, CleanMapIsAPngOfTheGivenSize) {
     const auto result = Run({"--export-clean-map", "map.png", "--fs-range", "400:1600",
                              "--if-range", "0:368.64", "--size", "300x200"});

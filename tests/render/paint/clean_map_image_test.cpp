@@ -75,14 +75,14 @@ TEST(CleanMapImage, ARefusedMapSaysSoInsteadOfHanging) {
 // An IF range two doubles wide at 1e25 puts its ticks at multiples of 1e9 beyond 2^53,
 // where adding one to a multiple changes nothing; the axis must still come to an end. Each
 // row there holds about a million intervals, which the finder allows for one row: the map,
-// which would need that for every row, refuses at once.
+// which would need that for every row, refuses at once, for its size.
 TEST(CleanMapImage, RangesFarFromZeroStillGiveAMap) {
     PlanFields plan;
     plan.m_harmonics = 3;
     const CleanMapImage map =
         ComposeCleanMap(plan, {{1e20, 1e21}, {1e25, 1e25 + 4.3e9}, {}}, 400, 300);
     EXPECT_EQ(map.image.size(), QSize(400, 300));
-    EXPECT_EQ(map.status, FinderStatus::kTooManyIntervals);
+    EXPECT_EQ(map.status, FinderStatus::kTooLargeAtThisSize);
 }
 
 }  // namespace

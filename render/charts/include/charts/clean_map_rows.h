@@ -56,8 +56,9 @@ struct CleanMapRowScratch {
 inline constexpr double kCleanMapIntervalBudget = 4 * kMaxMeetIntervals;
 
 /// Fills codes (the row's width) for the IF `ifCentre`, every pixel centre judged as the
-/// meet intervals say, as one of rowCount rows sharing the map's budget. On any status but
-/// kOk the codes hold nothing to show.
+/// meet intervals say, as one of rowCount rows sharing the map's budget. A row refused under
+/// its share that the finder's own bound allows in full gives kTooLargeAtThisSize. On any status
+/// but kOk the codes hold nothing to show.
 FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, double ifCentre,
                          int rowCount, CleanMapRowScratch& scratch, std::span<MapCode> codes);
 
