@@ -24,6 +24,7 @@
 #include "app/plan_work_actions.h"
 #include "app/save_name_dialog.h"
 #include "charts/chart_area.h"
+#include "dialog/clean_map_window.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/paint_cycle.h"
 #include "plan_file_put.h"
@@ -339,6 +340,20 @@ TEST_F(OwnSessionTest, FinderSettingsComeFromTheFileMarkTheChangeAndAreSaved) {
     EXPECT_TRUE(dlg->isWindowModified());
     ASSERT_TRUE(session.Save());
     EXPECT_EQ(ReadPlanFile(saved).values->finder, finder);
+}
+
+TEST_F(PlanWorkTest, TheMapOpensWithTheFilesFinderSettingsAndItsChangesAreSaved) {
+    CSpurPlanDlg& window = Window(saved);
+    InstallCleanMap(window);
+    QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);
+    auto* map = window.findChild<CleanMapWindow*>();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->MarginEdit()->text(), QStringLiteral("0.25"));
+    EXPECT_FALSE(window.isWindowModified());
+    test::TypeInto(*map->MarginEdit(), QStringLiteral("2.5"));
+    EXPECT_TRUE(window.isWindowModified());
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadPlanFile(saved).values->finder.margin, 2.5);
 }
 
 TEST_F(PlanWorkTest, SaveAsAsksBeforeReplacingAFileNamedWithoutItsExtension) {
