@@ -1,6 +1,7 @@
 #include "app/plan_file_session.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -68,7 +69,7 @@ bool PlanFileSession::Open(const QString& path) {
         return false;
     }
     ApplyValues(*reading.values);
-    SetFile(path, reading.values->finder);
+    SetFile(path, QFile::encodeName(path), reading.values->finder);
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
     }
@@ -76,7 +77,11 @@ bool PlanFileSession::Open(const QString& path) {
 }
 
 bool PlanFileSession::Adopt(const QString& path) {
-    const PlanFileReading reading = ReadPlanFile(path);
+    return Adopt(QFile::encodeName(path));
+}
+
+bool PlanFileSession::Adopt(const QByteArray& name) {
+    const PlanFileReading reading = ReadPlanFile(name);
     if (!reading.values) {
         prompts_.warn(&dlg_, reading.error);
         return false;
@@ -88,7 +93,7 @@ bool PlanFileSession::Adopt(const QString& path) {
     PlanFileValues current = PlanFileValues::FromPlan(dlg_.Plan());
     current.sliderVariable = reading.values->sliderVariable;
     ApplyValues(current);
-    SetFile(path, reading.values->finder);
+    SetFile(QFile::decodeName(name), name, reading.values->finder);
     SetModified(PlanFileValues::FromPlan(fromFile) != PlanFileValues::FromPlan(dlg_.Plan()));
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
@@ -105,8 +110,14 @@ void PlanFileSession::OpenAsked() {
     }
 }
 
+void PlanFileSession::Warn(const QString& message) {
+    prompts_.warn(&dlg_, message);
+}
+
 bool PlanFileSession::Save() {
-    return path_.isEmpty() ? SaveAs() : SaveTo(path_);
+    // A name that is not text (a byte that is not UTF-8) has no QString that reaches the
+    // same file: saving to `path_` would make a second file, so a name is asked for.
+    return path_.isEmpty() || QFile::encodeName(path_) != name_ ? SaveAs() : SaveTo(path_);
 }
 
 bool PlanFileSession::SaveAs() {
@@ -121,7 +132,7 @@ bool PlanFileSession::SaveTo(const QString& path) {
         prompts_.warn(&dlg_, writing.error);
         return false;
     }
-    SetFile(path, finder_);
+    SetFile(path, QFile::encodeName(path), finder_);
     return true;
 }
 
@@ -168,8 +179,10 @@ void PlanFileSession::ApplyValues(const PlanFileValues& values) {
     applying_ = false;
 }
 
-void PlanFileSession::SetFile(const QString& path, const FinderSettings& finder) {
+void PlanFileSession::SetFile(const QString& path, const QByteArray& name,
+                              const FinderSettings& finder) {
     path_ = path;
+    name_ = name;
     finder_ = finder;
     modified_ = false;
     ShowTitle();

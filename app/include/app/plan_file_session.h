@@ -2,6 +2,7 @@
 // in the title, and the question before a changed plan from a file is closed unsaved.
 #pragma once
 
+#include <QByteArray>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -41,9 +42,14 @@ class PlanFileSession : public QObject {
     /// A file that cannot be used is told in a message and leaves the plan as it was.
     bool Open(const QString& path);
 
-    /// Takes `path` as the window's file for a plan already in the fields (the command
-    /// line read it): the title names it, and the plan counts as unsaved when it differs.
+    /// Takes the file `name` (its bytes as the system spells it) as the window's file for a
+    /// plan already in the fields (the command line read it): the title names it, and the
+    /// plan counts as unsaved when it differs.
+    bool Adopt(const QByteArray& name);
     bool Adopt(const QString& path);
+
+    /// Tells the user of a problem with a plan file in the session's own message box.
+    void Warn(const QString& message);
 
     bool Save();    ///< to the window's file; asks for a name when there is none
     bool SaveAs();  ///< asks for a name
@@ -56,14 +62,15 @@ class PlanFileSession : public QObject {
     bool SaveTo(const QString& path);
     bool MayClose();
     void ApplyValues(const PlanFileValues& values);
-    void SetFile(const QString& path, const FinderSettings& finder);
+    void SetFile(const QString& path, const QByteArray& name, const FinderSettings& finder);
     void SetModified(bool modified);
     void ShowTitle();
 
     CSpurPlanDlg& dlg_;
     PlanFilePrompts prompts_;
     QString baseTitle_;
-    QString path_;
+    QString path_;           ///< the file's name as text, for the title and the file dialogs
+    QByteArray name_;        ///< the file's name as the system spells it, which `path_` may not
     FinderSettings finder_;  ///< kept from the file and written back unchanged
     bool modified_ = false;
     bool applying_ = false;
