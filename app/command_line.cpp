@@ -50,7 +50,10 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     // An export over the plan being read would destroy it; saving the plan back onto its
     // own file is an update the user asked for, and is let through.
     if (request.planPath) {
-        std::vector<std::string> overPlan{*request.planPath};
+        // A plan file named "-" is a file (there is no reading a plan from standard input),
+        // while an export named "-" is standard output.
+        const std::string& plan = *request.planPath;
+        std::vector<std::string> overPlan{plan == kStandardOutputName ? "./" + plan : plan};
         for (const std::string& name : names) {
             if (!request.savePlanPath || name != *request.savePlanPath) {
                 overPlan.push_back(name);

@@ -84,23 +84,22 @@ int ReadUpTo(int fd, qint64 limit, QByteArray& text) {
 }  // namespace
 
 PlanFileReading ReadPlanFile(const QByteArray& name) {
-    // Opened without waiting: a pipe with no writer, or a device, would hold the caller
-    // (the window among them) for ever. What it is comes from the open descriptor itself,
-    // so the file cannot be swapped between the look and the read.
+    // Only a regular file is read. A pipe with no writer, or a device, would hold the
+    // caller (the window among them) for ever, and opening some devices does something of
+    // its own: what the name shows as not regular is refused unopened. The open does not
+    // wait either, and what it opened is judged again by the descriptor itself, so a file
+    // swapped in between is caught too.
+    struct stat info {};
+    if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return CannotOpen(name, NotARegularFile(info.st_mode));
+    }
     const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.fd() < 0) {
-        const int error = errno;
-        struct stat seen {};
-        if (error == ENOENT) {
+        if (errno == ENOENT) {
             return CannotOpen(name, QStringLiteral("there is no such file"));
         }
-        // A socket cannot be opened at all; it is named as the others are.
-        if (error == ENXIO && ::stat(name.constData(), &seen) == 0 && !S_ISREG(seen.st_mode)) {
-            return CannotOpen(name, NotARegularFile(seen.st_mode));
-        }
-        return CannotOpen(name, QStringLiteral("it cannot be read (%1)").arg(SystemReason(error)));
+        return CannotOpen(name, QStringLiteral("it cannot be read (%1)").arg(SystemReason(errno)));
     }
-    struct stat info {};
     if (::fstat(file.fd(), &info) != 0) {
         return CannotOpen(name, QStringLiteral("it cannot be read (%1)").arg(SystemReason(errno)));
     }
