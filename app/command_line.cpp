@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
@@ -46,6 +46,23 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     if (const auto clash = SameFileUnderTwoNames(names)) {
         PrintLine(stderr, *clash);
         return 2;
+    }
+    // An export over the plan being read would destroy it; saving the plan back onto its
+    // own file is an update the user asked for, and is let through.
+    if (request.planPath) {
+        // A plan file named "-" is a file (there is no reading a plan from standard input),
+        // while an export named "-" is standard output.
+        const std::string& plan = *request.planPath;
+        std::vector<std::string> overPlan{plan == kStandardOutputName ? "./" + plan : plan};
+        for (const std::string& name : names) {
+            if (!request.savePlanPath || name != *request.savePlanPath) {
+                overPlan.push_back(name);
+            }
+        }
+        if (const auto clash = SameFileUnderTwoNames(overPlan)) {
+            PrintLine(stderr, *clash);
+            return 2;
+        }
     }
     // A plan whose charts show no data has no band table and no alias lines. Each export
     // keeps its own rule whether it is asked for alone or with others: the PNG still shows
@@ -114,7 +131,8 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
 
 }  // namespace
 
-std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::string* planFile) {
+std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::string* planFile,
+                                  std::string* planProblem) {
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
         args.emplace_back(argv[i]);
@@ -130,23 +148,30 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
         request.action == CliAction::kExport || request.action == CliAction::kStartDialog;
     if (request.planPath && usesPlan) {
         // The file's values come first, so the options are read again over them.
-        const PlanFileReading reading = ReadPlanFile(QFile::decodeName(request.planPath->c_str()));
-        if (!reading.values) {
+        const PlanFileReading reading = ReadPlanFile(QByteArray::fromStdString(*request.planPath));
+        if (reading.values) {
+            if (!reading.notice.isEmpty() && request.action == CliAction::kExport) {
+                PrintLine(stderr, "quorvel: " + reading.notice.toStdString());
+            }
+            PlanFields fromFile = plan;
+            reading.values->ApplyTo(fromFile);
+            finder = reading.values->finder;
+            request = std::get<CliRequest>(ParseCommandLine(args, fromFile));
+            // The finder's settings the command line leaves out come from the file too.
+            FillCleanSettings(request, finder);
+            if (const auto complaint = CheckCleanRanges(request)) {
+                PrintLine(stderr, "quorvel: " + *complaint);
+                return 2;
+            }
+        } else {
             PrintLine(stderr, "quorvel: " + reading.error.toStdString());
-            return 2;
-        }
-        if (!reading.notice.isEmpty() && request.action == CliAction::kExport) {
-            PrintLine(stderr, "quorvel: " + reading.notice.toStdString());
-        }
-        PlanFields fromFile = plan;
-        reading.values->ApplyTo(fromFile);
-        finder = reading.values->finder;
-        request = std::get<CliRequest>(ParseCommandLine(args, fromFile));
-        // The finder's settings the command line leaves out come from the file too.
-        FillCleanSettings(request, finder);
-        if (const auto complaint = CheckCleanRanges(request)) {
-            PrintLine(stderr, "quorvel: " + *complaint);
-            return 2;
+            if (request.action == CliAction::kExport || planProblem == nullptr) {
+                return 2;
+            }
+            // Started from a file manager there is no terminal to read: the window says it
+            // too, and opens on the command line's values with no file of its own.
+            *planProblem = reading.error.toStdString();
+            request.planPath.reset();
         }
     }
     switch (request.action) {

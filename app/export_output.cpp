@@ -1,11 +1,16 @@
 #include "app/export_output.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstring>
+#include <iterator>
 
 #include "app/output_target.h"
 #include "app/quoted_text.h"
@@ -69,21 +74,118 @@ struct PendingFile {
     std::string temporary;
     std::string path;
     const std::string* given = nullptr;
+    std::size_t guard = 0;  ///< its slot in the signal handler's table
 };
 
 constexpr std::size_t kLongestNameKept = 200;
 
-class PendingFiles {
-  public:
-    ~PendingFiles() {
-        for (const PendingFile& file : files_) {
-            unlink(file.temporary.c_str());
+// The temporaries as the signal handler sees them: it may not touch the heap, so their
+// names are copied here, each in full before its slot is marked used. One run writes a
+// handful of files; a name that finds no slot (or no room) is only unguarded.
+constexpr std::size_t kGuardedFiles = 16;
+struct GuardedName {
+    std::atomic<bool> used{false};
+    char name[PATH_MAX] = {};
+};
+GuardedName g_guarded[kGuardedFiles];
+static_assert(std::atomic<bool>::is_always_lock_free, "the handler reads it");
+
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM};
+
+void RemoveTemporariesAndEnd(int signal) {
+    for (GuardedName& slot : g_guarded) {
+        if (slot.used.load(std::memory_order_acquire)) {
+            unlink(slot.name);
         }
     }
-    std::vector<PendingFile>& files() { return files_; }
+    // The run still ends as the signal ends it, status and all.
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    sigaction(signal, &byDefault, nullptr);
+    raise(signal);
+}
+
+// Interrupting a run (Ctrl+C while a pipe waits for its reader, a kill) would otherwise
+// leave its temporaries behind; while they exist, SIGINT and SIGTERM remove them first.
+class PendingFiles {
+  public:
+    PendingFiles() {
+        struct sigaction guard {};
+        guard.sa_handler = RemoveTemporariesAndEnd;
+        sigemptyset(&guard.sa_mask);
+        for (const int signal : kEndingSignals) {
+            sigaddset(&guard.sa_mask, signal);
+        }
+        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            sigaction(kEndingSignals[i], nullptr, &previous_[i]);
+            // A signal the caller ignores (nohup, a background job) stays ignored.
+            if (previous_[i].sa_handler != SIG_IGN) {
+                sigaction(kEndingSignals[i], &guard, nullptr);
+            }
+        }
+    }
+    PendingFiles(const PendingFiles&) = delete;
+    PendingFiles& operator=(const PendingFiles&) = delete;
+    ~PendingFiles() {
+        while (!files_.empty()) {
+            unlink(files_.front().temporary.c_str());
+            Forget();
+        }
+        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            sigaction(kEndingSignals[i], &previous_[i], nullptr);
+        }
+    }
+
+    /// Makes a temporary from `pattern` (mkostemp's) and keeps it; returns its descriptor.
+    int Create(std::string pattern, const std::string& path, const std::string* given) {
+        // Blocked until the handler knows the name, or a signal could strand the new file.
+        sigset_t ending;
+        sigset_t before;
+        sigemptyset(&ending);
+        for (const int signal : kEndingSignals) {
+            sigaddset(&ending, signal);
+        }
+        pthread_sigmask(SIG_BLOCK, &ending, &before);
+        const int fd = mkostemp(pattern.data(), O_CLOEXEC);
+        const int error = errno;
+        if (fd >= 0) {
+            const std::size_t guard = Guard(pattern);
+            files_.push_back({std::move(pattern), path, given, guard});
+        }
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
+        errno = error;
+        return fd;
+    }
+
+    bool Empty() const { return files_.empty(); }
+    const PendingFile& Front() const { return files_.front(); }
+
+    /// The first file is in place (or removed): it is no longer this run's to remove.
+    void Forget() {
+        if (files_.front().guard < kGuardedFiles) {
+            g_guarded[files_.front().guard].used.store(false, std::memory_order_release);
+        }
+        files_.erase(files_.begin());
+    }
 
   private:
+    static std::size_t Guard(const std::string& name) {
+        if (name.size() >= PATH_MAX) {
+            return kGuardedFiles;
+        }
+        for (std::size_t i = 0; i < kGuardedFiles; ++i) {
+            if (!g_guarded[i].used.load(std::memory_order_acquire)) {
+                std::memcpy(g_guarded[i].name, name.c_str(), name.size() + 1);
+                g_guarded[i].used.store(true, std::memory_order_release);
+                return i;
+            }
+        }
+        return kGuardedFiles;
+    }
+
     std::vector<PendingFile> files_;
+    struct sigaction previous_[std::size(kEndingSignals)]{};
 };
 
 /// Writes a regular file's bytes beside it; returns the errno or 0.
@@ -96,12 +198,10 @@ int WriteBeside(const OutputSystemCalls& calls, const OutputTarget& target,
     if (name.size() > kLongestNameKept) {
         name = "quorvel";  // the temporary name must stay within the system's limit
     }
-    std::string temporary = directory + "." + name + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    const int fd = pending.Create(directory + "." + name + ".XXXXXX", target.path, &output.path);
     if (fd < 0) {
         return errno;
     }
-    pending.files().push_back({temporary, target.path, &output.path});
     if (fchmod(fd, target.mode.value_or(NewFileMode())) != 0) {
         const int error = errno;
         calls.close(fd);
@@ -169,14 +269,13 @@ std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outpu
             return CannotWrite(outputs[i].path, error);
         }
     }
-    auto& files = pending.files();
-    while (!files.empty()) {
-        const PendingFile& file = files.front();
+    while (!pending.Empty()) {
+        const PendingFile& file = pending.Front();
         errno = 0;
         if (calls.rename(file.temporary.c_str(), file.path.c_str()) != 0) {
             return CannotWrite(*file.given, errno);
         }
-        files.erase(files.begin());
+        pending.Forget();
     }
     return std::nullopt;
 }

@@ -2,14 +2,19 @@
 #include "app/command_line.h"
 #include "app/desktop_app.h"
 
-#include <QFile>
+#include <QByteArray>
+#include <QString>
 #include <string>
 
 int main(int argc, char** argv) {
     quorvel::PlanFields plan;
     std::string planFile;
-    if (const auto status = quorvel::RunCommandLine(argc, argv, plan, &planFile)) {
+    std::string planProblem;
+    if (const auto status = quorvel::RunCommandLine(argc, argv, plan, &planFile, &planProblem)) {
         return *status;
     }
-    return quorvel::RunDesktopApp(argc, argv, plan, QFile::decodeName(planFile.c_str()));
+    // The name's bytes go through untouched: decoding a name that is not UTF-8 would lose
+    // the very file it names.
+    return quorvel::RunDesktopApp(argc, argv, plan, QByteArray::fromStdString(planFile),
+                                  QString::fromStdString(planProblem));
 }

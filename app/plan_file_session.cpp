@@ -70,7 +70,7 @@ bool PlanFileSession::Open(const QString& path) {
     }
     ApplyValues(*reading.values);
     dlg_.SetFinder(reading.values->finder);
-    SetFile(path);
+    SetFile(QFile::encodeName(path));
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
     }
@@ -78,7 +78,11 @@ bool PlanFileSession::Open(const QString& path) {
 }
 
 bool PlanFileSession::Adopt(const QString& path) {
-    const PlanFileReading reading = ReadPlanFile(path);
+    return Adopt(QFile::encodeName(path));
+}
+
+bool PlanFileSession::Adopt(const QByteArray& name) {
+    const PlanFileReading reading = ReadPlanFile(name);
     if (!reading.values) {
         prompts_.warn(&dlg_, reading.error);
         return false;
@@ -91,7 +95,7 @@ bool PlanFileSession::Adopt(const QString& path) {
     current.sliderVariable = reading.values->sliderVariable;
     ApplyValues(current);
     dlg_.SetFinder(reading.values->finder);
-    SetFile(path);
+    SetFile(name);
     // What the command line changed is a change to the file's plan.
     unchanged_ = PlanFileValues::FromPlan(fromFile);
     unchanged_.finder = reading.values->finder;
@@ -111,16 +115,21 @@ void PlanFileSession::OpenAsked() {
     }
 }
 
+void PlanFileSession::Warn(const QString& message) {
+    prompts_.warn(&dlg_, message);
+}
+
 bool PlanFileSession::Save() {
-    return path_.isEmpty() ? SaveAs() : SaveTo(path_);
+    return name_.isEmpty() ? SaveAs() : SaveTo(name_);
 }
 
 bool PlanFileSession::SaveAs() {
     const QString path = prompts_.saveName(&dlg_, path_);
-    return !path.isEmpty() && SaveTo(path);
+    return !path.isEmpty() && SaveTo(QFile::encodeName(path));
 }
 
-bool PlanFileSession::SaveTo(const QString& path) {
+bool PlanFileSession::SaveTo(const QByteArray& name) {
+    const QString path = QFile::decodeName(name);
     const PlanFileValues values = Current();
     if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
         prompts_.warn(
@@ -130,13 +139,14 @@ bool PlanFileSession::SaveTo(const QString& path) {
     }
     // The command line's writer: every write, the sync and the rename checked, pipes and
     // devices written where they are, the old file kept whole on any failure.
-    if (const auto failure = WriteOutputs(
-            {{QFile::encodeName(path).toStdString(), PlanDocumentText(values)}}, calls_)) {
+    // Written by the name's bytes, which a name that is not UTF-8 has no text for.
+    if (const auto failure =
+            WriteOutputs({{name.toStdString(), PlanDocumentText(values)}}, calls_)) {
         prompts_.warn(&dlg_, QStringLiteral("Cannot save the plan file %1: %2.")
                                  .arg(QuotedName(path), QString::fromLocal8Bit(failure->reason)));
         return false;
     }
-    SetFile(path);
+    SetFile(name);
     return true;
 }
 
@@ -189,8 +199,9 @@ PlanFileValues PlanFileSession::Current() const {
     return values;
 }
 
-void PlanFileSession::SetFile(const QString& path) {
-    path_ = path;
+void PlanFileSession::SetFile(const QByteArray& name) {
+    name_ = name;
+    path_ = QFile::decodeName(name);
     unchanged_ = Current();
     modified_ = false;
     ShowTitle();

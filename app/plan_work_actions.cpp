@@ -1,6 +1,7 @@
 #include "app/plan_work_actions.h"
 
 #include <QAction>
+#include <QFile>
 
 #include "app/chart_export_actions.h"
 #include "app/plan_file_session.h"
@@ -22,7 +23,8 @@ void AddAction(CSpurPlanDlg& dlg, const QString& text, const QKeySequence& short
 
 }  // namespace
 
-PlanFileSession& InstallPlanWork(CSpurPlanDlg& dlg, const QString& planFile) {
+PlanFileSession& InstallPlanWork(CSpurPlanDlg& dlg, const QByteArray& planFile,
+                                 const QString& planProblem) {
     auto* session = new PlanFileSession(dlg);
     AddAction(dlg, QStringLiteral("Open plan..."), QKeySequence::Open,
               [session] { session->OpenAsked(); });
@@ -34,10 +36,16 @@ PlanFileSession& InstallPlanWork(CSpurPlanDlg& dlg, const QString& planFile) {
     AddAction(dlg, QStringLiteral("About Quorvel..."), QKeySequence(Qt::Key_F1),
               [&dlg] { dlg.OnHelp(); });
     InstallActionMenu(dlg);
-    if (!planFile.isEmpty()) {
+    if (!planProblem.isEmpty()) {
+        session->Warn(planProblem);
+    } else if (!planFile.isEmpty()) {
         session->Adopt(planFile);
     }
     return *session;
+}
+
+PlanFileSession& InstallPlanWork(CSpurPlanDlg& dlg, const QString& planFile) {
+    return InstallPlanWork(dlg, QFile::encodeName(planFile));
 }
 
 }  // namespace quorvel

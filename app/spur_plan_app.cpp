@@ -8,13 +8,13 @@
 
 namespace quorvel {
 
-CSpurPlanApp::CSpurPlanApp(const PlanFields& initial, QString planFile)
-    : m_initial(initial), m_planFile(std::move(planFile)) {}
+CSpurPlanApp::CSpurPlanApp(const PlanFields& initial, QByteArray planFile, QString planProblem)
+    : m_initial(initial), m_planFile(std::move(planFile)), m_planProblem(std::move(planProblem)) {}
 
 bool CSpurPlanApp::InitInstance() {
     CSpurPlanDlg dlg(nullptr, m_initial);
     dlg.SetAboutBoxHandler([this] { OnHelp(); });
-    InstallPlanWork(dlg, m_planFile);
+    InstallPlanWork(dlg, m_planFile, m_planProblem);
     InstallSpurTable(dlg);
     InstallCleanMap(dlg);
     m_pMainWnd = &dlg;

@@ -130,7 +130,7 @@ class MemberReader {
             quoted.append(QStringLiteral("\"%1\"").arg(Latin(name)));
         }
         Refuse(QStringLiteral("%1 is %2, not one of %3")
-                   .arg(Name(key), value.isString() ? QuotedName(value.toString()) : KindOf(value),
+                   .arg(Name(key), value.isString() ? QuotedValue(value.toString()) : KindOf(value),
                         quoted.join(QStringLiteral(", "))));
         return std::nullopt;
     }
@@ -229,7 +229,7 @@ QString ReadHeader(const QJsonObject& root, int& version) {
     }
     if (format.toString() != Latin(kPlanFormatName)) {
         return QStringLiteral("its format is %1, not \"%2\"")
-            .arg(format.isString() ? QuotedName(format.toString()) : KindOf(format),
+            .arg(format.isString() ? QuotedValue(format.toString()) : KindOf(format),
                  Latin(kPlanFormatName));
     }
     const QJsonValue number = root.value(Latin(kVersion));

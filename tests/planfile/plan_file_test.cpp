@@ -1,5 +1,6 @@
 #include "planfile/plan_file.h"
 #include "plan_file_put.h"
+#include "planfile/quoted_name.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace quorvel {
@@ -156,7 +158,7 @@ TEST_P(BadPlanFileTest, NamesTheFileAndTheReasonAndGivesNoValues) {
     }
 }
 
-QByteArray Plan(const char* members) {
+QByteArray Plan(const QByteArray& members) {
     return QByteArray(R"({"format": "quorvel-plan", "version": 1)") + members + "}";
 }
 
@@ -237,6 +239,50 @@ TEST_F(PlanFileTest, NewerVersionGivesWhatItCanAndListsTheRest) {
         EXPECT_TRUE(reading.notice.contains(QLatin1String(word))) << reading.notice.toStdString();
     }
 }
+
+struct LongMessageRow {
+    const char* name;
+    QByteArray text;
+    std::string words;
+};
+
+QByteArray UnknownMembers(int count) {
+    QByteArray members;
+    for (int i = 0; i < count; ++i) {
+        members += QStringLiteral(R"(, "m%1": 0)").arg(i, 5, 10, QLatin1Char('0')).toLatin1();
+    }
+    return members;
+}
+
+class LongMessageTest : public PlanFileTest, public testing::WithParamInterface<LongMessageRow> {};
+
+// A file may hold anything; the line that tells of it stays short enough to read.
+TEST_P(LongMessageTest, NamesTheFirstFewAndCutsLongValues) {
+    const PlanFileReading reading =
+        ReadPlanFile(Write(QStringLiteral("long.qvplan"), GetParam().text));
+    const QString& message = reading.values ? reading.notice : reading.error;
+    EXPECT_LT(message.size(), 500) << message.left(500).toStdString();
+    EXPECT_TRUE(message.contains(QString::fromStdString(GetParam().words)))
+        << "no '" << GetParam().words << "' in: " << message.left(500).toStdString();
+}
+
+const QByteArray kLongText(100000, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LongMessageTest,
+    testing::Values(
+        LongMessageRow{
+            "SixtyThousandUnknownMembers", Plan(UnknownMembers(60000)),
+            "ignored: 'm00000', 'm00001', 'm00002', 'm00003', 'm00004', and 59995 more."},
+        LongMessageRow{"LongUnknownMember", Plan(", \"" + kLongText + "\": 1"),
+                       "ignored: '" +
+                           std::string(static_cast<std::size_t>(kLongestQuotedValue), 'a') +
+                           "\u2026'."},
+        LongMessageRow{"LongSlider", Plan(R"(, "slider": ")" + kLongText + "\""),
+                       "slider is '" +
+                           std::string(static_cast<std::size_t>(kLongestQuotedValue), 'a') +
+                           "\u2026', not"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace quorvel

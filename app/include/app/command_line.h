@@ -11,8 +11,12 @@ namespace quorvel {
 /// Handles the command line. Returns the exit status when the command line was handled
 /// completely (an export, --help, --version or bad use); otherwise returns nothing, with
 /// `plan` holding the values the dialog starts with and `planFile` (when given) the plan file
-/// they came from. A plan file that cannot be used is bad use: exit status 2.
+/// they came from, its name's bytes as given. A plan file that cannot be used is bad use
+/// (one line, exit status 2), except when the dialog is to start and `planProblem` is
+/// given: the line is still written, `planProblem` gets the message for the window, and
+/// the dialog starts on the command line's other values with no plan file.
 std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan,
-                                  std::string* planFile = nullptr);
+                                  std::string* planFile = nullptr,
+                                  std::string* planProblem = nullptr);
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 // in the title, and the question before a changed plan is closed unsaved.
 #pragma once
 
+#include <QByteArray>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -44,13 +45,18 @@ class PlanFileSession : public QObject {
     /// A file that cannot be used is told in a message and leaves the plan as it was.
     bool Open(const QString& path);
 
-    /// Takes `path` as the window's file for a plan already in the fields (the command
-    /// line read it): the title names it, and the plan counts as unsaved when it differs.
+    /// Takes the file `name` (its bytes as the system spells it) as the window's file for a
+    /// plan already in the fields (the command line read it): the title names it, and the
+    /// plan counts as unsaved when it differs.
+    bool Adopt(const QByteArray& name);
     bool Adopt(const QString& path);
 
     /// To the window's file; asks for a name when there is none. A save that fails says
     /// why in a message and leaves the file and the unsaved mark as they were.
     bool Save();
+    /// Tells the user of a problem with a plan file in the session's own message box.
+    void Warn(const QString& message);
+
     bool SaveAs();  ///< asks for a name
     void OpenAsked();
 
@@ -58,13 +64,14 @@ class PlanFileSession : public QObject {
     bool modified() const { return modified_; }
 
   private:
-    bool SaveTo(const QString& path);
+    bool SaveTo(const QByteArray& name);
     bool MayClose();
     void ApplyValues(const PlanFileValues& values);
     /// The plan as a file would hold it: the window's values and the finder's settings.
     PlanFileValues Current() const;
-    /// Takes `path` as the window's file, its plan as it is now unchanged.
-    void SetFile(const QString& path);
+    /// Takes the file `name` (as the system spells it) as the window's, its plan as it is
+    /// now unchanged.
+    void SetFile(const QByteArray& name);
     void UpdateModified();
     void ShowTitle();
 
@@ -72,7 +79,8 @@ class PlanFileSession : public QObject {
     PlanFilePrompts prompts_;
     OutputSystemCalls calls_;
     QString baseTitle_;
-    QString path_;
+    QString path_;              ///< the file's name as text, for the title and the file dialogs
+    QByteArray name_;           ///< the file's name as the system spells it, which `path_` may not
     PlanFileValues unchanged_;  ///< the plan as started, opened or last saved
     bool modified_ = false;
 };

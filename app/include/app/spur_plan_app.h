@@ -2,6 +2,7 @@
 // closes. It also owns what the main window asks of the application: the About box.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QWidget>
 
@@ -12,8 +13,9 @@ namespace quorvel {
 class CSpurPlanApp {
   public:
     /// The main dialog will start with `initial` in its input fields, and with `planFile`
-    /// (when given) as its plan file.
-    explicit CSpurPlanApp(const PlanFields& initial = {}, QString planFile = {});
+    /// (the name's bytes, when given) as its plan file; a `planProblem` is shown first.
+    explicit CSpurPlanApp(const PlanFields& initial = {}, QByteArray planFile = {},
+                          QString planProblem = {});
 
     /// Runs the main dialog until Enter, Escape or the close button ends it. Always
     /// returns false: there is nothing to run after it, and the program ends.
@@ -30,7 +32,8 @@ class CSpurPlanApp {
 
   private:
     PlanFields m_initial;
-    QString m_planFile;
+    QByteArray m_planFile;
+    QString m_planProblem;
 };
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 
 #include "planfile/plan_document.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -22,9 +23,14 @@ struct PlanFileReading {
     QString notice;       ///< when something was ignored: a line naming the file and them
 };
 
-/// Reads the plan file at `path`. A missing, unreadable, oversized or malformed file, a file
-/// of another format, or one with a value the window's fields would refuse gives no values.
-/// A file of a newer version gives what this version understands, the rest listed.
+/// Reads the plan file `name`, its bytes as the system spells it. A missing, unreadable,
+/// oversized or malformed file, a file of another format, one with a value the window's
+/// fields would refuse, and anything but a regular file (a pipe, a device, a folder: these
+/// are refused at once, never waited on) give no values. A file of a newer version gives
+/// what this version understands, the rest listed.
+PlanFileReading ReadPlanFile(const QByteArray& name);
+
+/// As above, for a name the user chose as text (a file dialog's).
 PlanFileReading ReadPlanFile(const QString& path);
 
 }  // namespace quorvel

@@ -12,7 +12,7 @@
 namespace quorvel::test {
 
 ProcessResult RunQuorvel(const QStringList& args, const QString& workDir,
-                         const QProcessEnvironment& env) {
+                         const QProcessEnvironment& env, int timeoutMs) {
     QProcess process;
     process.setProgram(QStringLiteral(QUORVEL_BINARY));
     process.setArguments(args);
@@ -20,8 +20,11 @@ ProcessResult RunQuorvel(const QStringList& args, const QString& workDir,
     process.setProcessEnvironment(env);
     process.start();
     ProcessResult result;
-    // Big images take a while to encode; there is no wall-clock expectation here.
-    if (!process.waitForFinished(-1)) {
+    // Big images take a while to encode; there is no wall-clock expectation here, only a
+    // bound on a run that would otherwise never end.
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(-1);
         return result;
     }
     result.crashed = process.exitStatus() == QProcess::CrashExit;

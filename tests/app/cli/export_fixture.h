@@ -23,9 +23,11 @@ struct ProcessResult {
     QByteArray err;
 };
 
-/// Runs the binary with `args` in `workDir` and waits for it to end.
+/// Runs the binary with `args` in `workDir` and waits for it to end; one still running
+/// after `timeoutMs` (when given) is killed, and its result has exit code -1.
 ProcessResult RunQuorvel(const QStringList& args, const QString& workDir,
-                         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
+                         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                         int timeoutMs = -1);
 
 /// An environment with no display at all, and a platform that would need one.
 QProcessEnvironment EnvironmentWithoutDisplay();

@@ -11,8 +11,10 @@
 
 #include <QProcess>
 #include <cerrno>
+#include <csignal>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "app/export_csv.h"
 #include "export_fixture.h"
@@ -215,6 +217,35 @@ TEST_F(ExportBinaryTest, AFailedStandardOutputLeavesNoFile) {
               "quorvel: cannot write to standard output: No space left on device\n");
     EXPECT_TRUE(Entries().isEmpty()) << Entries().join(' ').toStdString();
 }
+
+class InterruptedRunTest : public ExportBinaryTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(InterruptedRunTest, LeavesNoTemporaryBehindAndEndsByTheSignal) {
+    // The CSV's temporary is written first; then the run waits for the pipe's reader.
+    ASSERT_EQ(mkfifo(PathOf("pipe").toLocal8Bit().constData(), 0600), 0);
+    QProcess process;
+    process.setProgram(QStringLiteral(QUORVEL_BINARY));
+    process.setArguments({"--export-csv", "a.csv", "--export-lines", "pipe"});
+    process.setWorkingDirectory(dir_.path());
+    process.start();
+    ASSERT_TRUE(process.waitForStarted(-1));
+    // The listing leaves out the pipe: it is no file of data.
+    const auto waiting = [&] { return Entries().size() == 1; };
+    for (int tries = 0; tries < 2000 && !waiting(); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(waiting()) << Entries().join(' ').toStdString();
+    ASSERT_EQ(kill(static_cast<pid_t>(process.processId()), GetParam()), 0);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(process.exitCode(), GetParam());
+    EXPECT_TRUE(Entries().isEmpty()) << Entries().join(' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedRunTest, ::testing::Values(SIGINT, SIGTERM),
+                         [](const auto& row) {
+                             return row.param == SIGINT ? "Interrupt" : "Terminate";
+                         });
 
 }  // namespace
 }  // namespace quorvel

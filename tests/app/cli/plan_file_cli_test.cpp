@@ -1,8 +1,13 @@
 // Plan files on the command line, through the real binary: a file's values under the
 // options', the plan written back for scripts, and files that cannot be used.
+#include <sys/stat.h>
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cstdlib>
+#include <string>
 
 #include "app/export_csv.h"
 #include "export_fixture.h"
@@ -102,6 +107,85 @@ TEST_F(PlanFileCliTest, UnusableFileIsBadUseNamingItAndWritesNothing) {
     EXPECT_EQ(test::RunQuorvel({"missing.qvplan"}, dir_.path(), test::EnvironmentWithoutDisplay())
                   .exitCode,
               2);
+}
+
+// Long enough for any plan run; a run still going after it is one that waits for ever.
+constexpr int kHangMs = 20000;
+
+struct FifoRow {
+    const char* name;
+    QStringList args;
+    bool display;
+};
+
+class FifoPlanTest : public PlanFileCliTest, public ::testing::WithParamInterface<FifoRow> {};
+
+TEST_P(FifoPlanTest, IsRefusedAtOnceInOneLine) {
+    ASSERT_EQ(mkfifo(PathOf("p.qvplan").toLocal8Bit().constData(), 0600), 0);
+    const ProcessResult result =
+        test::RunQuorvel(GetParam().args, dir_.path(),
+                         GetParam().display ? QProcessEnvironment::systemEnvironment()
+                                            : test::EnvironmentWithoutDisplay(),
+                         kHangMs);
+    EXPECT_EQ(result.exitCode, 2) << "a run that hangs is killed with -1";
+    EXPECT_EQ(result.err,
+              "quorvel: Cannot open the plan file 'p.qvplan': it is not a regular file (a "
+              "pipe).\n");
+    EXPECT_TRUE(result.out.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Starts, FifoPlanTest,
+    ::testing::Values(FifoRow{"Export", {"--plan", "p.qvplan", "--save-plan", "-"}, true},
+                      FifoRow{"WindowWithoutDisplay", {"p.qvplan"}, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct OverPlanRow {
+    const char* name;
+    QStringList args;
+    QByteArray err;  ///< empty: the run succeeds and the plan is saved over
+};
+
+class OverThePlanTest : public PlanFileCliTest,
+                        public ::testing::WithParamInterface<OverPlanRow> {};
+
+TEST_P(OverThePlanTest, OnlySavingThePlanMayReplaceIt) {
+    const QByteArray before = Contents("plan.qvplan");
+    const ProcessResult result = Run(GetParam().args);
+    EXPECT_EQ(result.exitCode, GetParam().err.isEmpty() ? 0 : 2);
+    EXPECT_EQ(result.err, GetParam().err);
+    EXPECT_EQ(Contents("plan.qvplan") == before, !GetParam().err.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, OverThePlanTest,
+    ::testing::Values(
+        OverPlanRow{"CsvOverThePlan",
+                    {"--plan", "plan.qvplan", "--export-csv", "plan.qvplan"},
+                    "quorvel: 'plan.qvplan' and 'plan.qvplan' are the same file; each export "
+                    "needs a file of its own\n"},
+        OverPlanRow{"LinesOverThePlanByAnotherName",
+                    {"plan.qvplan", "--export-lines", "./plan.qvplan", "--save-plan", "out.qvplan"},
+                    "quorvel: 'plan.qvplan' and './plan.qvplan' are the same file; each export "
+                    "needs a file of its own\n"},
+        OverPlanRow{"PlanSavedBackOntoItself",
+                    {"plan.qvplan", "--harmonics", "7", "--save-plan", "plan.qvplan"},
+                    {}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// QProcess passes arguments as text; the shell passes a name that is not UTF-8 as it is.
+int RunInShell(const QTemporaryDir& dir, const std::string& args) {
+    const std::string line = "cd '" + dir.path().toStdString() + "' && " QUORVEL_BINARY " " + args;
+    return WEXITSTATUS(std::system(line.c_str()));
+}
+
+TEST_F(PlanFileCliTest, NameThatIsNotUtf8IsReadByItsBytes) {
+    ASSERT_EQ(RunInShell(dir_, "--fs 1234 --save-plan 'caf\xe9.qvplan'"), 0);
+    ASSERT_EQ(RunInShell(dir_, "--plan 'caf\xe9.qvplan' --save-plan back.qvplan"), 0);
+    EXPECT_EQ(ReadPlanFile(PathOf("back.qvplan")).values->fs, 1234.0);
+    EXPECT_EQ(RunInShell(dir_, "--plan 'gone\xe9.qvplan' --save-plan - 2>err.txt"), 2);
+    EXPECT_EQ(Contents("err.txt"),
+              "quorvel: Cannot open the plan file 'gone\\xe9.qvplan': there is no such file.\n");
 }
 
 }  // namespace
