@@ -97,8 +97,9 @@ std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport ki
             break;
     }
     if (const auto failure =
-            WriteExportOutputs({{QFile::encodeName(path).toStdString(), std::move(bytes)}})) {
-        return QString::fromStdString(*failure);
+            WriteOutputs({{QFile::encodeName(path).toStdString(), std::move(bytes)}},
+                         RealOutputSystemCalls(), PipeReader::kRequire)) {
+        return QString::fromStdString(failure->Message());
     }
     return std::nullopt;
 }

@@ -216,13 +216,21 @@ int WriteBeside(const OutputSystemCalls& calls, const OutputTarget& target,
 
 /// Writes to standard output, a pipe or a device as it is; returns the errno or 0.
 int WriteInPlace(const OutputSystemCalls& calls, const OutputTarget& target,
-                 const QByteArray& bytes) {
+                 const QByteArray& bytes, PipeReader reader) {
     if (target.kind == OutputTarget::Kind::kStandardOutput) {
         return WriteAll(calls, STDOUT_FILENO, bytes);
     }
-    const int fd = open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    // Opened without waiting, a pipe that nobody reads fails at once (ENXIO); once open,
+    // the writes wait for the reader as usual.
+    const int wait = reader == PipeReader::kRequire ? O_NONBLOCK : 0;
+    const int fd = open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | wait);
     if (fd < 0) {
         return errno;
+    }
+    if (wait != 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        calls.close(fd);
+        return error;
     }
     if (const int error = WriteAll(calls, fd, bytes)) {
         calls.close(fd);
@@ -245,7 +253,7 @@ std::string OutputFailure::Message() const {
 }
 
 std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outputs,
-                                          const OutputSystemCalls& calls) {
+                                          const OutputSystemCalls& calls, PipeReader reader) {
     std::vector<OutputTarget> targets;
     for (const ExportOutput& output : outputs) {
         targets.push_back(ResolveOutputTarget(output.path));
@@ -265,7 +273,7 @@ std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outpu
         if (targets[i].kind == OutputTarget::Kind::kReplace) {
             continue;
         }
-        if (const int error = WriteInPlace(calls, targets[i], outputs[i].bytes)) {
+        if (const int error = WriteInPlace(calls, targets[i], outputs[i].bytes, reader)) {
             return CannotWrite(outputs[i].path, error);
         }
     }

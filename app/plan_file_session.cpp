@@ -129,22 +129,21 @@ bool PlanFileSession::SaveAs() {
 }
 
 bool PlanFileSession::SaveTo(const QByteArray& name) {
-    const QString path = QFile::decodeName(name);
+    const auto cannotSave = [this, &name](const QString& reason) {
+        prompts_.warn(&dlg_, QStringLiteral("Cannot save the plan file %1: %2.")
+                                 .arg(QuotedNativeName(name), reason));
+        return false;
+    };
     const PlanFileValues values = Current();
     if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
-        prompts_.warn(
-            &dlg_,
-            QStringLiteral("Cannot save the plan file %1: %2.").arg(QuotedName(path), problem));
-        return false;
+        return cannotSave(problem);
     }
-    // The command line's writer: every write, the sync and the rename checked, pipes and
-    // devices written where they are, the old file kept whole on any failure.
-    // Written by the name's bytes, which a name that is not UTF-8 has no text for.
-    if (const auto failure =
-            WriteOutputs({{name.toStdString(), PlanDocumentText(values)}}, calls_)) {
-        prompts_.warn(&dlg_, QStringLiteral("Cannot save the plan file %1: %2.")
-                                 .arg(QuotedName(path), QString::fromLocal8Bit(failure->reason)));
-        return false;
+    // The command line's writer, by the name's bytes: every write, the sync and the rename
+    // checked, the old file kept whole on any failure, pipes and devices written where they
+    // are (a pipe that nobody reads refused at once, so the window never hangs on it).
+    if (const auto failure = WriteOutputs({{name.toStdString(), PlanDocumentText(values)}}, calls_,
+                                          PipeReader::kRequire)) {
+        return cannotSave(QString::fromLocal8Bit(failure->reason));
     }
     SetFile(name);
     return true;

@@ -2,6 +2,10 @@
 // platform: what a user does with the keyboard, checked against files and the render layer.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -327,6 +331,28 @@ TEST_F(OwnSessionTest, UntitledPlanSavedFromTheCloseQuestionIsWrittenThenCloses)
     QTest::keyClick(dlg.get(), Qt::Key_Escape);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(ReadPlanFile(saveName).values->fs, 1000.0);
+}
+
+TEST_F(OwnSessionTest, APipeIsWrittenWhereItIsAndOneNobodyReadsIsRefusedAtOnce) {
+    PlanFileSession& session = Own();
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("plan.fifo")));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    saveName = QFile::decodeName(fifo);
+    EXPECT_FALSE(session.SaveAs());
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("plan.fifo'"))) << warnings[0].toStdString();
+
+    const int reader = open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    test::TypeInto(*dlg->Edit(IDC_FS), QStringLiteral("1000"));
+    EXPECT_TRUE(session.SaveAs());
+    char text[4096];
+    const ssize_t got = read(reader, text, sizeof text);
+    close(reader);
+    EXPECT_TRUE(QByteArray(text, got > 0 ? got : 0).contains("\"fs_mhz\": 1000"));
+    struct stat file {};
+    ASSERT_EQ(stat(fifo.constData(), &file), 0);
+    EXPECT_TRUE(S_ISFIFO(file.st_mode));
 }
 
 TEST_F(OwnSessionTest, FinderSettingsComeFromTheFileMarkTheChangeAndAreSaved) {

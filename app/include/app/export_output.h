@@ -38,13 +38,18 @@ struct OutputFailure {
     std::string Message() const;
 };
 
+/// Whether a pipe with nothing reading it yet is waited for, as a shell's '>' waits, or
+/// refused at once, as a window must, which cannot hang until a reader comes.
+enum class PipeReader { kWaitFor, kRequire };
+
 /// Writes every output. A regular file is written and synced beside its final name;
 /// standard output, pipes and devices are written directly; only once all of that has
 /// succeeded are the files renamed over their final names. A failure leaves every old
 /// file as it was and no new one behind, and its message (one line, the system's reason)
 /// is returned.
 std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outputs,
-                                          const OutputSystemCalls& calls = RealOutputSystemCalls());
+                                          const OutputSystemCalls& calls = RealOutputSystemCalls(),
+                                          PipeReader reader = PipeReader::kWaitFor);
 
 /// WriteOutputs with the failure as the command line's one line.
 std::optional<std::string> WriteExportOutputs(
