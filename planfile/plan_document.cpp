@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <variant>
 
 namespace quorvel {
 
@@ -19,21 +20,53 @@ namespace {
 
 constexpr char kFormat[] = "format";
 constexpr char kVersion[] = "version";
-constexpr char kFs[] = "fs_mhz";
-constexpr char kIf[] = "if_mhz";
-constexpr char kIfBw[] = "if_bw_mhz";
-constexpr char kRfBw[] = "rf_bw_mhz";
-constexpr char kHarmonics[] = "harmonics";
-constexpr char kSlider[] = "slider";
 constexpr char kFinder[] = "finder";
-constexpr char kFsRange[] = "fs_range_mhz";
-constexpr char kIfRange[] = "if_range_mhz";
-constexpr char kAgainst[] = "against";
 constexpr char kMargin[] = "margin_mhz";
 
-constexpr std::array kTopLevelNames{kFormat, kVersion,   kFs,     kIf,    kIfBw,
-                                    kRfBw,   kHarmonics, kSlider, kFinder};
-constexpr std::array kFinderNames{kFsRange, kIfRange, kAgainst, kMargin};
+constexpr std::array<std::pair<int, const char*>, 2> kSliderNames{
+    {{kSliderDrivesFs, "fs"}, {kSliderDrivesIf, "if"}}};
+
+/// A member that is one of a few names, each standing for a value.
+template <typename Owner, typename T, std::size_t N>
+struct Choice {
+    std::optional<T> Owner::*field;
+    const std::array<std::pair<T, const char*>, N>* names;
+};
+
+/// One member of an object of the document: its key and the value it holds. Reading,
+/// writing and telling unknown members apart all go by these tables.
+template <typename Owner>
+struct Member {
+    const char* key;
+    std::variant<std::optional<double> Owner::*, std::optional<int> Owner::*,
+                 std::optional<FrequencyInterval> Owner::*, Choice<Owner, int, 2>,
+                 Choice<Owner, Against, kAgainstNames.size()>, FinderSettings Owner::*>
+        field;
+};
+
+// In the order they are read, which decides the first refusal.
+const std::array<Member<PlanFileValues>, 7> kPlanMembers{{
+    {"fs_mhz", &PlanFileValues::fs},
+    {"if_mhz", &PlanFileValues::ifCentre},
+    {"if_bw_mhz", &PlanFileValues::ifBw},
+    {"rf_bw_mhz", &PlanFileValues::rfBw},
+    {"harmonics", &PlanFileValues::harmonics},
+    {"slider", Choice<PlanFileValues, int, 2>{&PlanFileValues::sliderVariable, &kSliderNames}},
+    {kFinder, &PlanFileValues::finder},
+}};
+
+const std::array<Member<FinderSettings>, 4> kFinderMembers{{
+    {"fs_range_mhz", &FinderSettings::fsRange},
+    {"if_range_mhz", &FinderSettings::ifRange},
+    {"against", Choice<FinderSettings, Against, kAgainstNames.size()>{&FinderSettings::against,
+                                                                      &kAgainstNames}},
+    {kMargin, &FinderSettings::margin},
+}};
+
+template <typename... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
 
 QString Latin(const char* text) {
     return QString::fromLatin1(text);
@@ -71,21 +104,21 @@ QString NotA(const QString& name, const QJsonValue& value, const QString& wanted
 class MemberReader {
   public:
     MemberReader(const QJsonObject& object, QString prefix)
-        : m_object(object), m_prefix(std::move(prefix)) {}
+        : object_(object), prefix_(std::move(prefix)) {}
 
-    const QString& Error() const { return m_error; }
+    const QString& Error() const { return error_; }
 
     void Refuse(const QString& reason) {
-        if (m_error.isEmpty()) {
-            m_error = reason;
+        if (error_.isEmpty()) {
+            error_ = reason;
         }
     }
 
-    QString Name(const char* key) const { return m_prefix + Latin(key); }
+    QString Name(const char* key) const { return prefix_ + Latin(key); }
 
     // A value the dialog's number field would hold: any finite double. JSON has no other.
     void ReadNumber(const char* key, std::optional<double>& out) {
-        const QJsonValue value = m_object.value(Latin(key));
+        const QJsonValue value = object_.value(Latin(key));
         if (value.isUndefined()) {
             return;
         }
@@ -97,7 +130,7 @@ class MemberReader {
 
     // As the dialog's count field: a whole number within int, nothing else.
     void ReadInteger(const char* key, std::optional<int>& out) {
-        const QJsonValue value = m_object.value(Latin(key));
+        const QJsonValue value = object_.value(Latin(key));
         if (value.isUndefined()) {
             return;
         }
@@ -112,31 +145,31 @@ class MemberReader {
         out = TruncToInt(number);
     }
 
-    // One of a few names; returns the index of the one given.
-    template <std::size_t N>
-    std::optional<std::size_t> ReadChoice(const char* key,
-                                          const std::array<const char*, N>& names) {
-        const QJsonValue value = m_object.value(Latin(key));
+    // One of a few names, as the value it stands for.
+    template <typename T, std::size_t N>
+    void ReadChoice(const char* key, const std::array<std::pair<T, const char*>, N>& names,
+                    std::optional<T>& out) {
+        const QJsonValue value = object_.value(Latin(key));
         if (value.isUndefined()) {
-            return std::nullopt;
+            return;
         }
-        for (std::size_t i = 0; i < N; ++i) {
-            if (value.toString() == Latin(names[i]) && value.isString()) {
-                return i;
+        for (const auto& [choice, name] : names) {
+            if (value.toString() == Latin(name) && value.isString()) {
+                out = choice;
+                return;
             }
         }
         QStringList quoted;
-        for (const char* name : names) {
-            quoted.append(QStringLiteral("\"%1\"").arg(Latin(name)));
+        for (const auto& entry : names) {
+            quoted.append(QStringLiteral("\"%1\"").arg(Latin(entry.second)));
         }
         Refuse(QStringLiteral("%1 is %2, not one of %3")
                    .arg(Name(key), value.isString() ? QuotedValue(value.toString()) : KindOf(value),
                         quoted.join(QStringLiteral(", "))));
-        return std::nullopt;
     }
 
     void ReadRange(const char* key, std::optional<FrequencyInterval>& out) {
-        const QJsonValue value = m_object.value(Latin(key));
+        const QJsonValue value = object_.value(Latin(key));
         if (value.isUndefined()) {
             return;
         }
@@ -148,20 +181,25 @@ class MemberReader {
         out = FrequencyInterval{pair[0].toDouble(), pair[1].toDouble()};
     }
 
-    // Names that are not in `known`, for the list of what was left out.
-    void CollectUnknown(const auto& known, QStringList& ignored) const {
-        for (const QString& name : m_object.keys()) {
-            if (std::none_of(known.begin(), known.end(),
-                             [&name](const char* key) { return name == Latin(key); })) {
-                ignored.append(m_prefix + name);
+    // Members that are none of `members` (nor one of `also`), for the list of what was
+    // left out.
+    template <typename Owner, std::size_t N>
+    void CollectUnknown(const std::array<Member<Owner>, N>& members,
+                        std::initializer_list<const char*> also, QStringList& ignored) const {
+        for (const QString& name : object_.keys()) {
+            const auto is = [&name](const char* key) { return name == Latin(key); };
+            if (std::none_of(members.begin(), members.end(),
+                             [&is](const Member<Owner>& m) { return is(m.key); }) &&
+                std::none_of(also.begin(), also.end(), is)) {
+                ignored.append(prefix_ + name);
             }
         }
     }
 
   private:
-    const QJsonObject& m_object;
-    QString m_prefix;
-    QString m_error;
+    const QJsonObject& object_;
+    QString prefix_;
+    QString error_;
 };
 
 QString CheckRange(const char* key, const std::optional<FrequencyInterval>& range) {
@@ -174,26 +212,55 @@ QString CheckRange(const char* key, const std::optional<FrequencyInterval>& rang
 
 // The rules a value must keep whether it comes from a document or is about to go into one.
 QString CheckValues(const PlanFileValues& values) {
-    const std::array<std::pair<const char*, const std::optional<double>*>, 4> numbers{
-        {{kFs, &values.fs}, {kIf, &values.ifCentre}, {kIfBw, &values.ifBw}, {kRfBw, &values.rfBw}}};
-    for (const auto& [key, number] : numbers) {
-        if (*number && !std::isfinite(**number)) {
-            return QStringLiteral("%1 is %2, not a finite number")
-                .arg(Latin(key), Number(**number));
+    using NumberField = std::optional<double> PlanFileValues::*;
+    for (const auto& member : kPlanMembers) {
+        if (const auto* field = std::get_if<NumberField>(&member.field)) {
+            const auto& number = values.**field;
+            if (number && !std::isfinite(*number)) {
+                return QStringLiteral("%1 is %2, not a finite number")
+                    .arg(Latin(member.key), Number(*number));
+            }
         }
     }
-    const FinderSettings& finder = values.finder;
-    for (const QString& problem :
-         {CheckRange(kFsRange, finder.fsRange), CheckRange(kIfRange, finder.ifRange)}) {
-        if (!problem.isEmpty()) {
-            return problem;
+    using RangeField = std::optional<FrequencyInterval> FinderSettings::*;
+    for (const auto& member : kFinderMembers) {
+        if (const auto* field = std::get_if<RangeField>(&member.field)) {
+            if (QString problem = CheckRange(member.key, values.finder.**field);
+                !problem.isEmpty()) {
+                return problem;
+            }
         }
     }
-    if (finder.margin && !(std::isfinite(*finder.margin) && *finder.margin >= 0.0)) {
+    const auto& margin = values.finder.margin;
+    if (margin && !(std::isfinite(*margin) && *margin >= 0.0)) {
         return QStringLiteral("finder.%1 is %2: it must be 0 or more")
-            .arg(Latin(kMargin), Number(*finder.margin));
+            .arg(Latin(kMargin), Number(*margin));
     }
     return {};
+}
+
+// Reads every member of `members` that holds a value of its own; an object member is read
+// by its own table.
+template <typename Owner, std::size_t N>
+void ReadMembers(const std::array<Member<Owner>, N>& members, MemberReader& reader, Owner& owner) {
+    for (const auto& member : members) {
+        std::visit(Overloaded{[&](std::optional<double> Owner::*field) {
+                                  reader.ReadNumber(member.key, owner.*field);
+                              },
+                              [&](std::optional<int> Owner::*field) {
+                                  reader.ReadInteger(member.key, owner.*field);
+                              },
+                              [&](std::optional<FrequencyInterval> Owner::*field) {
+                                  reader.ReadRange(member.key, owner.*field);
+                              },
+                              [&](const auto& choice) {
+                                  if constexpr (requires { choice.names; }) {
+                                      reader.ReadChoice(member.key, *choice.names,
+                                                        owner.*choice.field);
+                                  }
+                              }},
+                   member.field);
+    }
 }
 
 void ReadFinder(const QJsonObject& root, PlanDocumentReading& reading) {
@@ -207,19 +274,42 @@ void ReadFinder(const QJsonObject& root, PlanDocumentReading& reading) {
     }
     const QJsonObject object = value.toObject();
     MemberReader reader(object, Latin(kFinder) + QLatin1Char('.'));
-    FinderSettings& finder = reading.values.finder;
-    reader.ReadRange(kFsRange, finder.fsRange);
-    reader.ReadRange(kIfRange, finder.ifRange);
-    std::array<const char*, kAgainstNames.size()> againstNames{};
-    for (std::size_t i = 0; i < kAgainstNames.size(); ++i) {
-        againstNames[i] = kAgainstNames[i].second;
-    }
-    if (const auto choice = reader.ReadChoice(kAgainst, againstNames)) {
-        finder.against = kAgainstNames[*choice].first;
-    }
-    reader.ReadNumber(kMargin, finder.margin);
-    reader.CollectUnknown(kFinderNames, reading.ignored);
+    ReadMembers(kFinderMembers, reader, reading.values.finder);
+    reader.CollectUnknown(kFinderMembers, {}, reading.ignored);
     reading.error = reader.Error();
+}
+
+// Writes every member of `members` that is set.
+template <typename Owner, std::size_t N>
+QJsonObject WriteMembers(const std::array<Member<Owner>, N>& members, const Owner& owner) {
+    QJsonObject object;
+    for (const auto& member : members) {
+        const QString key = Latin(member.key);
+        std::visit(Overloaded{[&](std::optional<FrequencyInterval> Owner::*field) {
+                                  if (const auto& r = owner.*field) {
+                                      object.insert(key, QJsonArray{r->lo, r->hi});
+                                  }
+                              },
+                              [&](FinderSettings Owner::*field) {
+                                  if (!(owner.*field).Empty()) {
+                                      object.insert(key,
+                                                    WriteMembers(kFinderMembers, owner.*field));
+                                  }
+                              },
+                              [&](const auto& field) {
+                                  if constexpr (requires { field.names; }) {
+                                      for (const auto& [choice, name] : *field.names) {
+                                          if (owner.*field.field == choice) {
+                                              object.insert(key, Latin(name));
+                                          }
+                                      }
+                                  } else if (const auto& v = owner.*field) {
+                                      object.insert(key, *v);
+                                  }
+                              }},
+                   member.field);
+    }
+    return object;
 }
 
 QString ReadHeader(const QJsonObject& root, int& version) {
@@ -248,43 +338,9 @@ QString ReadHeader(const QJsonObject& root, int& version) {
 }  // namespace
 
 QByteArray PlanDocumentText(const PlanFileValues& values) {
-    QJsonObject root;
+    QJsonObject root = WriteMembers(kPlanMembers, values);
     root.insert(Latin(kFormat), Latin(kPlanFormatName));
     root.insert(Latin(kVersion), kPlanFormatVersion);
-    const auto put = [](QJsonObject& object, const char* key, const auto& value) {
-        if (value) {
-            object.insert(Latin(key), *value);
-        }
-    };
-    put(root, kFs, values.fs);
-    put(root, kIf, values.ifCentre);
-    put(root, kIfBw, values.ifBw);
-    put(root, kRfBw, values.rfBw);
-    put(root, kHarmonics, values.harmonics);
-    if (values.sliderVariable == kSliderDrivesFs || values.sliderVariable == kSliderDrivesIf) {
-        root.insert(Latin(kSlider), values.sliderVariable == kSliderDrivesFs
-                                        ? QStringLiteral("fs")
-                                        : QStringLiteral("if"));
-    }
-    const FinderSettings& finder = values.finder;
-    if (!finder.Empty()) {
-        QJsonObject object;
-        const auto putRange = [&object](const char* key,
-                                        const std::optional<FrequencyInterval>& r) {
-            if (r) {
-                object.insert(Latin(key), QJsonArray{r->lo, r->hi});
-            }
-        };
-        putRange(kFsRange, finder.fsRange);
-        putRange(kIfRange, finder.ifRange);
-        for (const auto& [against, name] : kAgainstNames) {
-            if (finder.against == against) {
-                object.insert(Latin(kAgainst), Latin(name));
-            }
-        }
-        put(object, kMargin, finder.margin);
-        root.insert(Latin(kFinder), object);
-    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -313,15 +369,8 @@ PlanDocumentReading ReadPlanDocument(const QByteArray& text) {
     }
     MemberReader reader(root, QString());
     PlanFileValues& values = reading.values;
-    reader.ReadNumber(kFs, values.fs);
-    reader.ReadNumber(kIf, values.ifCentre);
-    reader.ReadNumber(kIfBw, values.ifBw);
-    reader.ReadNumber(kRfBw, values.rfBw);
-    reader.ReadInteger(kHarmonics, values.harmonics);
-    if (const auto choice = reader.ReadChoice(kSlider, std::array{"fs", "if"})) {
-        values.sliderVariable = *choice == 0 ? kSliderDrivesFs : kSliderDrivesIf;
-    }
-    reader.CollectUnknown(kTopLevelNames, reading.ignored);
+    ReadMembers(kPlanMembers, reader, values);
+    reader.CollectUnknown(kPlanMembers, {kFormat, kVersion}, reading.ignored);
     reading.error = reader.Error();
     if (reading.error.isEmpty()) {
         ReadFinder(root, reading);
