@@ -33,37 +33,13 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// What the pointer is over: the point, then either the spur margin or every harmonic that
-// meets a band asked about, and the band each one meets.
+// What the pointer is over: the point, then the verdict there.
 QString Readout(PlanFields plan, const SpurQuery& query, double fs, double ifCentre) {
     plan.m_fs = fs;
     plan.m_if = ifCentre;
-    QString text = QStringLiteral("Fs %1 MHz, IF %2 MHz: ")
-                       .arg(Text(FormatFixed(fs, 3)), Text(FormatFixed(ifCentre, 3)));
-    const SpurVerdict v = JudgeSpurs(plan, query);
-    if (!v.valid) {
-        return text + QStringLiteral("no sampling");
-    }
-    if (v.clean) {
-        return text + QStringLiteral("clean, spur margin %1 MHz")
-                          .arg(Text(FormatFixed(SpurMargin(plan, query.against), 3)));
-    }
-    QStringList hits;
-    if (v.foldsOntoItself) {
-        hits << QStringLiteral("the IF band folds onto itself");
-    }
-    for (int n = 2; n <= std::min(plan.m_harmonics, kHarmonicCap); ++n) {
-        const auto i = static_cast<std::size_t>(n);
-        const bool ifHit = v.meetsIf[i] && AsksAbout(query.against, RefBand::kIf);
-        const bool rfHit = v.meetsRf[i] && AsksAbout(query.against, RefBand::kRf);
-        if (ifHit || rfHit) {
-            const QString bands = ifHit && rfHit ? QStringLiteral("IF and RF")
-                                  : ifHit        ? QStringLiteral("IF")
-                                                 : QStringLiteral("RF");
-            hits << QStringLiteral("H%1 meets %2").arg(n).arg(bands);
-        }
-    }
-    return text + hits.join(QStringLiteral(", "));
+    return QStringLiteral("Fs %1 MHz, IF %2 MHz: %3")
+        .arg(Text(FormatFixed(fs, 3)), Text(FormatFixed(ifCentre, 3)),
+             Text(SpurVerdictText(plan, query)));
 }
 
 struct TypedValue {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "plan/number_text.h"
 #include "plan/spur_windows.h"
 
 namespace quorvel {
@@ -32,12 +33,40 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
         }
         auto& meets = w.band == RefBand::kIf ? v.meetsIf : v.meetsRf;
         meets[static_cast<std::size_t>(w.harmonic)] = true;
-        if (AsksAbout(query.against, w.band) && v.lowestMeeting == 0) {
+        if (v.lowestMeeting == 0 && MeetsAskedBand(v, w.harmonic, query.against)) {
             v.lowestMeeting = w.harmonic;
         }
     }
     v.clean = !v.foldsOntoItself && v.lowestMeeting == 0;
     return v;
+}
+
+bool MeetsAskedBand(const SpurVerdict& verdict, int n, Against against) {
+    const auto i = static_cast<std::size_t>(n);
+    return (verdict.meetsIf[i] && AsksAbout(against, RefBand::kIf)) ||
+           (verdict.meetsRf[i] && AsksAbout(against, RefBand::kRf));
+}
+
+std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
+    const SpurVerdict v = JudgeSpurs(plan, query);
+    if (!v.valid) {
+        return "no sampling";
+    }
+    if (v.clean) {
+        return "clean, spur margin " + FormatFixed(SpurMargin(plan, query.against), 3) + " MHz";
+    }
+    std::string text = v.foldsOntoItself ? "the IF band folds onto itself" : "";
+    for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const bool ifHit = v.meetsIf[i] && AsksAbout(query.against, RefBand::kIf);
+        const bool rfHit = v.meetsRf[i] && AsksAbout(query.against, RefBand::kRf);
+        if (!ifHit && !rfHit) {
+            continue;
+        }
+        const char* bands = ifHit && rfHit ? "IF and RF" : ifHit ? "IF" : "RF";
+        text += (text.empty() ? "H" : ", H") + std::to_string(n) + " meets " + bands;
+    }
+    return text;
 }
 
 void ComputeHarmonicDistances(const PlanFields& plan, HarmonicDistanceTable& table) {

@@ -119,5 +119,43 @@ TEST(SpurMargin, IsWhereTheVerdictTurns) {
     }
 }
 
+struct VerdictTextRow {
+    const char* name;
+    PlanFields plan;
+    SpurQuery query;
+    std::string text;
+};
+
+class VerdictTextTest : public ::testing::TestWithParam<VerdictTextRow> {};
+
+// The flags of the band table export for these plans, and the margin worked by hand.
+TEST_P(VerdictTextTest, NamesWhatSpoilsThePlanOrItsMargin) {
+    EXPECT_EQ(SpurVerdictText(GetParam().plan, GetParam().query), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, VerdictTextTest,
+    ::testing::Values(
+        VerdictTextRow{"DefaultPlanBothBands",
+                       PlanFields{},
+                       {Against::kBoth, 0},
+                       "H3 meets IF and RF, H5 meets IF and RF, H7 meets IF and RF, H9 meets IF "
+                       "and RF, H11 meets IF and RF, H13 meets IF and RF, H14 meets RF, H15 meets "
+                       "IF and RF"},
+        VerdictTextRow{"OnlyTheBandAskedAbout",
+                       Plan(650, 184.32, 20, 100, 5),
+                       {Against::kRf, 0},
+                       "H5 meets RF"},
+        VerdictTextRow{"CleanGivesTheMargin",
+                       Plan(650, 184.32, 20, 100, 5),
+                       {Against::kIf, 0},
+                       "clean, spur margin 27.280 MHz"},
+        VerdictTextRow{"SelfFoldFirst",
+                       Plan(100, 50, 10, 20, 3),
+                       {Against::kIf, 0},
+                       "the IF band folds onto itself, H3 meets IF"},
+        VerdictTextRow{"NoSampling", Plan(0, 184.32, 20, 100, 5), {}, "no sampling"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace quorvel

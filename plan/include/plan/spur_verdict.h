@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "plan/harmonic_band.h"
 #include "plan/plan_fields.h"
@@ -23,6 +24,13 @@ struct SpurVerdict {
 
 /// Judges the plan's Fs, IF, widths and H (above 26 counts as 26) against the query.
 SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query);
+
+/// Whether harmonic n meets a band that `against` asks about.
+bool MeetsAskedBand(const SpurVerdict& verdict, int n, Against against);
+
+/// The verdict on the plan in a few words: "no sampling", "clean, spur margin 1.250 MHz",
+/// or what spoils it ("the IF band folds onto itself, H3 meets IF and RF, H5 meets RF").
+std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query);
 
 /// How far harmonic n stays from each band: the smallest guard margin (MHz) at which it
 /// meets the band, 0 when it meets it already. NaN when the plan has no verdict.
