@@ -207,8 +207,15 @@ void PlanFileSession::SetFile(const QByteArray& name) {
 }
 
 void PlanFileSession::UpdateModified() {
-    // A plan typed back to what it was is unchanged again.
-    modified_ = Current() != unchanged_;
+    // A plan typed back to what it was is unchanged again, and so is a harmonic count the
+    // paint lowered to the cap: the charts showed the cap all along.
+    const auto capped = [](PlanFileValues values) {
+        if (values.harmonics && *values.harmonics > kHarmonicCap) {
+            values.harmonics = kHarmonicCap;
+        }
+        return values;
+    };
+    modified_ = capped(Current()) != capped(unchanged_);
     if (!path_.isEmpty()) {
         dlg_.setWindowModified(modified_);
     }

@@ -209,8 +209,9 @@ INSTANTIATE_TEST_SUITE_P(Answers, UnsavedCloseTest,
 // A session of its own, with the answers and system calls a test gives it.
 class OwnSessionTest : public PlanWorkTest {
   protected:
-    PlanFileSession& Own(OutputSystemCalls calls = RealOutputSystemCalls()) {
-        dlg = std::make_unique<CSpurPlanDlg>();
+    PlanFileSession& Own(OutputSystemCalls calls = RealOutputSystemCalls(),
+                         const PlanFields& initial = {}) {
+        dlg = std::make_unique<CSpurPlanDlg>(nullptr, initial);
         PlanFilePrompts prompts;
         prompts.openName = [](QWidget*) { return QString(); };
         prompts.saveName = [this](QWidget*, const QString&) { return saveName; };
@@ -322,6 +323,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Save asks for a name; cancelling that keeps the window and the typing.
         UntitledCloseRow{"ChangedSaveNoName", {"1000"}, QMessageBox::Save, true, false}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(OwnSessionTest, AHarmonicCountThePaintLowersIsNoChange) {
+    Own(RealOutputSystemCalls(), PlanFields{.m_harmonics = 40});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    QTest::mouseClick(dlg.get(), Qt::RightButton, {}, QPoint(300, 250));
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_FALSE(dlg->isVisible());
+}
 
 TEST_F(OwnSessionTest, UntitledPlanSavedFromTheCloseQuestionIsWrittenThenCloses) {
     Own();
