@@ -11,6 +11,21 @@
 namespace quorvel {
 namespace {
 
+// The same intervals for every harmonic, each end within `tolerance(end)` of the other.
+template <typename Tolerance>
+void ExpectSameWithin(const MeetRow& settled, const MeetRow& quotients, Tolerance tolerance,
+                      int trial) {
+    for (std::size_t n = 0; n < settled.harmonic.size(); ++n) {
+        const auto& a = settled.harmonic[n];
+        const auto& b = quotients.harmonic[n];
+        ASSERT_EQ(a.size(), b.size()) << "trial " << trial << " harmonic " << n;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_NEAR(a[i].lo, b[i].lo, tolerance(a[i].hi)) << "trial " << trial << " n " << n;
+            EXPECT_NEAR(a[i].hi, b[i].hi, tolerance(a[i].hi)) << "trial " << trial << " n " << n;
+        }
+    }
+}
+
 TEST(MeetRowEnds, QuotientsLieWithinRoundingOfTheSettledEnds) {
     std::mt19937 random(3);
     std::uniform_real_distribution<double> unit(0, 1);
@@ -29,16 +44,9 @@ TEST(MeetRowEnds, QuotientsLieWithinRoundingOfTheSettledEnds) {
         const FrequencyInterval range{lo, lo + 1 + 2000 * unit(random)};
         ASSERT_EQ(MeetFsRow(plan, range, query, settled), FinderStatus::kOk);
         ASSERT_EQ(MeetFsRow(plan, range, query, quotients, quotientEnds), FinderStatus::kOk);
-        for (std::size_t n = 0; n < settled.harmonic.size(); ++n) {
-            const auto& a = settled.harmonic[n];
-            const auto& b = quotients.harmonic[n];
-            ASSERT_EQ(a.size(), b.size()) << "trial " << trial << " harmonic " << n;
-            for (std::size_t i = 0; i < a.size(); ++i) {
-                const double tolerance = 8 * std::ldexp(1.0, std::ilogb(a[i].hi) - 52);
-                EXPECT_NEAR(a[i].lo, b[i].lo, tolerance);
-                EXPECT_NEAR(a[i].hi, b[i].hi, tolerance);
-            }
-        }
+        ExpectSameWithin(
+            settled, quotients,
+            [](double end) { return 8 * std::ldexp(1.0, std::ilogb(end) - 52); }, trial);
         EXPECT_EQ(settled.selfFold.size(), quotients.selfFold.size());
     }
 }
@@ -65,15 +73,8 @@ TEST(MeetRowEnds, IfRowQuotientsLieWithinRoundingOfTheSettledEnds) {
         ASSERT_EQ(MeetIfRow(plan, range, query, quotients, quotientEnds), FinderStatus::kOk);
         // The quotient's rounding is that of k * Fs, which may exceed the end itself.
         const double tolerance = 1e-12 * 27 * (range.hi + plan.m_fs + plan.m_rfBw);
-        for (std::size_t n = 0; n < settled.harmonic.size(); ++n) {
-            const auto& a = settled.harmonic[n];
-            const auto& b = quotients.harmonic[n];
-            ASSERT_EQ(a.size(), b.size()) << "trial " << trial << " harmonic " << n;
-            for (std::size_t i = 0; i < a.size(); ++i) {
-                EXPECT_NEAR(a[i].lo, b[i].lo, tolerance) << "trial " << trial << " n " << n;
-                EXPECT_NEAR(a[i].hi, b[i].hi, tolerance) << "trial " << trial << " n " << n;
-            }
-        }
+        ExpectSameWithin(
+            settled, quotients, [tolerance](double) { return tolerance; }, trial);
     }
 }
 
