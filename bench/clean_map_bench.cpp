@@ -119,8 +119,9 @@ void BM_CleanMapSliderStep(benchmark::State& state) {
         const quorvel::CleanMapImage& frame = cache.Frame(plan, view, width, height);
         QPainter painter(&window);
         painter.drawImage(0, quorvel::kControlStripHeight, frame.image);
-        painter.translate(0, quorvel::kControlStripHeight);
-        quorvel::DrawCleanMapMark(painter, plan, view, width, height);
+        if (const auto mark = quorvel::ComposeCleanMapMark(frame, plan, view)) {
+            painter.drawImage(mark->at + QPoint(0, quorvel::kControlStripHeight), mark->image);
+        }
     }
     const std::chrono::duration<double> spent = Clock::now() - start;
     const double perStep = spent.count() / static_cast<double>(state.iterations());

@@ -113,13 +113,15 @@ void CleanMapCanvas::Show(const PlanFields& plan, const CleanMapView& view) {
 }
 
 std::optional<std::pair<double, double>> CleanMapCanvas::PointAt(QPoint point) const {
-    const PixelRect body = CleanMapBody(width(), height());
-    if (point.x() < body.left || point.x() >= body.right || point.y() < body.top ||
-        point.y() >= body.bottom) {
+    const CleanMapGeometry geometry = Geometry();
+    if (!geometry.OnBody(point.x(), point.y())) {
         return std::nullopt;
     }
-    return std::pair{ColumnFs(view_, body.right - body.left, point.x() - body.left),
-                     RowIf(view_, body.bottom - body.top, point.y() - body.top)};
+    return std::pair{geometry.ColumnFsAt(point.x()), geometry.RowIfAt(point.y())};
+}
+
+CleanMapGeometry CleanMapCanvas::Geometry() const {
+    return LayOutCleanMap(view_, width(), height());
 }
 
 void CleanMapCanvas::paintEvent(QPaintEvent* /*event*/) {
@@ -127,8 +129,8 @@ void CleanMapCanvas::paintEvent(QPaintEvent* /*event*/) {
     ++paintCount_;
     QPainter painter(this);
     painter.drawImage(0, 0, frame.image);
-    if (frame.status == FinderStatus::kOk) {
-        DrawCleanMapMark(painter, plan_, view_, width(), height());
+    if (const auto mark = ComposeCleanMapMark(frame, plan_, view_)) {
+        painter.drawImage(mark->at, mark->image);
     }
 }
 
@@ -330,9 +332,9 @@ void CleanMapWindow::OnClick(QPoint point) {
     if (!at) {
         return;
     }
-    const PixelRect body = CleanMapBody(canvas_->width(), canvas_->height());
-    const double fsPixel = (view_.fsRange.hi - view_.fsRange.lo) / (body.right - body.left);
-    const double ifPixel = (view_.ifRange.hi - view_.ifRange.lo) / (body.bottom - body.top);
+    const CleanMapGeometry geometry = canvas_->Geometry();
+    const double fsPixel = geometry.FsPerColumn();
+    const double ifPixel = geometry.IfPerRow();
     const auto codeAt = [this](double fs, double ifCentre) {
         PlanFields plan = main_.Plan();
         plan.m_fs = fs;

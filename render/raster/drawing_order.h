@@ -11,7 +11,8 @@
 
 namespace quorvel {
 
-enum class DrawingKind { kLine, kRectangle, kText, kBlock };
+// kPainted: drawn through QPainter, which may reach any pixel.
+enum class DrawingKind { kLine, kRectangle, kText, kBlock, kSpan, kPainted };
 
 /// What a primitive writes on: the pixels, and the rows still to be blackened, which it
 /// settles before writing to them.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "painted_shapes.h"
 #include "raster/image_surface.h"
 #include "surface_guard.h"
 #include "text_cell.h"
@@ -92,6 +93,28 @@ void ImageSurface::PatBlt(int x, int y, int width, int height, RasterOp op) {
     (void)op;  // black is the only raster operation
     const PixelRect area = NormaliseBlock(x, y, width, height, image_.width(), image_.height());
     FillPixels(area.left, area.top, area.right, area.bottom, QBrush(Qt::black));
+}
+
+void ImageSurface::FillSpan(int y, int x0, int x1, ColorRef colour) {
+    if (const auto span = NormaliseSpan(y, x0, x1, image_.width(), image_.height())) {
+        FillPixels(span->left, span->top, span->right, span->bottom, QBrush(ToQColor(colour)));
+    }
+}
+
+void ImageSurface::DrawText(const PixelRect& box, unsigned format, std::string_view text) {
+    if (TextBoxWithinGuard(box, image_.width(), image_.height())) {
+        PaintTextBox(painter_, box, format, text, textColour_);
+    }
+}
+
+int ImageSurface::TextLineHeight() {
+    return TextBoxLineHeight(painter_);
+}
+
+void ImageSurface::SmoothCircle(double x, double y, double radius) {
+    if (CircleWithinGuard(x, y, radius, image_.width(), image_.height())) {
+        PaintSmoothCircle(painter_, x, y, radius, objects_.pen());
+    }
 }
 
 std::unique_ptr<DrawingSurface> MakeImageSurface(QImage& image) {

@@ -22,6 +22,10 @@ class ImageSurface final : public SurfaceState {
     void TextOut(int x, int y, std::string_view text) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void PatBlt(int x, int y, int width, int height, RasterOp op) override;
+    void FillSpan(int y, int x0, int x1, ColorRef colour) override;
+    void DrawText(const PixelRect& box, unsigned format, std::string_view text) override;
+    int TextLineHeight() override;
+    void SmoothCircle(double x, double y, double radius) override;
 
   private:
     void DrawSegment(int x1, int y1, int x2, int y2) override;

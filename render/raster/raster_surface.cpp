@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "cosmetic_line.h"
+#include "painted_shapes.h"
 #include "pixel_colour.h"
 #include "raster/raster_surface.h"
 #include "surface_guard.h"
@@ -60,13 +61,17 @@ void RasterSurface::TextOut(int x, int y, std::string_view text) {
     }
     // QPainter may reach beyond the cell.
     canvas.black.SettleAll();
+    PaintTextCell(Painter(), image_.rect(), x, y, text, state);
+}
+
+QPainter& RasterSurface::Painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         PrepareChartPainter(*painter_);
         // Beginning to paint may not move the pixels, but they are cheap to look up again.
         order_.Rebind(PixelsOf(image_));
     }
-    PaintTextCell(*painter_, image_.rect(), x, y, text, state);
+    return *painter_;
 }
 
 // Held back with the lines before it and written with them in one pass over the rows.
@@ -112,6 +117,37 @@ void RasterSurface::PatBlt(int x, int y, int width, int height, RasterOp op) {
                       kBlackPixel);
         }
     }
+}
+
+void RasterSurface::FillSpan(int y, int x0, int x1, ColorRef colour) {
+    const auto span = NormaliseSpan(y, x0, x1, image_.width(), image_.height());
+    if (!span) {
+        return;
+    }
+    const Canvas canvas = order_.Before(DrawingKind::kSpan);
+    canvas.black.Settle(span->top, span->bottom);
+    std::uint32_t* const row = canvas.pixels.Row(span->top);
+    std::fill(row + span->left, row + span->right, ToPixel(colour));
+}
+
+void RasterSurface::DrawText(const PixelRect& box, unsigned format, std::string_view text) {
+    if (!TextBoxWithinGuard(box, image_.width(), image_.height())) {
+        return;
+    }
+    order_.Before(DrawingKind::kPainted).black.SettleAll();
+    PaintTextBox(Painter(), box, format, text, textColour_);
+}
+
+int RasterSurface::TextLineHeight() {
+    return TextBoxLineHeight(Painter());
+}
+
+void RasterSurface::SmoothCircle(double x, double y, double radius) {
+    if (!CircleWithinGuard(x, y, radius, image_.width(), image_.height())) {
+        return;
+    }
+    order_.Before(DrawingKind::kPainted).black.SettleAll();
+    PaintSmoothCircle(Painter(), x, y, radius, objects_.pen());
 }
 
 std::unique_ptr<DrawingSurface> MakeRasterSurface(QImage& image, bool blackFirst) {

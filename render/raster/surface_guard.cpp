@@ -1,6 +1,7 @@
 #include "surface_guard.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -58,6 +59,39 @@ PixelRect NormaliseBlock(int x, int y, int w, int h, int width, int height) {
         return static_cast<int>(std::clamp<std::int64_t>(v, 0, extent));
     };
     return PixelRect{cut(left, width), cut(top, height), cut(right, width), cut(bottom, height)};
+}
+
+std::optional<PixelRect> NormaliseSpan(int y, int x0, int x1, int width, int height) {
+    if (y < 0 || y >= height) {
+        return std::nullopt;
+    }
+    const int left = std::max(x0, 0);
+    const int right = std::min(x1, width);
+    if (left >= right) {
+        return std::nullopt;
+    }
+    return PixelRect{left, y, right, y + 1};
+}
+
+namespace {
+
+// Compared in doubles: an int coordinate cannot overflow there.
+bool WithinGuard(double left, double top, double right, double bottom, int width, int height) {
+    return left >= -kLineGuard && top >= -kLineGuard &&
+           right <= static_cast<double>(width) + kLineGuard &&
+           bottom <= static_cast<double>(height) + kLineGuard;
+}
+
+}  // namespace
+
+bool TextBoxWithinGuard(const PixelRect& box, int width, int height) {
+    return WithinGuard(box.left, box.top, box.right, box.bottom, width, height);
+}
+
+bool CircleWithinGuard(double x, double y, double radius, int width, int height) {
+    // Written so that a NaN anywhere fails.
+    return radius > 0 && radius <= kLineGuard &&
+           WithinGuard(x - radius, y - radius, x + radius, y + radius, width, height);
 }
 
 }  // namespace quorvel

@@ -36,4 +36,13 @@ std::optional<PixelRect> NormaliseRectangle(int left, int top, int right, int bo
 /// image; computed in 64 bits, as x + w may not fit an int.
 PixelRect NormaliseBlock(int x, int y, int w, int h, int width, int height);
 
+/// A span of row y from x0 to x1 - 1 cut to the image: top is the row, bottom top + 1.
+/// Nothing when it covers no pixel of the image.
+std::optional<PixelRect> NormaliseSpan(int y, int x0, int x1, int width, int height);
+
+/// Whether a text box or a circle lies wholly within the guard around the image, where
+/// QPainter may be handed its coordinates; nothing beyond it is drawn.
+bool TextBoxWithinGuard(const PixelRect& box, int width, int height);
+bool CircleWithinGuard(double x, double y, double radius, int width, int height);
+
 }  // namespace quorvel

@@ -9,7 +9,7 @@
 #include <optional>
 #include <utility>
 
-#include "charts/clean_map_rows.h"
+#include "charts/clean_map_geometry.h"
 #include "paint/clean_map_image.h"
 #include "plan/finder_settings.h"
 #include "plan/plan_fields.h"
@@ -35,6 +35,8 @@ class CleanMapCanvas : public QWidget {
 
     /// The frequencies at the centre of the body pixel under `point`, if it is on the body.
     std::optional<std::pair<double, double>> PointAt(QPoint point) const;
+    /// Where the map lies at the canvas's size now.
+    CleanMapGeometry Geometry() const;
 
     /// Paints so far, and how many of them composed the map's body anew.
     int PaintCount() const { return paintCount_; }

@@ -1,8 +1,11 @@
 #include "recording_surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <variant>
+
+#include "plan/truncate.h"
 
 namespace quorvel::test {
 
@@ -116,6 +119,26 @@ void RecordingSurface::Rectangle(int left, int top, int right, int bottom) {
 
 void RecordingSurface::PatBlt(int x, int y, int width, int height, RasterOp) {
     Record(OpKind::kPatBlt, x, y, width, height);
+}
+
+void RecordingSurface::FillSpan(int y, int x0, int x1, ColorRef colour) {
+    Record(OpKind::kFillSpan, y, x0, x1).colour = colour;
+}
+
+void RecordingSurface::DrawText(const PixelRect& box, unsigned format, std::string_view text) {
+    RecordedOp& op = Record(OpKind::kDrawText, box.left, box.top, box.right, box.bottom);
+    op.format = format;
+    op.text = std::string(text);
+}
+
+int RecordingSurface::TextLineHeight() {
+    return kRecordedLineHeight;
+}
+
+void RecordingSurface::SmoothCircle(double x, double y, double radius) {
+    Record(OpKind::kSmoothCircle, TruncToInt(std::floor(x)), TruncToInt(std::floor(y)),
+           TruncToInt(std::floor(radius)))
+        .usesReleasedObject = Released(selectedPen_);
 }
 
 std::vector<RecordedOp> RecordingSurface::OpsOf(OpKind kind) const {

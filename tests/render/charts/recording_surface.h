@@ -25,14 +25,20 @@ enum class OpKind {
     kLine,
     kRectangle,
     kPatBlt,
+    kFillSpan,
+    kDrawText,
+    kSmoothCircle,
 };
 
 struct RecordedOp {
     OpKind kind{};
-    ObjectHandle handle = 0;             ///< created, selected or deleted object
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  ///< line from-to, rectangle corners, blit x y w h
+    ObjectHandle handle = 0;  ///< created, selected or deleted object
+    /// line from-to, rectangle corners, blit x y w h, span y x0 x1, text box corners, circle
+    /// centre and radius rounded down
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string text;
-    ColorRef colour = 0;  ///< the colour set
+    ColorRef colour = 0;  ///< the colour set or filled
+    unsigned format = 0;  ///< DrawText's layout
     unsigned align = 0;   ///< the alignment in force (or set)
     PenSpec pen;
     BrushSpec brush;
@@ -55,6 +61,8 @@ struct Text {
 };
 std::ostream& operator<<(std::ostream& out, const Text& text);
 
+inline constexpr int kRecordedLineHeight = 15;
+
 class RecordingSurface final : public DrawingSurface {
   public:
     ObjectHandle CreatePen(PenStyle style, int width, ColorRef colour) override;
@@ -70,6 +78,11 @@ class RecordingSurface final : public DrawingSurface {
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void PatBlt(int x, int y, int width, int height, RasterOp op) override;
+    void FillSpan(int y, int x0, int x1, ColorRef colour) override;
+    void DrawText(const PixelRect& box, unsigned format, std::string_view text) override;
+    /// kRecordedLineHeight, whatever the platform's font.
+    int TextLineHeight() override;
+    void SmoothCircle(double x, double y, double radius) override;
 
     const std::vector<RecordedOp>& ops() const { return ops_; }
     /// The drawing operations of one kind, in order.

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <map>
 #include <random>
 #include <set>
+#include <string>
 
 #include "plan/spur_verdict.h"
 
@@ -52,6 +56,65 @@ TEST(CleanMapImage, EveryPixelShowsTheVerdictAtItsCentre) {
         }
     }
     EXPECT_GT(clean, 1000);  // the clean colour was put to the test
+}
+
+// A map small enough to write down: H = 3, IF BW 4.6, RF BW 10, Fs -40 to 360 over 40
+// columns (centres -35, -25, ...), IF 0 to 30 over 30 rows (centres 29.5 down to 0.5).
+// Below IF 9.6 harmonic 2, n x the IF band's half width 2.3 from 2 IF, reaches the RF
+// band 5 around the IF at any Fs: the step between the rows at IF 10.5 and 9.5 is where
+// a half-pixel row shift shows. The four columns at Fs <= 0 are unsampled.
+TEST(CleanMapImage, ASmallMapShowsItsRowsAsWrittenDown) {
+    static constexpr std::array<const char*, 30> kRows = {
+        "----2222233.22.33.......................",  // IF 29.5
+        "----2222233.22333.......................",  // IF 28.5
+        "----222223322.33........................",  // IF 27.5
+        "----222233.22333........................",  // IF 26.5
+        "----222233.2233.........................",  // IF 25.5
+        "----22223322.33.........................",  // IF 24.5
+        "----22223322333.........................",  // IF 23.5
+        "----2222332233..........................",  // IF 22.5
+        "----2222322333..........................",  // IF 21.5
+        "----222232233...........................",  // IF 20.5
+        "----222332233...........................",  // IF 19.5
+        "----222332233...........................",  // IF 18.5
+        "----22232233............................",  // IF 17.5
+        "----22232233............................",  // IF 16.5
+        "----2223223.............................",  // IF 15.5
+        "----2222233.............................",  // IF 14.5
+        "----2222233.............................",  // IF 13.5
+        "----223223..............................",  // IF 12.5
+        "----222233..............................",  // IF 11.5
+        "----22223...............................",  // IF 10.5
+        "----222222222222222222222222222222222222",  // IF 9.5
+        "----222222222222222222222222222222222222",  // IF 8.5
+        "----222222222222222222222222222222222222",  // IF 7.5
+        "----222222222222222222222222222222222222",  // IF 6.5
+        "----222222222222222222222222222222222222",  // IF 5.5
+        "----222222222222222222222222222222222222",  // IF 4.5
+        "----222222222222222222222222222222222222",  // IF 3.5
+        "----222222222222222222222222222222222222",  // IF 2.5
+        "----222222222222222222222222222222222222",  // IF 1.5
+        "----222222222222222222222222222222222222",  // IF 0.5
+    };
+    // Written out, not taken from the colour rule: H2 red at full strength, H3 cyan at 98%.
+    const std::map<char, QRgb> kPixels = {
+        {'.', 0xFFFFFFFF}, {'-', 0xFF282828}, {'2', 0xFFFF0000}, {'3', 0xFF00F9F9}};
+    PlanFields plan;
+    plan.m_harmonics = 3;
+    plan.m_ifBw = 4.6;
+    plan.m_rfBw = 10;
+    QImage body(40, 30, QImage::Format_RGB32);
+    ASSERT_EQ(FillCleanMapBody(plan, {{-40, 360}, {0, 30}, {}}, body), FinderStatus::kOk);
+    for (int y = 0; y < body.height(); ++y) {
+        std::string shown;
+        for (int x = 0; x < body.width(); ++x) {
+            const auto named = std::find_if(kPixels.begin(), kPixels.end(), [&](const auto& p) {
+                return p.second == body.pixel(x, y);
+            });
+            shown += named == kPixels.end() ? '?' : named->first;
+        }
+        EXPECT_EQ(shown, kRows[static_cast<std::size_t>(y)]) << "row " << y;
+    }
 }
 
 TEST(CleanMapImage, CleanIsAColourNoOtherCodeTakes) {

@@ -147,7 +147,8 @@ TEST(RasterSurface, RandomLinesMatchQPainter) {
 }
 
 // Random scripts of every operation, with runs of overlapping rectangles (the surface
-// holds those back and paints them back to front), text between them and fills.
+// holds those back and paints them back to front), text, spans and smooth circles between
+// them, and fills.
 TEST(RasterSurface, RandomScriptsMatchQPainter) {
     std::mt19937 random(20261208);
     const auto any = [&](int lo, int hi) {
@@ -169,7 +170,7 @@ TEST(RasterSurface, RandomScriptsMatchQPainter) {
         // One script, fixed before drawing, so both surfaces get the same calls.
         std::vector<std::function<void(DrawingSurface&)>> script;
         for (int step = 0; step < 60; ++step) {
-            const int kind = any(0, 9);
+            const int kind = any(0, 12);
             const auto colour = static_cast<ColorRef>(any(0, 0xFFFFFF));
             if (kind == 0) {
                 const bool dotted = any(0, 1) != 0;
@@ -216,6 +217,28 @@ TEST(RasterSurface, RandomScriptsMatchQPainter) {
                 const int cw = coordinate(w), ch = coordinate(h);
                 script.push_back(
                     [=](DrawingSurface& dc) { dc.PatBlt(x, y, cw, ch, RasterOp::kBlackness); });
+            } else if (kind == 10) {
+                // Runs of a map row, some reaching beyond the image.
+                const int y = any(-2, h + 1);
+                const int x0 = coordinate(w), x1 = any(0, 1) != 0 ? coordinate(w) : x0 + any(0, 9);
+                script.push_back([=](DrawingSurface& dc) { dc.FillSpan(y, x0, x1, colour); });
+            } else if (kind == 11) {
+                const PixelRect box{any(-30, w), any(-30, h), any(-10, w + 30), any(-10, h + 30)};
+                static constexpr std::array<unsigned, 4> kFormats = {
+                    kTextLeft, kTextRight | kTextVCentre, kTextHCentre | kTextUpward,
+                    kTextHCentre | kTextVCentre | kTextWordBreak};
+                const unsigned format = kFormats[static_cast<std::size_t>(any(0, 3))];
+                script.push_back([=](DrawingSurface& dc) {
+                    dc.SetTextColor(colour);
+                    dc.DrawText(box, format, "Fs (MHz) 1250");
+                });
+            } else if (kind == 12) {
+                const double x = any(-400, 4 * w) / 4.0, y = any(-400, 4 * h) / 4.0;
+                const int width = any(1, 4);
+                script.push_back([=](DrawingSurface& dc) {
+                    dc.SelectObject(dc.CreatePen(PenStyle::kSolid, width, colour));
+                    dc.SmoothCircle(x, y, 6);
+                });
             } else {
                 const int x = any(-20, w + 5), y = any(-20, h + 5);
                 // Quarter turns are copied once written; a text at any other angle goes

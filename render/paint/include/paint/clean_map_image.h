@@ -1,10 +1,10 @@
-// The clean map as an image: the body filled row by row from the meet intervals on every
-// core, then axes, titles, the legend and the current plan drawn over it with QPainter.
+// The clean map as an image: the body's rows worked out on every core, then the map chart
+// drawn on the raster surface, and the plan's mark on a patch of it.
 #pragma once
 
 #include <QImage>
-
-class QPainter;
+#include <QPoint>
+#include <optional>
 
 #include "charts/clean_map_rows.h"
 #include "plan/plan_fields.h"
@@ -21,13 +21,20 @@ struct CleanMapImage {
 CleanMapImage ComposeCleanMap(const PlanFields& plan, const CleanMapView& view, int width,
                               int height);
 
-/// The same without the plan's mark, which DrawCleanMapMark puts on.
+/// The same without the plan's mark, which ComposeCleanMapMark puts on.
 CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& view, int width,
                                    int height);
 
-/// Marks the plan's Fs and IF on a map of width x height pixels, when they lie in the view.
-void DrawCleanMapMark(QPainter& painter, const PlanFields& plan, const CleanMapView& view,
-                      int width, int height);
+/// The plan's mark on a frame: the patch of the frame it covers, with the mark drawn, to be
+/// laid over the frame at `at`. Nothing when the plan lies outside the view or the frame
+/// was refused.
+struct CleanMapMarkPatch {
+    QImage image;
+    QPoint at;
+};
+std::optional<CleanMapMarkPatch> ComposeCleanMapMark(const CleanMapImage& frame,
+                                                     const PlanFields& plan,
+                                                     const CleanMapView& view);
 
 /// Keeps the last map frame: a slider drag moves only the plan's Fs or IF, which change
 /// nothing but the mark, so the body is composed again only when something else changed.

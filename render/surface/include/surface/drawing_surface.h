@@ -51,6 +51,16 @@ inline constexpr unsigned kAlignRight = 2;
 inline constexpr unsigned kAlignCenter = 6;
 inline constexpr unsigned kAlignBottom = 8;
 
+/// DrawText layout flags: left and top are the unset bits.
+inline constexpr unsigned kTextLeft = 0;
+inline constexpr unsigned kTextTop = 0;
+inline constexpr unsigned kTextRight = 1;
+inline constexpr unsigned kTextHCentre = 2;
+inline constexpr unsigned kTextVCentre = 4;
+inline constexpr unsigned kTextWordBreak = 8;
+/// Turned a quarter counter-clockwise about the box's centre, reading bottom to top.
+inline constexpr unsigned kTextUpward = 16;
+
 /// Four signed pixel coordinates; right and bottom are excluded where a fill is meant.
 struct PixelRect {
     int left = 0;
@@ -97,6 +107,19 @@ class DrawingSurface {
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;
     /// Fills the area (x, y, width, height) by the raster operation, ignoring the pen.
     virtual void PatBlt(int x, int y, int width, int height, RasterOp op) = 0;
+    /// Pixels x0 to x1 - 1 of row y in `colour`, pen and brush ignored; nothing unless
+    /// x0 < x1. Rows of many colours are filled run by run.
+    virtual void FillSpan(int y, int x0, int x1, ColorRef colour) = 0;
+
+    /// Text laid out in `box` (right and bottom excluded) by the kText flags, in the
+    /// platform's user-interface font and the text colour, straight onto what lies beneath:
+    /// no cell, no background. It may spill out of the box. The selected font is not used.
+    virtual void DrawText(const PixelRect& box, unsigned format, std::string_view text) = 0;
+    /// The height of one line of DrawText.
+    virtual int TextLineHeight() = 0;
+    /// An antialiased circle of `radius` around (x, y), a point between pixels where it
+    /// falls, outlined with the pen at its full width; the inside is left as it is.
+    virtual void SmoothCircle(double x, double y, double radius) = 0;
 };
 
 }  // namespace quorvel
