@@ -195,36 +195,43 @@ void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapG
 }  // namespace
 
 // Each row as runs of one code, a span per run.
+void AppendCleanMapRuns(std::span<const MapCode> row, CleanMapRowRuns& runs) {
+    const MapCode* const line = row.data();
+    const int width = static_cast<int>(row.size());
+    int x = 0;
+    while (x < width) {
+        const MapCode code = line[x];
+        const int runEnd = static_cast<int>(
+            std::find_if(line + x + 1, line + width, [code](MapCode c) { return c != code; }) -
+            line);
+        runs.push_back({x, runEnd, code});
+        x = runEnd;
+    }
+}
+
 void DrawCleanMapBody(DrawingSurface& surface, const CleanMapGeometry& geometry,
-                      std::span<const MapCode> codes) {
+                      std::span<const CleanMapRowRuns> rows) {
     std::array<ColorRef, kMapCodeCount> colours{};
     for (int code = 0; code < kMapCodeCount; ++code) {
         colours[static_cast<std::size_t>(code)] = MapCodeColour(static_cast<MapCode>(code));
     }
-    const int width = geometry.bodyWidth();
-    for (int row = 0; row < geometry.bodyHeight(); ++row) {
-        const MapCode* const line = codes.data() + static_cast<std::ptrdiff_t>(row) * width;
-        const int y = geometry.body.top + row;
-        int x = 0;
-        while (x < width) {
-            const MapCode code = line[x];
-            const int runEnd = static_cast<int>(
-                std::find_if(line + x + 1, line + width, [code](MapCode c) { return c != code; }) -
-                line);
-            surface.FillSpan(y, geometry.body.left + x, geometry.body.left + runEnd, colours[code]);
-            x = runEnd;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const int y = geometry.body.top + static_cast<int>(row);
+        for (const CleanMapRun& run : rows[row]) {
+            surface.FillSpan(y, geometry.body.left + run.begin, geometry.body.left + run.end,
+                             colours[run.code]);
         }
     }
 }
 
 void DrawCleanMapChart(DrawingSurface& surface, const PlanFields& plan,
-                       const CleanMapGeometry& geometry, const CleanMapBodyCodes& body) {
+                       const CleanMapGeometry& geometry, const CleanMapBodyRuns& body) {
     if (!geometry.HasBody()) {
         surface.PatBlt(0, 0, geometry.width, geometry.height, RasterOp::kBlackness);
         return;
     }
     if (body.status == FinderStatus::kOk) {
-        DrawCleanMapBody(surface, geometry, body.codes);
+        DrawCleanMapBody(surface, geometry, body.rows);
     } else {
         FillArea(surface, geometry.body, MapCodeColour(kMapUnsampled));
     }

@@ -17,10 +17,10 @@ namespace quorvel {
 
 namespace {
 
-// The rows are worked out on every core into a grid of codes, which the chart then draws
-// run by run: the arithmetic is the cost, the drawing a small part of it.
+// The rows are worked out on every core into runs of codes, which the chart then draws
+// run by run: the arithmetic and the scanning are the cost, the drawing a small part of it.
 struct BodyCodes {
-    std::vector<MapCode> codes;
+    std::vector<CleanMapRowRuns> runs;
     int width = 0;
     int height = 0;
 };
@@ -28,10 +28,8 @@ struct BodyCodes {
 void CodeRows(const PlanFields& plan, const CleanMapView& view, BodyCodes& body, int first,
               int step, std::atomic<int>& refusal) {
     CleanMapRowScratch scratch;
-    const auto width = static_cast<std::size_t>(body.width);
+    std::vector<MapCode> row(static_cast<std::size_t>(body.width));
     for (int y = first; y < body.height; y += step) {
-        const std::span<MapCode> row(body.codes.data() + static_cast<std::size_t>(y) * width,
-                                     width);
         const FinderStatus status =
             CleanMapRow(plan, view, RowIf(view, body.height, y), body.height, scratch, row);
         if (status != FinderStatus::kOk) {
@@ -45,11 +43,12 @@ void CodeRows(const PlanFields& plan, const CleanMapView& view, BodyCodes& body,
             }
             return;
         }
+        AppendCleanMapRuns(row, body.runs[static_cast<std::size_t>(y)]);
     }
 }
 
 FinderStatus CodeBody(const PlanFields& plan, const CleanMapView& view, BodyCodes& body) {
-    body.codes.resize(static_cast<std::size_t>(body.width) * static_cast<std::size_t>(body.height));
+    body.runs.assign(static_cast<std::size_t>(body.height), {});
     std::atomic<int> refusal{static_cast<int>(FinderStatus::kOk)};
     const int threads = static_cast<int>(
         std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(body.height)));
@@ -110,7 +109,7 @@ FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, 
     }
     const CleanMapGeometry whole{
         view, body.width(), body.height(), {0, 0, body.width(), body.height()}};
-    DrawCleanMapBody(*MakeRasterSurface(body), whole, codes.codes);
+    DrawCleanMapBody(*MakeRasterSurface(body), whole, codes.runs);
     return status;
 }
 
@@ -127,7 +126,7 @@ CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& v
         out.status = CodeBody(plan, view, codes);
     }
     // Every pixel is drawn: the image's old content never shows.
-    DrawCleanMapChart(*MakeRasterSurface(out.image), plan, geometry, {codes.codes, out.status});
+    DrawCleanMapChart(*MakeRasterSurface(out.image), plan, geometry, {codes.runs, out.status});
     return out;
 }
 

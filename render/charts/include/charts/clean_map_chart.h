@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "charts/chart_geometry.h"
 #include "charts/clean_map_geometry.h"
@@ -18,22 +19,33 @@ inline constexpr int kCleanMapMarkRingWidth = 2;
 /// How far from its centre the mark may touch a pixel, smoothing included.
 inline constexpr int kCleanMapMarkReach = 6 + kCleanMapMarkHaloWidth / 2 + 2;
 
-/// What the body shows: with kOk, geometry.bodyWidth() codes to a row, the top row first;
-/// with any other status, nothing (the body goes grey and says why).
-struct CleanMapBodyCodes {
-    std::span<const MapCode> codes;
+/// A run of one code along a row of the body: columns [begin, end).
+struct CleanMapRun {
+    int begin = 0;
+    int end = 0;
+    MapCode code = kMapClean;
+};
+using CleanMapRowRuns = std::vector<CleanMapRun>;
+
+/// Appends the runs that make up one row of codes, left to right.
+void AppendCleanMapRuns(std::span<const MapCode> row, CleanMapRowRuns& runs);
+
+/// What the body shows: with kOk, the runs of each row, the top row first; with any other
+/// status, nothing (the body goes grey and says why).
+struct CleanMapBodyRuns {
+    std::span<const CleanMapRowRuns> rows;
     FinderStatus status = FinderStatus::kOk;
 };
 
 /// Only the body's rows, run by run, on geometry.body.
 void DrawCleanMapBody(DrawingSurface& surface, const CleanMapGeometry& geometry,
-                      std::span<const MapCode> codes);
+                      std::span<const CleanMapRowRuns> rows);
 
 /// Everything but the plan's mark, which the plan's Fs and IF alone move: the margins
 /// black, the body, its outline, ticks, titles and legend. Nothing but black when the map
 /// has no body.
 void DrawCleanMapChart(DrawingSurface& surface, const PlanFields& plan,
-                       const CleanMapGeometry& geometry, const CleanMapBodyCodes& body);
+                       const CleanMapGeometry& geometry, const CleanMapBodyRuns& body);
 
 /// The plan's Fs and IF marked where they lie on the body, every position moved by
 /// `offset`; nothing when they lie outside the view.
