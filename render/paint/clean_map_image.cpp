@@ -289,9 +289,6 @@ const CleanMapImage& CleanMapCache::Frame(const PlanFields& plan, const CleanMap
     PlanFields key = plan;
     key.m_fs = 0;
     key.m_if = 0;
-    key.m_markerX = 0;
-    key.m_markerY = 0;
-    key.m_lastSliderPos = 0;
     key.m_sliderVariable = 0;
     ApplyHarmonicCap(key);
     const bool same = valid_ && key == plan_ && view.fsRange == view_.fsRange &&

@@ -39,11 +39,8 @@ TEST(PaintChartArea, BlackBackgroundThenUpperChartThenLowerChart) {
 }
 
 TEST(PaintChartArea, TheReadoutComesLastWhenTheMarkerIsSet) {
-    PlanFields plan;
-    plan.m_markerX = 413;
-    plan.m_markerY = -5000;  // wherever the y lies
     RecordingSurface dc;
-    PaintChartArea(dc, plan, 800, 550);
+    PaintChartArea(dc, PlanFields{}, 800, 550, MarkerPoint{413, -5000});  // wherever the y lies
     const std::vector<RecordedOp>& ops = dc.ops();
     ASSERT_FALSE(ops.empty());
     EXPECT_EQ(ops.back().kind, OpKind::kDelete);
