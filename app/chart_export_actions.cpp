@@ -23,11 +23,11 @@ int ChartAreaHeight(const CSpurPlanDlg& dlg) {
     return dlg.height() - kControlStripHeight;
 }
 
-std::optional<MarkerPoint> MarkerOf(const PlanFields& plan) {
-    if (plan.m_markerX <= 0) {
+std::optional<MarkerPoint> MarkerOf(const CSpurPlanDlg& dlg) {
+    if (!MarkerShown(dlg.Marker())) {
         return std::nullopt;
     }
-    return MarkerPoint{plan.m_markerX, plan.m_markerY};
+    return dlg.Marker();
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport ki
     QByteArray bytes;
     switch (kind) {
         case WindowExport::kChartPng: {
-            auto png = ChartAreaPng(plan, dlg.width(), ChartAreaHeight(dlg), MarkerOf(plan));
+            auto png = ChartAreaPng(plan, dlg.width(), ChartAreaHeight(dlg), MarkerOf(dlg));
             if (!png) {
                 return QStringLiteral("The chart area cannot be made into an image.");
             }
@@ -109,7 +109,8 @@ void InstallChartExportActions(CSpurPlanDlg& dlg, ExportPrompts prompts) {
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copy->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(copy, &QAction::triggered, &dlg, [&dlg] {
-        const QImage chartArea = ComposeChartArea(dlg.Plan(), dlg.width(), ChartAreaHeight(dlg));
+        const QImage chartArea =
+            ComposeChartArea(dlg.Plan(), dlg.width(), ChartAreaHeight(dlg), dlg.Marker());
         if (!chartArea.isNull()) {
             QGuiApplication::clipboard()->setImage(chartArea);
         }

@@ -10,12 +10,7 @@ namespace quorvel {
 
 std::optional<QByteArray> ChartAreaPng(const PlanFields& plan, int width, int height,
                                        std::optional<MarkerPoint> marker) {
-    PlanFields painted = plan;
-    if (marker) {
-        painted.m_markerX = marker->x;
-        painted.m_markerY = marker->y;
-    }
-    const QImage image = ComposeChartArea(painted, width, height);
+    const QImage image = ComposeChartArea(plan, width, height, marker.value_or(MarkerPoint{}));
     if (image.isNull()) {
         return std::nullopt;
     }

@@ -26,14 +26,19 @@ struct Size {
     int height;
 };
 
+// What a paint draws from: the window's plan and its marker.
+struct Scene {
+    quorvel::PlanFields plan;
+    quorvel::MarkerPoint marker;
+};
+
 template <typename Compose>
-void MeasureAgainstBaseline(benchmark::State& state, const quorvel::PlanFields& plan,
-                            Compose&& compose) {
+void MeasureAgainstBaseline(benchmark::State& state, const Scene& scene, Compose&& compose) {
     const Size size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
     QImage window(size.width, size.height + quorvel::kControlStripHeight, QImage::Format_RGB32);
     auto paint = [&] {
-        quorvel::PlanFields p = plan;
-        const QImage area = compose(p, size.width, size.height);
+        quorvel::PlanFields p = scene.plan;
+        const QImage area = compose(p, scene.marker, size.width, size.height);
         QPainter painter(&window);
         painter.drawImage(0, quorvel::kControlStripHeight, area);
     };
@@ -51,28 +56,29 @@ void MeasureAgainstBaseline(benchmark::State& state, const quorvel::PlanFields& 
     state.counters["ratio"] = perPaint / baseline;
 }
 
-void BM_Compose(benchmark::State& state, quorvel::PlanFields plan) {
-    MeasureAgainstBaseline(state, plan, [](quorvel::PlanFields& p, int w, int h) {
-        return quorvel::ComposeChartArea(p, w, h);
-    });
+void BM_Compose(benchmark::State& state, Scene scene) {
+    MeasureAgainstBaseline(state, scene,
+                           [](quorvel::PlanFields& p, quorvel::MarkerPoint marker, int w, int h) {
+                               return quorvel::ComposeChartArea(p, w, h, marker);
+                           });
 }
 
-void BM_ComposeThroughQPainter(benchmark::State& state, quorvel::PlanFields plan) {
-    MeasureAgainstBaseline(state, plan, [](quorvel::PlanFields& p, int w, int h) {
-        return quorvel::ComposeChartAreaThroughQPainter(p, w, h);
-    });
+void BM_ComposeThroughQPainter(benchmark::State& state, Scene scene) {
+    MeasureAgainstBaseline(state, scene,
+                           [](quorvel::PlanFields& p, quorvel::MarkerPoint marker, int w, int h) {
+                               return quorvel::ComposeChartAreaThroughQPainter(p, w, h, marker);
+                           });
 }
 
-quorvel::PlanFields DefaultPlan() {
+Scene DefaultScene() {
     return {};
 }
 
-quorvel::PlanFields BusyPlan() {
-    quorvel::PlanFields plan;
-    plan.m_harmonics = 26;
-    plan.m_markerX = 400;
-    plan.m_markerY = 300;
-    return plan;
+Scene BusyScene() {
+    Scene scene;
+    scene.plan.m_harmonics = 26;
+    scene.marker = {400, 300};
+    return scene;
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
@@ -80,10 +86,10 @@ void Sizes(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
-BENCHMARK_CAPTURE(BM_Compose, default_plan, DefaultPlan())->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_Compose, h26_marker, BusyPlan())->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, default_plan, DefaultPlan())->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, h26_marker, BusyPlan())->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Compose, default_plan, DefaultScene())->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_Compose, h26_marker, BusyScene())->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, default_plan, DefaultScene())->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, h26_marker, BusyScene())->Apply(Sizes);
 
 }  // namespace
 

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <tuple>
 
 #include "dialog/chart_tooltip.h"
 #include "dialog/field_mark.h"
@@ -75,14 +74,8 @@ QFont TemplateFont(const DialogTemplate& dialogTemplate, QFont font) {
 CSpurPlanDlg::CSpurPlanDlg(QWidget* parent, const PlanFields& initial)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_plan(initial),
       m_hIcon(MainFrameIcon()) {
-    m_plan.m_fs = initial.m_fs;
-    m_plan.m_if = initial.m_if;
-    m_plan.m_ifBw = initial.m_ifBw;
-    m_plan.m_harmonics = initial.m_harmonics;
-    m_plan.m_rfBw = initial.m_rfBw;
-    m_notifiedPlan = m_plan;
-
     const DialogTemplate& dialogTemplate = MainDialogTemplate();
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption.data(),
                                      static_cast<qsizetype>(dialogTemplate.caption.size())));
@@ -102,6 +95,9 @@ CSpurPlanDlg::CSpurPlanDlg(QWidget* parent, const PlanFields& initial)
     m_rfBwEdit = controls.As<QLineEdit>(IDC_RF_BW);
 
     OnInitDialog();
+    // The start-up plan is the one first told: the slider variable it came with is
+    // replaced by the initialisation, which is no change of plan.
+    m_notifiedPlan = m_plan;
 
     for (QLineEdit* edit : {m_ifEdit, m_harmonicsEdit, m_ifBwEdit, m_rfBwEdit, m_fsEdit}) {
         connect(edit, &QLineEdit::textChanged, this, &CSpurPlanDlg::OnChangePlanField);
@@ -133,13 +129,13 @@ void CSpurPlanDlg::OnInitDialog() {
     AppendAboutToSystemMenu(*this, LoadResourceString(IDS_ABOUTBOX));
     setWindowIcon(m_hIcon);
 
-    const SliderSetup setup = InitialiseSliderState(m_plan);
+    const SliderSetup setup = InitialiseSliderState(m_plan, m_lastSliderPos, m_markerX, m_markerY);
     {
         const QSignalBlocker blocker(m_slider);
         m_slider->setRange(setup.minimum, setup.maximum);
         m_slider->setValue(setup.position);
     }
-    m_plan.m_lastSliderPos = m_slider->value();
+    m_lastSliderPos = m_slider->value();
     {
         const QSignalBlocker blocker(m_variableCombo);
         m_variableCombo->insertItem(0, QStringLiteral("Fs"));
@@ -168,7 +164,7 @@ void CSpurPlanDlg::OnChangePlanField() {
 void CSpurPlanDlg::PollSlider() {
     const PlanFields before = m_plan;
     DoDataExchange(true);
-    if (ApplySliderPosition(m_plan, m_slider->value())) {
+    if (ApplySliderPosition(m_plan, m_lastSliderPos, m_markerX, m_markerY, m_slider->value())) {
         DoDataExchange(false);
         Invalidate();
     } else if (m_plan != before) {
@@ -196,14 +192,14 @@ void CSpurPlanDlg::OnSelChangeSliderVariable() {
 }
 
 void CSpurPlanDlg::OnLButtonDown(QPoint point) {
-    m_plan.m_markerX = point.x();
-    m_plan.m_markerY = point.y();
+    m_markerX = point.x();
+    m_markerY = point.y();
     Invalidate();
 }
 
 void CSpurPlanDlg::OnRButtonDown(QPoint /*point*/) {
-    m_plan.m_markerX = 0;
-    m_plan.m_markerY = 0;
+    m_markerX = 0;
+    m_markerY = 0;
     Invalidate();
 }
 
@@ -242,10 +238,7 @@ void CSpurPlanDlg::Invalidate() {
 }
 
 void CSpurPlanDlg::NotifyPlanChange() {
-    const auto values = [](const PlanFields& p) {
-        return std::tie(p.m_fs, p.m_if, p.m_ifBw, p.m_harmonics, p.m_rfBw, p.m_sliderVariable);
-    };
-    if (values(m_plan) == values(m_notifiedPlan)) {
+    if (m_plan == m_notifiedPlan) {
         return;
     }
     m_notifiedPlan = m_plan;
@@ -292,7 +285,7 @@ void CSpurPlanDlg::paintEvent(QPaintEvent* event) {
     // shows the lowered count from the next write-back on.
     ApplyHarmonicCap(m_plan);
     const QImage chartArea =
-        ComposeChartArea(m_plan, width(), height() - kControlStripHeight, m_highlight);
+        ComposeChartArea(m_plan, width(), height() - kControlStripHeight, Marker(), m_highlight);
     if (!chartArea.isNull()) {
         painter.drawImage(QPoint(0, kControlStripHeight), chartArea);
     }

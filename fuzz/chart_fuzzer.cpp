@@ -79,13 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     plan.m_ifBw = in.ifBw;
     plan.m_rfBw = in.rfBw;
     plan.m_harmonics = in.harmonics;
-    plan.m_markerX = in.markerX;
-    plan.m_markerY = in.markerY;
     const int width = in.width % 4097;
     const int height = in.height % 4097;
 
     const auto start = std::chrono::steady_clock::now();
-    const QImage image = quorvel::ComposeChartArea(plan, width, height);
+    const QImage image = quorvel::ComposeChartArea(plan, width, height,
+                                                   quorvel::MarkerPoint{in.markerX, in.markerY});
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     g_slowestMs = std::max(g_slowestMs, took.count());
     if (took.count() > kSlowMs) {

@@ -51,19 +51,21 @@ int ClampSliderPosition(int position, int minimum, int maximum) {
     return position;
 }
 
-SliderSetup InitialiseSliderState(PlanFields& plan) {
+SliderSetup InitialiseSliderState(PlanFields& plan, int& lastSliderPos, int& markerX,
+                                  int& markerY) {
     const SliderSetup setup = *SliderSetupFor(plan, kSliderDrivesFs);
     // Remembering the position as the slider reports it keeps the start values as given,
     // fractions included, at the first poll.
-    plan.m_lastSliderPos = ReportedSliderPosition(setup);
+    lastSliderPos = ReportedSliderPosition(setup);
     plan.m_sliderVariable = kSliderDrivesFs;
-    plan.m_markerX = 0;
-    plan.m_markerY = 0;
+    markerX = 0;
+    markerY = 0;
     return setup;
 }
 
-bool ApplySliderPosition(PlanFields& plan, int reportedPosition) {
-    if (reportedPosition == plan.m_lastSliderPos) {
+bool ApplySliderPosition(PlanFields& plan, int& lastSliderPos, int& markerX, int& markerY,
+                         int reportedPosition) {
+    if (reportedPosition == lastSliderPos) {
         return false;
     }
     if (plan.m_sliderVariable == kSliderDrivesFs) {
@@ -71,9 +73,9 @@ bool ApplySliderPosition(PlanFields& plan, int reportedPosition) {
     } else if (plan.m_sliderVariable == kSliderDrivesIf) {
         plan.m_if = reportedPosition;
     }
-    plan.m_markerX = 0;
-    plan.m_markerY = 0;
-    plan.m_lastSliderPos = reportedPosition;
+    markerX = 0;
+    markerY = 0;
+    lastSliderPos = reportedPosition;
     return true;
 }
 

@@ -10,7 +10,7 @@
 namespace quorvel {
 
 void PaintChartArea(DrawingSurface& dc, const PlanFields& plan, int width, int height,
-                    std::optional<int> highlight) {
+                    MarkerPoint marker, std::optional<int> highlight) {
     PlanFields drawn = plan;
     ApplyHarmonicCap(drawn);
     dc.SetBkColor(kBlack);
@@ -21,8 +21,9 @@ void PaintChartArea(DrawingSurface& dc, const PlanFields& plan, int width, int h
     if (highlight) {
         DrawHarmonicHighlight(dc, drawn, width, height, *highlight);
     }
-    if (drawn.m_markerX > 0) {
-        DrawFrequencyMarker(dc, drawn, PixelRect{0, kControlStripHeight, width, height}, 0.0, xMax);
+    if (MarkerShown(marker)) {
+        DrawFrequencyMarker(dc, drawn, marker, PixelRect{0, kControlStripHeight, width, height},
+                            0.0, xMax);
     }
 }
 

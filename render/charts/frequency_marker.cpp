@@ -17,8 +17,8 @@ constexpr int kSecondLineAbove = 3;
 
 }  // namespace
 
-void DrawFrequencyMarker(DrawingSurface& dc, const PlanFields& plan, PixelRect area, double xMin,
-                         double xMax) {
+void DrawFrequencyMarker(DrawingSurface& dc, const PlanFields& plan, MarkerPoint marker,
+                         PixelRect area, double xMin, double xMax) {
     const std::int64_t plotWidth =
         std::int64_t{area.right} - area.left - kPlotMarginLeft - kPlotMarginRight;
     // A plot of no width has no frequency scale to read: a readout would only show the
@@ -27,7 +27,7 @@ void DrawFrequencyMarker(DrawingSurface& dc, const PlanFields& plan, PixelRect a
         return;
     }
     const double f =
-        ((static_cast<double>(plan.m_markerX) - kPlotMarginLeft) / static_cast<double>(plotWidth)) *
+        ((static_cast<double>(marker.x) - kPlotMarginLeft) / static_cast<double>(plotWidth)) *
         (xMax - xMin);
     const std::string first = " " + FormatFixed(f, 3) + " MHz ";
 
@@ -37,8 +37,8 @@ void DrawFrequencyMarker(DrawingSurface& dc, const PlanFields& plan, PixelRect a
     font.Select();
     dc.SetTextAlign(kAlignLeft | kAlignBottom);
 
-    const int x = plan.m_markerX;
-    const int y = SubtractPixels(plan.m_markerY, area.top);
+    const int x = marker.x;
+    const int y = SubtractPixels(marker.y, area.top);
     dc.TextOut(x, SubtractPixels(y, kFirstLineAbove), first);
     const std::string second = " IF+ " + FormatFixed(f - plan.m_if, 3) + " MHz ";
     dc.TextOut(x, SubtractPixels(y, kSecondLineAbove), second);

@@ -63,15 +63,12 @@ FinderStatus CodeBody(const PlanFields& plan, const CleanMapView& view, BodyCode
     return static_cast<FinderStatus>(refusal.load());
 }
 
-// What the frame is drawn from: the plan less what only the mark shows, and less the view
-// fields the plan carries. The body and frame read the widths, H and the view.
+// What the frame is drawn from: the plan less what only the mark shows (its Fs and IF) and
+// the slider variable. The body and frame read the widths, H and the view.
 PlanFields FramePlan(const PlanFields& plan) {
     PlanFields key = plan;
     key.m_fs = 0;
     key.m_if = 0;
-    key.m_markerX = 0;
-    key.m_markerY = 0;
-    key.m_lastSliderPos = 0;
     key.m_sliderVariable = 0;
     ApplyHarmonicCap(key);
     return key;

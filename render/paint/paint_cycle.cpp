@@ -16,7 +16,7 @@ bool Composable(int width, int height) {
 
 }  // namespace
 
-QImage ComposeChartArea(const PlanFields& plan, int width, int height,
+QImage ComposeChartArea(const PlanFields& plan, int width, int height, MarkerPoint marker,
                         std::optional<int> highlight) {
     if (!Composable(width, height)) {
         return {};
@@ -25,18 +25,19 @@ QImage ComposeChartArea(const PlanFields& plan, int width, int height,
     if (image.isNull()) {
         return image;  // not enough memory for the bitmap
     }
-    PaintChartArea(*MakeRasterSurface(image, /*blackFirst=*/true), plan, width, height, highlight);
+    PaintChartArea(*MakeRasterSurface(image, /*blackFirst=*/true), plan, width, height, marker,
+                   highlight);
     return image;
 }
 
 QImage ComposeChartAreaThroughQPainter(const PlanFields& plan, int width, int height,
-                                       std::optional<int> highlight) {
+                                       MarkerPoint marker, std::optional<int> highlight) {
     if (!Composable(width, height)) {
         return {};
     }
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::black);
-    PaintChartArea(*MakeImageSurface(image), plan, width, height, highlight);
+    PaintChartArea(*MakeImageSurface(image), plan, width, height, marker, highlight);
     return image;
 }
 

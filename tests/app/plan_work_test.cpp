@@ -420,8 +420,9 @@ TEST_F(PlanWorkTest, CopiedChartIsTheComposedChartArea) {
     QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 250));
     QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QImage copied = QGuiApplication::clipboard()->image();
-    const QImage composed =
-        ComposeChartArea(window.Plan(), window.width(), window.height() - kControlStripHeight);
+    ASSERT_EQ(window.Marker(), (MarkerPoint{300, 250}));  // the copy carries the readout
+    const QImage composed = ComposeChartArea(
+        window.Plan(), window.width(), window.height() - kControlStripHeight, window.Marker());
     EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), composed);
 }
 
@@ -452,9 +453,9 @@ TEST_F(PlanWorkTest, ExportsAreTheCommandLinesBytes) {
 
     const QString png = dir.filePath(QStringLiteral("chart.png"));
     ASSERT_EQ(ExportFromWindow(window, WindowExport::kChartPng, png), std::nullopt);
-    EXPECT_EQ(
-        QImage(png).convertToFormat(QImage::Format_RGB32),
-        ComposeChartArea(window.Plan(), window.width(), window.height() - kControlStripHeight));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
+              ComposeChartArea(window.Plan(), window.width(), window.height() - kControlStripHeight,
+                               window.Marker()));
 
     test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("0"));
     const auto refused = ExportFromWindow(window, WindowExport::kBandCsv, csv);

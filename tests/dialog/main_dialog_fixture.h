@@ -27,6 +27,8 @@ class MainDialogTest : public ::testing::Test {
     }
 
     const PlanFields& Plan() const { return dlg->Plan(); }
+    MarkerPoint Marker() const { return dlg->Marker(); }
+    int LastSliderPos() const { return dlg->LastSliderPos(); }
     QLineEdit& Field(int id) const { return *dlg->Edit(id); }
     QString Text(int id) const { return Field(id).text(); }
     QSlider& Slider() const { return *dlg->Slider(); }
@@ -44,13 +46,13 @@ class MainDialogTest : public ::testing::Test {
         return WaitUntil([&] { return dlg->PaintCount() > before; });
     }
 
-    /// The chart area as shown, against what the render layer composes for `expected`:
-    /// both charts and the readout are exactly the composed bitmap, at (0, 50).
-    ::testing::AssertionResult ChartsShow(PlanFields expected) const {
+    /// The chart area as shown, against what the render layer composes for `expected` with
+    /// `marker`: both charts and the readout are exactly the composed bitmap, at (0, 50).
+    ::testing::AssertionResult ChartsShow(PlanFields expected, MarkerPoint marker = {}) const {
         const int height = dlg->height() - kControlStripHeight;
         const QImage shown = Grab(*dlg, QRect(0, kControlStripHeight, dlg->width(), height));
-        const QImage composed =
-            ComposeChartArea(expected, dlg->width(), height).convertToFormat(QImage::Format_RGB32);
+        const QImage composed = ComposeChartArea(expected, dlg->width(), height, marker)
+                                    .convertToFormat(QImage::Format_RGB32);
         if (shown == composed) {
             return ::testing::AssertionSuccess();
         }

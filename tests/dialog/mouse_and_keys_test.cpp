@@ -10,42 +10,42 @@ namespace {
 TEST_F(MainDialogTest, LeftClickSetsTheMarkerAndRightClickClearsIt) {
     int paints = dlg->PaintCount();
     QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(300, 200));
-    EXPECT_EQ(Plan().m_markerX, 300);
-    EXPECT_EQ(Plan().m_markerY, 200);
+    EXPECT_EQ(Marker().x, 300);
+    EXPECT_EQ(Marker().y, 200);
     ASSERT_TRUE(Repainted(paints));
-    EXPECT_TRUE(ChartsShow(PlanFields{.m_lastSliderPos = 737, .m_markerX = 300, .m_markerY = 200}));
+    EXPECT_TRUE(ChartsShow(PlanFields{}, MarkerPoint{300, 200}));
 
     paints = dlg->PaintCount();
     QTest::mouseClick(dlg.get(), Qt::RightButton, {}, QPoint(500, 400));
-    EXPECT_EQ(Plan().m_markerX, 0);
-    EXPECT_EQ(Plan().m_markerY, 0);
+    EXPECT_EQ(Marker().x, 0);
+    EXPECT_EQ(Marker().y, 0);
     ASSERT_TRUE(Repainted(paints));
-    EXPECT_TRUE(ChartsShow(PlanFields{.m_lastSliderPos = 737}));
+    EXPECT_TRUE(ChartsShow(PlanFields{}));
 }
 
 TEST_F(MainDialogTest, ClickAtTheLeftEdgeIsStoredAndShowsNoReadout) {
     QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(0, 300));
-    EXPECT_EQ(Plan().m_markerX, 0);
-    EXPECT_EQ(Plan().m_markerY, 300);
-    EXPECT_TRUE(ChartsShow(PlanFields{.m_lastSliderPos = 737}));
+    EXPECT_EQ(Marker().x, 0);
+    EXPECT_EQ(Marker().y, 300);
+    EXPECT_TRUE(ChartsShow(PlanFields{}));
 }
 
 TEST_F(MainDialogTest, ClickOnALabelCountsAsAClickInTheStrip) {
     // "Harmonics" sits at (671, 5); labels let the press through to the dialog.
     QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(680, 10));
-    EXPECT_EQ(Plan().m_markerX, 680);
-    EXPECT_EQ(Plan().m_markerY, 10);
+    EXPECT_EQ(Marker().x, 680);
+    EXPECT_EQ(Marker().y, 10);
 }
 
 TEST_F(MainDialogTest, ClickOnAControlGoesToTheControl) {
     QTest::mouseClick(&Field(IDC_FS), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(Plan().m_markerX, 0);
+    EXPECT_EQ(Marker().x, 0);
 }
 
 TEST_F(MainDialogTest, TheChartsFollowAResize) {
     dlg->resize(900, 351);
     ASSERT_TRUE(WaitUntil([&] { return dlg->size() == QSize(900, 351); }));
-    EXPECT_TRUE(ChartsShow(PlanFields{.m_lastSliderPos = 737}));
+    EXPECT_TRUE(ChartsShow(PlanFields{}));
 }
 
 // A control redrawing itself (a caret blink, a slider hover) repaints the strip beneath
@@ -56,7 +56,7 @@ TEST_F(MainDialogTest, ARepaintOfTheStripAloneLeavesTheChartsUncomposed) {
     EXPECT_EQ(dlg->PaintCount(), paints);
     dlg->repaint(QRect(0, kControlStripHeight - 1, 10, 2));
     EXPECT_EQ(dlg->PaintCount(), paints + 1);
-    EXPECT_TRUE(ChartsShow(PlanFields{.m_lastSliderPos = 737}));
+    EXPECT_TRUE(ChartsShow(PlanFields{}));
 }
 
 TEST_F(MainDialogTest, AWindowNoTallerThanTheStripPaintsNoCharts) {

@@ -9,7 +9,7 @@ namespace {
 TEST_F(MainDialogTest, KeyboardMoveWhileDrivingFsSetsFsToTheWholePosition) {
     dlg->Slider()->setFocus();
     QTest::mouseClick(dlg.get(), Qt::LeftButton, {}, QPoint(300, 200));
-    ASSERT_EQ(Plan().m_markerX, 300);
+    ASSERT_EQ(Marker().x, 300);
     const int paints = dlg->PaintCount();
 
     QTest::keyClick(&Slider(), Qt::Key_Right);
@@ -17,11 +17,11 @@ TEST_F(MainDialogTest, KeyboardMoveWhileDrivingFsSetsFsToTheWholePosition) {
     EXPECT_EQ(Slider().value(), 738);
     EXPECT_EQ(Plan().m_fs, 738.0);
     EXPECT_EQ(Text(IDC_FS), "738");
-    EXPECT_EQ(Plan().m_markerX, 0);
-    EXPECT_EQ(Plan().m_markerY, 0);
-    EXPECT_EQ(Plan().m_lastSliderPos, 738);
+    EXPECT_EQ(Marker().x, 0);
+    EXPECT_EQ(Marker().y, 0);
+    EXPECT_EQ(LastSliderPos(), 738);
     ASSERT_TRUE(Repainted(paints));
-    EXPECT_TRUE(ChartsShow(PlanFields{.m_fs = 738.0, .m_lastSliderPos = 738}));
+    EXPECT_TRUE(ChartsShow(PlanFields{.m_fs = 738.0}));
 }
 
 TEST_F(MainDialogTest, DraggingFsFollowsEveryPositionAndReplacesATypedValue) {
@@ -71,10 +71,9 @@ TEST_F(MainDialogTest, ChoosingIfHandsTheIfTheTruncatedPosition) {
     EXPECT_EQ(Plan().m_if, 184.0);
     EXPECT_EQ(Text(IDC_IF), "184");
     EXPECT_EQ(Plan().m_fs, 737.28);
-    EXPECT_EQ(Plan().m_markerX, 0);
+    EXPECT_EQ(Marker().x, 0);
     ASSERT_TRUE(Repainted(paints));
-    EXPECT_TRUE(
-        ChartsShow(PlanFields{.m_if = 184.0, .m_sliderVariable = 1, .m_lastSliderPos = 184}));
+    EXPECT_TRUE(ChartsShow(PlanFields{.m_if = 184.0, .m_sliderVariable = 1}));
 }
 
 TEST_F(MainDialogTest, DraggingTheIfWritesBackWithoutReenteringTheChangeHandler) {

@@ -98,7 +98,7 @@ TEST_F(SpurTableTest, TheSelectedRowIsPickedOutInTheChartsOnlyWhileSelected) {
     EXPECT_EQ(dlg->HighlightedHarmonic(), 6);
     ASSERT_TRUE(Repainted(paints));
     const int height = dlg->height() - kControlStripHeight;
-    const QImage lit = ComposeChartArea(Plan(), dlg->width(), height, 6);
+    const QImage lit = ComposeChartArea(Plan(), dlg->width(), height, dlg->Marker(), 6);
     EXPECT_EQ(Grab(*dlg, QRect(0, kControlStripHeight, dlg->width(), height)),
               lit.convertToFormat(QImage::Format_RGB32));
 

@@ -15,7 +15,8 @@ TEST_F(MainDialogTest, FieldsShowTheDefaultsInTheirShortestForm) {
     EXPECT_EQ(Text(IDC_RF_BW), "100");
     EXPECT_EQ(Text(IDC_FS), "737.28");
     EXPECT_EQ(Text(IDC_HARMONICS), "15");
-    EXPECT_EQ(Plan(), PlanFields{.m_lastSliderPos = 737});
+    EXPECT_EQ(Plan(), PlanFields{});
+    EXPECT_EQ(LastSliderPos(), 737);
 }
 
 TEST_F(MainDialogTest, SliderDrivesFsFromTwiceTheIfTo2000) {
@@ -31,7 +32,7 @@ TEST_F(MainDialogTest, SliderDrivesFsFromTwiceTheIfTo2000) {
 }
 
 TEST_F(MainDialogTest, OpensWithoutMarkerAndShowsTheComposedCharts) {
-    EXPECT_EQ(Plan().m_markerX, 0);
+    EXPECT_EQ(Marker(), MarkerPoint{});
     EXPECT_TRUE(ChartsShow(PlanFields{}));
 }
 
@@ -96,7 +97,7 @@ TEST_F(MainDialogTest, StartValuesOutsideTheSliderRangeAreShownAndDrawnAsGiven) 
         EXPECT_EQ(Slider().value(), row.sliderValue);
         EXPECT_EQ(Text(IDC_FS), row.fsText);
         EXPECT_EQ(Plan().m_fs, row.plan.m_fs);
-        EXPECT_EQ(Plan().m_lastSliderPos, row.sliderValue);
+        EXPECT_EQ(LastSliderPos(), row.sliderValue);
         EXPECT_TRUE(ChartsShow(row.plan));
 
         Slider().setValue(row.movedTo);

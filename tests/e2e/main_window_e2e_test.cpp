@@ -7,7 +7,7 @@ namespace {
 
 TEST_F(QuorvelWindowTest, FollowsTypingSliderAndClicksThenEndsWithStatusZero) {
     EXPECT_EQ(client_.size(), QSize(744, 582));
-    PlanFields plan{.m_lastSliderPos = 737};
+    PlanFields plan;
     ASSERT_TRUE(ChartsShow(plan, QStringLiteral("1-start")));
     // The strip is the window's own background with its controls, not chart black.
     EXPECT_NE(Screenshot().pixel(4, 4) & 0xFFFFFFu, 0u);
@@ -22,18 +22,13 @@ TEST_F(QuorvelWindowTest, FollowsTypingSliderAndClicksThenEndsWithStatusZero) {
     ASSERT_TRUE(Keys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")}));
     ASSERT_TRUE(Keys({QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Right")}));
     plan.m_fs = 740.0;
-    plan.m_lastSliderPos = 740;
     ASSERT_TRUE(ChartsShow(plan, QStringLiteral("3-fs-740")));
 
     // A left click in the upper chart shows the readout, a right click removes it.
     ASSERT_TRUE(Click(QPoint(300, 200), 1));
-    plan.m_markerX = 300;
-    plan.m_markerY = 200;
-    ASSERT_TRUE(ChartsShow(plan, QStringLiteral("4-marker")));
+    ASSERT_TRUE(ChartsShow(plan, QStringLiteral("4-marker"), MarkerPoint{300, 200}));
 
     ASSERT_TRUE(Click(QPoint(500, 400), 3));
-    plan.m_markerX = 0;
-    plan.m_markerY = 0;
     ASSERT_TRUE(ChartsShow(plan, QStringLiteral("5-no-marker")));
 
     // The plan has changed: Escape asks first, and Discard ends the program.

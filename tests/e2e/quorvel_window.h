@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <memory>
 
+#include "charts/marker_point.h"
 #include "paint/paint_cycle.h"
 #include "plan/plan_fields.h"
 #include "x_session.h"
@@ -88,15 +89,18 @@ class QuorvelWindowTest : public ::testing::Test {
                      client_.height() - kControlStripHeight);
     }
 
-    /// What the window's chart area must show for `plan`, composed in this process.
-    QImage Expected(PlanFields plan) const {
-        return ComposeChartArea(plan, ChartArea().width(), ChartArea().height())
+    /// What the window's chart area must show for `plan` and `marker`, composed in this
+    /// process.
+    QImage Expected(PlanFields plan, MarkerPoint marker) const {
+        return ComposeChartArea(plan, ChartArea().width(), ChartArea().height(), marker)
             .convertToFormat(QImage::Format_RGB32);
     }
 
-    /// Waits until the window's chart area shows exactly the composition of `plan`.
-    ::testing::AssertionResult ChartsShow(const PlanFields& plan, const QString& name) const {
-        const QImage expected = Expected(plan);
+    /// Waits until the window's chart area shows exactly the composition of `plan` with
+    /// `marker`.
+    ::testing::AssertionResult ChartsShow(const PlanFields& plan, const QString& name,
+                                          MarkerPoint marker = {}) const {
+        const QImage expected = Expected(plan, marker);
         QImage shown;
         const bool same = WaitFor([&] {
             shown = Screenshot().copy(ChartArea());

@@ -5,26 +5,42 @@
 namespace quorvel {
 namespace {
 
+// What the dialog holds for the rules: the plan, and beside it the slider position last
+// acted upon and the marker.
+struct Window {
+    PlanFields plan;
+    int lastSliderPos = 0;
+    int markerX = 0;
+    int markerY = 0;
+
+    SliderSetup Initialise() {
+        return InitialiseSliderState(plan, lastSliderPos, markerX, markerY);
+    }
+    bool Poll(int reportedPosition) {
+        return ApplySliderPosition(plan, lastSliderPos, markerX, markerY, reportedPosition);
+    }
+};
+
 // The dialog's sequence for a selector change: set up the slider, then poll it.
-bool SelectAndPoll(PlanFields& plan, int variable) {
-    plan.m_sliderVariable = variable;
-    const auto setup = SliderSetupFor(plan, variable);
+bool SelectAndPoll(Window& window, int variable) {
+    window.plan.m_sliderVariable = variable;
+    const auto setup = SliderSetupFor(window.plan, variable);
     if (!setup) {
         return false;  // the slider keeps its range and position; a poll sees no change
     }
-    return ApplySliderPosition(plan, ReportedSliderPosition(*setup));
+    return window.Poll(ReportedSliderPosition(*setup));
 }
 
 TEST(SliderRules, StartUpDrivesFsAndKeepsTheDefaultFractions) {
-    PlanFields plan;
-    plan.m_markerX = 5;
-    const SliderSetup setup = InitialiseSliderState(plan);
+    Window window{.plan = {.m_sliderVariable = kSliderDrivesIf}, .markerX = 5, .markerY = 7};
+    const SliderSetup setup = window.Initialise();
     EXPECT_EQ(setup, (SliderSetup{368, 2000, 737}));
-    EXPECT_EQ(plan.m_lastSliderPos, 737);
-    EXPECT_EQ(plan.m_sliderVariable, kSliderDrivesFs);
-    EXPECT_EQ(plan.m_markerX, 0);
-    EXPECT_FALSE(ApplySliderPosition(plan, ReportedSliderPosition(setup)));
-    EXPECT_EQ(plan.m_fs, 737.28);
+    EXPECT_EQ(window.lastSliderPos, 737);
+    EXPECT_EQ(window.plan.m_sliderVariable, kSliderDrivesFs);
+    EXPECT_EQ(window.markerX, 0);
+    EXPECT_EQ(window.markerY, 0);
+    EXPECT_FALSE(window.Poll(ReportedSliderPosition(setup)));
+    EXPECT_EQ(window.plan, PlanFields{});
 }
 
 TEST(SliderRules, StartValuesOutsideTheRangeAreKeptAsGiven) {
@@ -33,76 +49,81 @@ TEST(SliderRules, StartValuesOutsideTheRangeAreKeptAsGiven) {
         int remembered;
     };
     for (const Row row : {Row{5000, 184.32, 5000}, Row{737.28, 600, 737}, Row{-3, 1500, -3}}) {
-        PlanFields plan{.m_fs = row.fs, .m_if = row.ifc};
-        const SliderSetup setup = InitialiseSliderState(plan);
-        EXPECT_EQ(plan.m_lastSliderPos, row.remembered);
-        EXPECT_FALSE(ApplySliderPosition(plan, ReportedSliderPosition(setup)));
-        EXPECT_EQ(plan.m_fs, row.fs);
+        Window window{.plan = {.m_fs = row.fs, .m_if = row.ifc}};
+        const SliderSetup setup = window.Initialise();
+        EXPECT_EQ(window.lastSliderPos, row.remembered);
+        EXPECT_FALSE(window.Poll(ReportedSliderPosition(setup)));
+        EXPECT_EQ(window.plan.m_fs, row.fs);
     }
 }
 
 TEST(SliderRules, SelectingIfThenFsTakesWholeMegahertz) {
-    PlanFields plan;
-    InitialiseSliderState(plan);
-    plan.m_markerX = 300;
-    plan.m_markerY = 200;
+    Window window;
+    window.Initialise();
+    window.markerX = 300;
+    window.markerY = 200;
 
-    EXPECT_EQ(SliderSetupFor(plan, kSliderDrivesIf), (SliderSetup{0, 368, 184}));
-    EXPECT_TRUE(SelectAndPoll(plan, kSliderDrivesIf));
-    EXPECT_EQ(plan.m_if, 184.0);
-    EXPECT_EQ(plan.m_fs, 737.28);
-    EXPECT_EQ(plan.m_markerX, 0);
-    EXPECT_EQ(plan.m_markerY, 0);
-    EXPECT_EQ(plan.m_lastSliderPos, 184);
+    EXPECT_EQ(SliderSetupFor(window.plan, kSliderDrivesIf), (SliderSetup{0, 368, 184}));
+    EXPECT_TRUE(SelectAndPoll(window, kSliderDrivesIf));
+    EXPECT_EQ(window.plan.m_if, 184.0);
+    EXPECT_EQ(window.plan.m_fs, 737.28);
+    EXPECT_EQ(window.markerX, 0);
+    EXPECT_EQ(window.markerY, 0);
+    EXPECT_EQ(window.lastSliderPos, 184);
 
-    EXPECT_EQ(SliderSetupFor(plan, kSliderDrivesFs), (SliderSetup{368, 2000, 737}));
-    EXPECT_TRUE(SelectAndPoll(plan, kSliderDrivesFs));
-    EXPECT_EQ(plan.m_fs, 737.0);
-    EXPECT_EQ(plan.m_if, 184.0);
+    EXPECT_EQ(SliderSetupFor(window.plan, kSliderDrivesFs), (SliderSetup{368, 2000, 737}));
+    EXPECT_TRUE(SelectAndPoll(window, kSliderDrivesFs));
+    EXPECT_EQ(window.plan.m_fs, 737.0);
+    EXPECT_EQ(window.plan.m_if, 184.0);
 }
 
 TEST(SliderRules, ReselectingTheEntryInForceChangesNothing) {
-    PlanFields plan;
-    InitialiseSliderState(plan);
-    plan.m_markerX = 10;
-    EXPECT_FALSE(SelectAndPoll(plan, kSliderDrivesFs));
-    EXPECT_EQ(plan.m_fs, 737.28);
-    EXPECT_EQ(plan.m_markerX, 10);
+    Window window;
+    window.Initialise();
+    window.markerX = 10;
+    window.markerY = 20;
+    EXPECT_FALSE(SelectAndPoll(window, kSliderDrivesFs));
+    EXPECT_EQ(window.plan.m_fs, 737.28);
+    EXPECT_EQ(window.markerX, 10);
+    EXPECT_EQ(window.markerY, 20);
+    EXPECT_EQ(window.lastSliderPos, 737);
 }
 
 TEST(SliderRules, TypedValueIsLostAtTheNextSliderMove) {
-    PlanFields plan;
-    InitialiseSliderState(plan);
-    plan.m_fs = 1000.5;  // typed: the slider neither moves nor changes range
-    EXPECT_FALSE(ApplySliderPosition(plan, 737));
-    EXPECT_EQ(plan.m_fs, 1000.5);
-    EXPECT_TRUE(ApplySliderPosition(plan, 738));
-    EXPECT_EQ(plan.m_fs, 738.0);
+    Window window;
+    window.Initialise();
+    window.plan.m_fs = 1000.5;  // typed: the slider neither moves nor changes range
+    EXPECT_FALSE(window.Poll(737));
+    EXPECT_EQ(window.plan.m_fs, 1000.5);
+    EXPECT_TRUE(window.Poll(738));
+    EXPECT_EQ(window.plan.m_fs, 738.0);
 }
 
 TEST(SliderRules, RaisedMinimumAboveFsMovesTheRangeToFs) {
-    PlanFields plan;
-    InitialiseSliderState(plan);
-    SelectAndPoll(plan, kSliderDrivesIf);
-    plan.m_if = 400;  // typed while driving the IF
-    const auto setup = SliderSetupFor(plan, kSliderDrivesFs);
+    Window window;
+    window.Initialise();
+    SelectAndPoll(window, kSliderDrivesIf);
+    window.plan.m_if = 400;  // typed while driving the IF
+    const auto setup = SliderSetupFor(window.plan, kSliderDrivesFs);
     ASSERT_TRUE(setup);
     EXPECT_EQ(*setup, (SliderSetup{368, 1474, 737}));
-    EXPECT_TRUE(SelectAndPoll(plan, kSliderDrivesFs));
-    EXPECT_EQ(plan.m_fs, 737.0);
+    EXPECT_TRUE(SelectAndPoll(window, kSliderDrivesFs));
+    EXPECT_EQ(window.plan.m_fs, 737.0);
 }
 
 TEST(SliderRules, NoSelectionDrivesNoFieldButStillClearsTheMarker) {
-    PlanFields plan;
-    InitialiseSliderState(plan);
-    plan.m_markerX = 50;
-    EXPECT_FALSE(SliderSetupFor(plan, -1));
-    plan.m_sliderVariable = -1;
-    EXPECT_TRUE(ApplySliderPosition(plan, 900));
-    EXPECT_EQ(plan.m_fs, 737.28);
-    EXPECT_EQ(plan.m_if, 184.32);
-    EXPECT_EQ(plan.m_markerX, 0);
-    EXPECT_EQ(plan.m_lastSliderPos, 900);
+    Window window;
+    window.Initialise();
+    window.markerX = 50;
+    window.markerY = 60;
+    EXPECT_FALSE(SliderSetupFor(window.plan, -1));
+    window.plan.m_sliderVariable = -1;
+    EXPECT_TRUE(window.Poll(900));
+    EXPECT_EQ(window.plan.m_fs, 737.28);
+    EXPECT_EQ(window.plan.m_if, 184.32);
+    EXPECT_EQ(window.markerX, 0);
+    EXPECT_EQ(window.markerY, 0);
+    EXPECT_EQ(window.lastSliderPos, 900);
 }
 
 TEST(SliderRules, NegativeIfGivesANegativeMinimum) {
@@ -130,12 +151,12 @@ struct TakeOverRow {
 class TakeOverTest : public testing::TestWithParam<TakeOverRow> {};
 TEST_P(TakeOverTest, TheRangeHoldsTheValueTakenOver) {
     const auto& r = GetParam();
-    PlanFields plan = r.plan;
-    InitialiseSliderState(plan);
-    EXPECT_EQ(SliderSetupFor(plan, r.variable), r.setup);
-    SelectAndPoll(plan, r.variable);
-    EXPECT_EQ(plan.m_fs, r.fs);
-    EXPECT_EQ(plan.m_if, r.ifc);
+    Window window{.plan = r.plan};
+    window.Initialise();
+    EXPECT_EQ(SliderSetupFor(window.plan, r.variable), r.setup);
+    SelectAndPoll(window, r.variable);
+    EXPECT_EQ(window.plan.m_fs, r.fs);
+    EXPECT_EQ(window.plan.m_if, r.ifc);
 }
 constexpr PlanFields kUnderSampled{.m_fs = 3000, .m_if = 1800};
 INSTANTIATE_TEST_SUITE_P(

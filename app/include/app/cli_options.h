@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "charts/marker_point.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_query.h"
 
@@ -27,11 +28,6 @@ inline constexpr int kMaxExportSide = 16384;
 
 /// The file name that stands for standard output (CSV exports only).
 inline constexpr std::string_view kStandardOutputName = "-";
-
-struct MarkerPoint {
-    int x = 0;  ///< dialog client coordinates, control strip included
-    int y = 0;
-};
 
 enum class CliAction {
     kStartDialog,  ///< no export: the dialog starts with the plan given

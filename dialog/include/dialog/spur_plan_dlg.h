@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "charts/marker_point.h"
 #include "plan/finder_settings.h"
 #include "plan/plan_fields.h"
 
@@ -28,6 +29,12 @@ class CSpurPlanDlg : public QDialog {
     explicit CSpurPlanDlg(QWidget* parent = nullptr, const PlanFields& initial = {});
 
     const PlanFields& Plan() const { return m_plan; }
+    /// Where the last left click put the readout; x 0 once a right click or a slider move
+    /// took it away.
+    MarkerPoint Marker() const { return {m_markerX, m_markerY}; }
+    /// The slider position last acted upon: a poll that finds the slider elsewhere moves
+    /// the driven field there.
+    int LastSliderPos() const { return m_lastSliderPos; }
 
     /// The edit control with resource id `id` (IDC_IF, IDC_IF_BW, IDC_FS, IDC_HARMONICS,
     /// IDC_RF_BW); null for any other id.
@@ -68,8 +75,8 @@ class CSpurPlanDlg : public QDialog {
     void SetFinder(const FinderSettings& finder);
 
   signals:
-    /// The plan's values (the five fields and the slider variable) changed; the marker
-    /// alone does not count.
+    /// The plan (the five fields and the slider variable) changed; the marker is the
+    /// window's own and does not count.
     void PlanChanged();
     /// The finder's settings changed (SetFinder with different ones).
     void FinderChanged();
@@ -103,6 +110,9 @@ class CSpurPlanDlg : public QDialog {
     QComboBox* m_variableCombo = nullptr;
     QSlider* m_slider = nullptr;
     PlanFields m_plan;
+    int m_lastSliderPos = 0;
+    int m_markerX = 0;  ///< dialog client coordinates; x <= 0: no marker
+    int m_markerY = 0;
     QIcon m_hIcon;
 
     QLineEdit* m_ifEdit = nullptr;

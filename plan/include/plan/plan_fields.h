@@ -1,5 +1,6 @@
 // The plan: the handful of values the user edits and every chart is drawn from.
-// Plain data; the main dialog owns one and every paint reads it afresh.
+// Plain data; the main dialog owns one and every paint reads it afresh. What the window
+// shows beside it (the slider's last position, the marker) is the window's own.
 #pragma once
 
 namespace quorvel {
@@ -21,9 +22,6 @@ struct PlanFields {
     int m_harmonics = 15;   ///< H, the highest harmonic shown
     double m_rfBw = 100.0;  ///< full width of the RF band, centred on the IF
     int m_sliderVariable = kSliderDrivesFs;
-    int m_lastSliderPos = 0;  ///< the slider position last acted upon
-    int m_markerX = 0;        ///< marker point in dialog client coordinates; x <= 0: none
-    int m_markerY = 0;
 
     friend bool operator==(const PlanFields&, const PlanFields&) = default;
 };

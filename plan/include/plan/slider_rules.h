@@ -39,16 +39,21 @@ inline int ReportedSliderPosition(const SliderSetup& setup) {
     return ClampSliderPosition(setup.position, setup.minimum, setup.maximum);
 }
 
+// The window keeps beside the plan the slider position it last acted upon
+// (`lastSliderPos`) and the marker point (`markerX`, `markerY`; x 0: none); the rules below
+// read and write them in place.
+
 /// Dialog start-up: the slider drives Fs, no marker, and the remembered position is the
 /// one the slider reports once set up (clamped to its range), so the first poll leaves the
 /// start values as given, fractions included. Returns the slider's setup.
-SliderSetup InitialiseSliderState(PlanFields& plan);
+SliderSetup InitialiseSliderState(PlanFields& plan, int& lastSliderPos, int& markerX, int& markerY);
 
 /// A slider poll with the position the slider reports. When it differs from the
 /// remembered one, the driven field (if any) takes it as a whole number of MHz, the
 /// marker is cleared and the position is remembered; returns true, and the caller then
 /// writes the fields back and redraws. An unchanged position changes nothing.
-bool ApplySliderPosition(PlanFields& plan, int reportedPosition);
+bool ApplySliderPosition(PlanFields& plan, int& lastSliderPos, int& markerX, int& markerY,
+                         int reportedPosition);
 
 /// Caps the harmonic count as the paint does before drawing: above 26 becomes 26.
 inline void ApplyHarmonicCap(PlanFields& plan) {

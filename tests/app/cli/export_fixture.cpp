@@ -82,8 +82,8 @@ double Number(const std::string& text) {
     return value;
 }
 
-QImage Composed(PlanFields plan, int width, int height) {
-    return ComposeChartArea(plan, width, height).convertToFormat(QImage::Format_RGB32);
+QImage Composed(PlanFields plan, int width, int height, MarkerPoint marker) {
+    return ComposeChartArea(plan, width, height, marker).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage LoadedPng(const QString& path) {

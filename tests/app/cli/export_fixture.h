@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/marker_point.h"
 #include "plan/plan_fields.h"
 
 namespace quorvel::test {
@@ -52,7 +53,7 @@ std::vector<std::vector<std::string>> CsvRows(const QByteArray& bytes);
 double Number(const std::string& text);
 
 /// The render layer's composition in-process, as RGB32.
-QImage Composed(PlanFields plan, int width, int height);
+QImage Composed(PlanFields plan, int width, int height, MarkerPoint marker = {});
 
 QImage LoadedPng(const QString& path);
 

@@ -36,7 +36,7 @@ TEST_F(ExportBinaryTest, MarkerIsTheClickPointOfTheDialog) {
         Run({"--export-png", "marked.png", "--size", "1000x600", "--marker", "413,300"}).exitCode,
         0);
     const QImage marked = LoadedPng(PathOf("marked.png"));
-    EXPECT_TRUE(marked == Composed(PlanFields{.m_markerX = 413, .m_markerY = 300}, 1000, 600));
+    EXPECT_TRUE(marked == Composed(PlanFields{}, 1000, 600, MarkerPoint{413, 300}));
     EXPECT_FALSE(marked == Composed(PlanFields{}, 1000, 600));
 }
 

@@ -34,11 +34,11 @@ constexpr std::array<NumberField, 4> kNumberFields{{
     {IDC_RF_BW, "RF BW", &PlanFields::m_rfBw},
 }};
 
-// The plan as far as the picture goes.
-bool SamePicture(const PlanFields& a, const PlanFields& b) {
+// The plan and marker as far as the picture goes.
+bool SamePicture(const PlanFields& a, MarkerPoint aMarker, const PlanFields& b,
+                 MarkerPoint bMarker) {
     return a.m_fs == b.m_fs && a.m_if == b.m_if && a.m_ifBw == b.m_ifBw &&
-           a.m_harmonics == b.m_harmonics && a.m_rfBw == b.m_rfBw && a.m_markerX == b.m_markerX &&
-           a.m_markerY == b.m_markerY;
+           a.m_harmonics == b.m_harmonics && a.m_rfBw == b.m_rfBw && aMarker == bMarker;
 }
 
 std::string MarkProblem(const QLineEdit& edit, const char* name, bool converts, FieldKind kind) {
@@ -53,7 +53,8 @@ std::string MarkProblem(const QLineEdit& edit, const char* name, bool converts, 
 
 }  // namespace
 
-PaintWatch::PaintWatch(CSpurPlanDlg& dlg) : dlg_(dlg), plan_(dlg.Plan()), size_(dlg.size()) {
+PaintWatch::PaintWatch(CSpurPlanDlg& dlg)
+    : dlg_(dlg), plan_(dlg.Plan()), marker_(dlg.Marker()), size_(dlg.size()) {
     ApplyHarmonicCap(plan_);
     dlg.installEventFilter(this);
 }
@@ -63,6 +64,7 @@ bool PaintWatch::eventFilter(QObject* watched, QEvent* event) {
         ++paintEvents_;
         plan_ = dlg_.Plan();
         ApplyHarmonicCap(plan_);
+        marker_ = dlg_.Marker();
         size_ = dlg_.size();
     }
     return false;
@@ -102,9 +104,9 @@ std::string CheckControls(const CSpurPlanDlg& dlg) {
         problems << "selector shows " << selected << " but the slider drives "
                  << plan.m_sliderVariable << "; ";
     }
-    if (plan.m_lastSliderPos != dlg.Slider()->value()) {
+    if (dlg.LastSliderPos() != dlg.Slider()->value()) {
         problems << "slider at " << dlg.Slider()->value() << " but last acted upon at "
-                 << plan.m_lastSliderPos << "; ";
+                 << dlg.LastSliderPos() << "; ";
     }
     return problems.str();
 }
@@ -112,20 +114,22 @@ std::string CheckControls(const CSpurPlanDlg& dlg) {
 bool PaintIsCurrent(const CSpurPlanDlg& dlg, const PaintWatch& watch) {
     PlanFields drawn = dlg.Plan();
     ApplyHarmonicCap(drawn);
-    return watch.LastPaintedSize() == dlg.size() && SamePicture(watch.LastPaintedPlan(), drawn);
+    return watch.LastPaintedSize() == dlg.size() &&
+           SamePicture(watch.LastPaintedPlan(), watch.LastPaintedMarker(), drawn, dlg.Marker());
 }
 
 std::string DescribePaintLag(const CSpurPlanDlg& dlg, const PaintWatch& watch) {
-    const auto describe = [](const PlanFields& plan, QSize size) {
+    const auto describe = [](const PlanFields& plan, MarkerPoint marker, QSize size) {
         std::ostringstream text;
         text << size.width() << "x" << size.height() << " Fs " << FormatPlanNumber(plan.m_fs)
              << " IF " << FormatPlanNumber(plan.m_if) << " IF BW " << FormatPlanNumber(plan.m_ifBw)
              << " H " << plan.m_harmonics << " RF BW " << FormatPlanNumber(plan.m_rfBw)
-             << " marker " << plan.m_markerX << "," << plan.m_markerY;
+             << " marker " << marker.x << "," << marker.y;
         return text.str();
     };
-    return "last painted " + describe(watch.LastPaintedPlan(), watch.LastPaintedSize()) + "; now " +
-           describe(dlg.Plan(), dlg.size());
+    return "last painted " +
+           describe(watch.LastPaintedPlan(), watch.LastPaintedMarker(), watch.LastPaintedSize()) +
+           "; now " + describe(dlg.Plan(), dlg.Marker(), dlg.size());
 }
 
 std::string CheckRepaintShowsPlan(CSpurPlanDlg& dlg, const PaintWatch& watch) {
@@ -143,7 +147,7 @@ std::string CheckRepaintShowsPlan(CSpurPlanDlg& dlg, const PaintWatch& watch) {
     }
     const int height = dlg.height() - kControlStripHeight;
     PlanFields plan = dlg.Plan();
-    const QImage composed = ComposeChartArea(plan, dlg.width(), height);
+    const QImage composed = ComposeChartArea(plan, dlg.width(), height, dlg.Marker());
     if (composed.isNull()) {
         return {};  // no chart area at this size
     }

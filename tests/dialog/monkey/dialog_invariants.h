@@ -7,6 +7,7 @@
 #include <QSize>
 #include <string>
 
+#include "charts/marker_point.h"
 #include "plan/plan_fields.h"
 
 namespace quorvel {
@@ -15,14 +16,15 @@ class CSpurPlanDlg;
 
 namespace quorvel::test {
 
-/// Watches the dialog's paint events and notes the plan and size each one drew, with the
-/// harmonic count lowered as the paint lowers it.
+/// Watches the dialog's paint events and notes the plan, marker and size each one drew, with
+/// the harmonic count lowered as the paint lowers it.
 class PaintWatch : public QObject {
   public:
     explicit PaintWatch(CSpurPlanDlg& dlg);
 
     int PaintEvents() const { return paintEvents_; }
     const PlanFields& LastPaintedPlan() const { return plan_; }
+    MarkerPoint LastPaintedMarker() const { return marker_; }
     QSize LastPaintedSize() const { return size_; }
 
   protected:
@@ -32,6 +34,7 @@ class PaintWatch : public QObject {
     CSpurPlanDlg& dlg_;
     int paintEvents_ = 0;
     PlanFields plan_;
+    MarkerPoint marker_;
     QSize size_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "charts/folding_chart.h"
@@ -39,11 +40,8 @@ TEST(PaintChartArea, BlackBackgroundThenUpperChartThenLowerChart) {
 }
 
 TEST(PaintChartArea, TheReadoutComesLastWhenTheMarkerIsSet) {
-    PlanFields plan;
-    plan.m_markerX = 413;
-    plan.m_markerY = -5000;  // wherever the y lies
     RecordingSurface dc;
-    PaintChartArea(dc, plan, 800, 550);
+    PaintChartArea(dc, PlanFields{}, 800, 550, MarkerPoint{413, -5000});  // wherever the y lies
     const std::vector<RecordedOp>& ops = dc.ops();
     ASSERT_FALSE(ops.empty());
     EXPECT_EQ(ops.back().kind, OpKind::kDelete);
@@ -52,6 +50,29 @@ TEST(PaintChartArea, TheReadoutComesLastWhenTheMarkerIsSet) {
     EXPECT_EQ(ops[ops.size() - 2].y1, -5000 - 50);
     EXPECT_EQ(ops[ops.size() - 4].text, " 184.320 MHz ");
 }
+
+struct MarkerRow {
+    const char* name;
+    MarkerPoint marker;
+    bool readout;
+};
+class ChartAreaMarkerTest : public testing::TestWithParam<MarkerRow> {};
+TEST_P(ChartAreaMarkerTest, AReadoutOnlyRightOfTheLeftEdge) {
+    RecordingSurface dc;
+    PaintChartArea(dc, PlanFields{}, 800, 550, GetParam().marker);
+    bool whiteCell = false;  // the charts write black-on-black; only the readout is white
+    for (const RecordedOp& op : dc.OpsOf(OpKind::kTextOut)) {
+        whiteCell = whiteCell || op.bkColour == kWhite;
+    }
+    EXPECT_EQ(whiteCell, GetParam().readout);
+}
+INSTANTIATE_TEST_SUITE_P(Rows, ChartAreaMarkerTest,
+                         testing::Values(MarkerRow{"None", {}, false},
+                                         MarkerRow{"OnTheLeftEdge", {0, 300}, false},
+                                         MarkerRow{"LeftOfTheWindow", {-20, 300}, false},
+                                         MarkerRow{"FirstColumn", {1, 300}, true},
+                                         MarkerRow{"InTheStrip", {400, 10}, true}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PaintChartArea, DrawsAHarmonicCountAboveTheCapAsTheCap) {
     for (const auto& [asked, drawn] : {std::pair{40, 26}, {26, 26}, {15, 15}}) {

@@ -21,11 +21,10 @@ struct ReadoutCase {
 class MarkerReadoutTest : public testing::TestWithParam<ReadoutCase> {};
 
 TEST_P(MarkerReadoutTest, ShowsTheFrequencyAndItsOffsetFromTheIf) {
-    PlanFields plan;
-    plan.m_markerX = GetParam().clickX;
-    plan.m_markerY = 200;
+    const PlanFields plan;
     RecordingSurface dc;
-    DrawFrequencyMarker(dc, plan, PixelRect{0, 50, 800, 550}, 0.0, plan.m_fs / 2.0);
+    DrawFrequencyMarker(dc, plan, MarkerPoint{GetParam().clickX, 200}, PixelRect{0, 50, 800, 550},
+                        0.0, plan.m_fs / 2.0);
 
     const int x = GetParam().clickX;
     EXPECT_EQ(dc.TextsIn(kMarkerFontHeight),
@@ -45,11 +44,10 @@ INSTANTIATE_TEST_SUITE_P(DefaultPlanOn800Pixels, MarkerReadoutTest,
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FrequencyMarker, BlackTextOnWhiteCellsAlignedToTheBottomLeft) {
-    PlanFields plan;
-    plan.m_markerX = 100;
-    plan.m_markerY = 300;
+    const PlanFields plan;
     RecordingSurface dc;
-    DrawFrequencyMarker(dc, plan, PixelRect{0, 50, 800, 550}, 0.0, plan.m_fs / 2.0);
+    DrawFrequencyMarker(dc, plan, MarkerPoint{100, 300}, PixelRect{0, 50, 800, 550}, 0.0,
+                        plan.m_fs / 2.0);
     const std::vector<RecordedOp> texts = dc.OpsOf(OpKind::kTextOut);
     ASSERT_EQ(texts.size(), 3u);
     for (const RecordedOp& op : texts) {
@@ -64,21 +62,19 @@ TEST(FrequencyMarker, BlackTextOnWhiteCellsAlignedToTheBottomLeft) {
 
 TEST(FrequencyMarker, NoReadoutWithoutAPlotWidth) {
     for (int width : {50, 49, 0, -100}) {
-        PlanFields plan;
-        plan.m_markerX = 20;
-        plan.m_markerY = 100;
+        const PlanFields plan;
         RecordingSurface dc;
-        DrawFrequencyMarker(dc, plan, PixelRect{0, 50, width, 100}, 0.0, plan.m_fs / 2.0);
+        DrawFrequencyMarker(dc, plan, MarkerPoint{20, 100}, PixelRect{0, 50, width, 100}, 0.0,
+                            plan.m_fs / 2.0);
         EXPECT_TRUE(dc.ops().empty()) << width;
     }
 }
 
 TEST(FrequencyMarker, ExtremePointsSaturateInsteadOfOverflowing) {
-    PlanFields plan;
-    plan.m_markerX = INT_MAX;
-    plan.m_markerY = INT_MIN;
+    const PlanFields plan;
     RecordingSurface dc;
-    DrawFrequencyMarker(dc, plan, PixelRect{0, 50, 800, 550}, 0.0, plan.m_fs / 2.0);
+    DrawFrequencyMarker(dc, plan, MarkerPoint{INT_MAX, INT_MIN}, PixelRect{0, 50, 800, 550}, 0.0,
+                        plan.m_fs / 2.0);
     const std::vector<Text> texts = dc.TextsIn(kMarkerFontHeight);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].y, INT_MIN);

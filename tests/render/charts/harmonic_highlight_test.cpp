@@ -14,9 +14,10 @@
 namespace quorvel::test {
 namespace {
 
-RecordingSurface Paint(const PlanFields& plan, std::optional<int> highlight) {
+RecordingSurface Paint(const PlanFields& plan, std::optional<int> highlight,
+                       MarkerPoint marker = {}) {
     RecordingSurface dc;
-    PaintChartArea(dc, plan, 800, 550, highlight);
+    PaintChartArea(dc, plan, 800, 550, marker, highlight);
     EXPECT_EQ(dc.liveObjects(), 0);
     return dc;
 }
@@ -36,10 +37,10 @@ bool SameOps(const RecordingSurface& a, std::size_t atA, const RecordingSurface&
 }
 
 TEST(HarmonicHighlight, OnlyAHarmonicThatIsDrawnAddsAnything) {
-    const PlanFields marked{.m_markerX = 413, .m_markerY = 200};
-    const RecordingSurface plain = Paint(marked, std::nullopt);
+    const MarkerPoint marker{413, 200};
+    const RecordingSurface plain = Paint(PlanFields{}, std::nullopt, marker);
     for (const int n : {-1, 0, 1, 16, 27}) {
-        const RecordingSurface lit = Paint(marked, n);
+        const RecordingSurface lit = Paint(PlanFields{}, n, marker);
         ASSERT_EQ(lit.ops().size(), plain.ops().size()) << n;
         EXPECT_TRUE(SameOps(lit, 0, plain, 0, plain.ops().size())) << n;
     }
@@ -49,7 +50,7 @@ TEST(HarmonicHighlight, OnlyAHarmonicThatIsDrawnAddsAnything) {
     // Drawn: the charts unchanged first, the readout unchanged last, the highlight between.
     const RecordingSurface charts = Paint(PlanFields{}, std::nullopt);
     const std::size_t readout = plain.ops().size() - charts.ops().size();
-    const RecordingSurface lit = Paint(marked, 7);
+    const RecordingSurface lit = Paint(PlanFields{}, 7, marker);
     ASSERT_GT(lit.ops().size(), plain.ops().size());
     EXPECT_TRUE(SameOps(lit, 0, charts, 0, charts.ops().size()));
     EXPECT_TRUE(SameOps(lit, lit.ops().size() - readout, plain, charts.ops().size(), readout));

@@ -39,16 +39,20 @@ class ExtremePlans : public testing::Test {
         }
         return kExtremeInts[Pick(kExtremeInts.size())];
     }
-    PlanFields AnyPlan() {
+    struct Scene {
         PlanFields plan;
-        plan.m_fs = AnyReal();
-        plan.m_if = AnyReal();
-        plan.m_ifBw = AnyReal();
-        plan.m_rfBw = AnyReal();
-        plan.m_harmonics = AnyInt();
-        plan.m_markerX = AnyInt();
-        plan.m_markerY = AnyInt();
-        return plan;
+        MarkerPoint marker;
+    };
+    Scene AnyScene() {
+        Scene scene;
+        scene.plan.m_fs = AnyReal();
+        scene.plan.m_if = AnyReal();
+        scene.plan.m_ifBw = AnyReal();
+        scene.plan.m_rfBw = AnyReal();
+        scene.plan.m_harmonics = AnyInt();
+        scene.marker.x = AnyInt();
+        scene.marker.y = AnyInt();
+        return scene;
     }
     int AnySize() { return kSizes[Pick(kSizes.size())]; }
     std::size_t Pick(std::size_t n) {
@@ -60,19 +64,19 @@ class ExtremePlans : public testing::Test {
 
 TEST_F(ExtremePlans, ComposeAnyPlanAtAnySize) {
     for (int i = 0; i < 400; ++i) {
-        const PlanFields plan = AnyPlan();
+        const Scene scene = AnyScene();
         const int width = AnySize();
         const int height = AnySize();
-        const QImage image = ComposeChartArea(plan, width, height);
+        const QImage image = ComposeChartArea(scene.plan, width, height, scene.marker);
         ASSERT_EQ(image.size(), QSize(width, height));
     }
 }
 
 TEST_F(ExtremePlans, EveryPaintReleasesWhatItMade) {
     for (int i = 0; i < 400; ++i) {
-        PlanFields plan = AnyPlan();
+        const Scene scene = AnyScene();
         RecordingSurface dc;
-        PaintChartArea(dc, plan, AnySize(), AnyInt());
+        PaintChartArea(dc, scene.plan, AnySize(), AnyInt(), scene.marker);
         EXPECT_EQ(dc.liveObjects(), 0);
         EXPECT_FALSE(dc.drewWithReleasedObject());
     }
@@ -86,9 +90,7 @@ TEST_F(ExtremePlans, HugePlotCoordinatesOnASmallArea) {
     plan.m_ifBw = -1e300;
     plan.m_rfBw = 1e300;
     plan.m_harmonics = 26;
-    plan.m_markerX = 1;
-    plan.m_markerY = 60;
-    EXPECT_FALSE(ComposeChartArea(plan, 200, 200).isNull());
+    EXPECT_FALSE(ComposeChartArea(plan, 200, 200, MarkerPoint{1, 60}).isNull());
 }
 
 }  // namespace

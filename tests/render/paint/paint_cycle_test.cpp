@@ -30,17 +30,16 @@ TEST(ComposeChartArea, NoAreaGivesANullImage) {
 TEST(ComposeChartArea, ReusesTheLastBitmapOnlyOnceItIsLetGo) {
     PlanFields busy;
     busy.m_harmonics = 26;
-    busy.m_markerX = 300;
-    busy.m_markerY = 200;
+    const MarkerPoint marker{300, 200};
     PlanFields plain;
     plain.m_fs = 0;  // grid and axes only: most of the old picture would show through
 
     const QImage expected = ComposeChartArea(plain, 900, 500).copy();
     const uchar* reused = nullptr;
     {
-        const QImage first = ComposeChartArea(busy, 1000, 600);
+        const QImage first = ComposeChartArea(busy, 1000, 600, marker);
         reused = first.constBits();
-        const QImage held = ComposeChartArea(busy, 1000, 600);
+        const QImage held = ComposeChartArea(busy, 1000, 600, marker);
         EXPECT_NE(held.constBits(), reused);  // `first` is still held: new memory
     }
     const QImage smaller = ComposeChartArea(plain, 900, 500);

@@ -17,12 +17,19 @@
 namespace quorvel {
 namespace {
 
-std::string Describe(const PlanFields& p, int w, int h) {
+// A plan and the marker the window would show with it.
+struct Scene {
+    PlanFields plan;
+    MarkerPoint marker;
+};
+
+std::string Describe(const Scene& scene, int w, int h) {
+    const PlanFields& p = scene.plan;
     std::ostringstream out;
     out.precision(17);
     out << w << "x" << h << " fs=" << p.m_fs << " if=" << p.m_if << " ifBw=" << p.m_ifBw
-        << " rfBw=" << p.m_rfBw << " H=" << p.m_harmonics << " marker=" << p.m_markerX << ","
-        << p.m_markerY;
+        << " rfBw=" << p.m_rfBw << " H=" << p.m_harmonics << " marker=" << scene.marker.x << ","
+        << scene.marker.y;
     return out.str();
 }
 
@@ -45,8 +52,10 @@ class PaintIdentity : public testing::Test {
         return Real(lo, hi);
     }
 
-    PlanFields AnyPlan(int width, int height) {
-        PlanFields plan;
+    Scene AnyScene(int width, int height) {
+        Scene scene;
+        PlanFields& plan = scene.plan;
+        MarkerPoint& marker = scene.marker;
         plan.m_fs = Value(1.0, 4000.0);
         plan.m_if = Value(-0.2 * plan.m_fs, 1.5 * plan.m_fs);
         plan.m_ifBw = Value(-10.0, 0.6 * plan.m_fs);
@@ -56,25 +65,26 @@ class PaintIdentity : public testing::Test {
             case 0:
                 break;  // no marker
             case 1:
-                plan.m_markerX = Int(-5, width + 5);
-                plan.m_markerY = Int(-5, height + kControlStripHeight + 5);
+                marker.x = Int(-5, width + 5);
+                marker.y = Int(-5, height + kControlStripHeight + 5);
                 break;
             case 2:
-                plan.m_markerX = Int(INT_MIN, INT_MAX);
-                plan.m_markerY = Int(INT_MIN, INT_MAX);
+                marker.x = Int(INT_MIN, INT_MAX);
+                marker.y = Int(INT_MIN, INT_MAX);
                 break;
             default:
-                plan.m_markerX = Int(1, std::max(1, width));
-                plan.m_markerY = Int(kControlStripHeight, kControlStripHeight + height);
+                marker.x = Int(1, std::max(1, width));
+                marker.y = Int(kControlStripHeight, kControlStripHeight + height);
         }
-        return plan;
+        return scene;
     }
 
     void ExpectIdentical(int width, int height, std::optional<int> highlight = std::nullopt) {
-        const PlanFields plan = AnyPlan(width, height);
-        const QImage expected = ComposeChartAreaThroughQPainter(plan, width, height, highlight);
-        const QImage fast = ComposeChartArea(plan, width, height, highlight);
-        ASSERT_EQ(expected, fast) << Describe(plan, width, height) << " highlight "
+        const Scene scene = AnyScene(width, height);
+        const QImage expected =
+            ComposeChartAreaThroughQPainter(scene.plan, width, height, scene.marker, highlight);
+        const QImage fast = ComposeChartArea(scene.plan, width, height, scene.marker, highlight);
+        ASSERT_EQ(expected, fast) << Describe(scene, width, height) << " highlight "
                                   << highlight.value_or(0);
     }
 

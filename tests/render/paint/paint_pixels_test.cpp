@@ -95,10 +95,8 @@ TEST(PaintPixels, TickLabelCellsBlankTheLinesBeneathThem) {
 }
 
 TEST(PaintPixels, MarkerReadoutIsBlackOnWhiteAboveTheClick) {
-    PlanFields plan;
-    plan.m_markerX = 413;
-    plan.m_markerY = 380;  // row 330 of the chart area
-    const QImage image = ComposeChartArea(plan, 1000, 600);
+    const MarkerPoint marker{413, 380};  // row 330 of the chart area
+    const QImage image = ComposeChartArea(PlanFields{}, 1000, 600, marker);
     EXPECT_EQ(image.pixel(413, 329), kWhiteRgb);  // the single space's box on the click
     EXPECT_EQ(image.pixel(413, 330), kBlackRgb);
     EXPECT_EQ(image.pixel(414, 313), kWhiteRgb);  // the first line's box

@@ -13,12 +13,11 @@ int main(int argc, char** argv) {
     const char* path = argc > 1 ? argv[1] : "/tmp/quorvel-default.png";
     const int width = argc > 3 ? std::atoi(argv[2]) : 1000;
     const int height = argc > 3 ? std::atoi(argv[3]) : 600;
-    quorvel::PlanFields plan;
+    quorvel::MarkerPoint marker;
     if (argc > 5) {
-        plan.m_markerX = std::atoi(argv[4]);
-        plan.m_markerY = std::atoi(argv[5]);
+        marker = {std::atoi(argv[4]), std::atoi(argv[5])};
     }
-    const QImage image = quorvel::ComposeChartArea(plan, width, height);
+    const QImage image = quorvel::ComposeChartArea(quorvel::PlanFields{}, width, height, marker);
     if (image.isNull() || !image.save(QString::fromLocal8Bit(path), "PNG")) {
         std::fprintf(stderr, "render_snapshot: could not write %s\n", path);
         return 1;

@@ -16,14 +16,16 @@ inline constexpr int kLargestChartSide = 32767;
 /// Composes the chart area of `width` x `height` pixels (Format_RGB32) for the plan, a
 /// harmonic count above the cap drawn as the cap. A size of zero or less in either
 /// direction, or above kLargestChartSide, gives a null image. Text needs fonts, so a
-/// QGuiApplication must exist. `highlight` picks out one harmonic in both charts.
-QImage ComposeChartArea(const PlanFields& plan, int width, int height,
+/// QGuiApplication must exist. `marker` is the readout's point, if shown; `highlight` picks
+/// out one harmonic in both charts.
+QImage ComposeChartArea(const PlanFields& plan, int width, int height, MarkerPoint marker = {},
                         std::optional<int> highlight = std::nullopt);
 
 /// The same picture drawn the straightforward way, every primitive in full and in order
 /// through QPainter: what ComposeChartArea must match pixel for pixel, and the measure of
 /// what its span code saves.
 QImage ComposeChartAreaThroughQPainter(const PlanFields& plan, int width, int height,
+                                       MarkerPoint marker = {},
                                        std::optional<int> highlight = std::nullopt);
 
 }  // namespace quorvel
