@@ -157,8 +157,8 @@ void DrawTitle(DrawingSurface& surface, const PlanFields& plan, const CleanMapGe
                int line) {
     std::string title = "Clean map: IF BW " + ShortNumber(plan.m_ifBw) + ", RF BW " +
                         ShortNumber(plan.m_rfBw) +
-                        ", H = " + std::to_string(std::min(plan.m_harmonics, kHarmonicCap)) +
-                        ", against the " + AgainstText(g.view.query.against);
+                        ", H = " + std::to_string(HighestDrawnHarmonic(plan)) + ", against the " +
+                        AgainstText(g.view.query.against);
     if (g.view.query.margin > 0) {
         title += ", margin " + ShortNumber(g.view.query.margin);
     }
@@ -187,7 +187,7 @@ void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapG
     if (g.view.fsRange.lo <= 0) {
         entry(kMapUnsampled, "Fs <= 0");
     }
-    for (int n = 2; n <= std::min(plan.m_harmonics, kHarmonicCap); ++n) {
+    for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
         entry(static_cast<MapCode>(n), "H" + std::to_string(n));
     }
 }

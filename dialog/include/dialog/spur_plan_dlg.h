@@ -57,7 +57,7 @@ class CSpurPlanDlg : public QDialog {
     /// other command is left to the default handling (returns false).
     bool OnSysCommand(std::uint32_t nID);
 
-    /// The help command.
+    /// F1 and the help command: the About box, since the program carries no help file.
     void OnHelp();
 
     /// Puts `text` into the edit control `id` as if the user had typed it: the field is
