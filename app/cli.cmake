@@ -1,6 +1,7 @@
 # The command line and the headless exports.
 add_library(quorvel_cli STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/cli_options.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/cli_options.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/cli_option_table.cpp ${CMAKE_CURRENT_SOURCE_DIR}/cli_option_table.h
   ${CMAKE_CURRENT_SOURCE_DIR}/clean_options.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/clean_options.h
   ${CMAKE_CURRENT_SOURCE_DIR}/command_line.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/command_line.h
   ${CMAKE_CURRENT_SOURCE_DIR}/export_clean.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/export_clean.h

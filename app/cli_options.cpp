@@ -1,5 +1,7 @@
 #include "app/cli_options.h"
 
+#include "cli_option_table.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -17,374 +19,22 @@
 namespace quorvel {
 namespace {
 
-/// A positive whole number of at most five digits, written with digits only.
-std::optional<int> ParseSide(std::string_view text) {
-    if (text.empty() || text.size() > 5 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    int value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    if (value < 1 || value > kMaxExportSide) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<std::pair<int, int>> ParseSize(std::string_view text) {
-    const auto cross = text.find_first_of("xX");
-    if (cross == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const auto width = ParseSide(text.substr(0, cross));
-    const auto height = ParseSide(text.substr(cross + 1));
-    if (!width || !height) {
-        return std::nullopt;
-    }
-    return std::pair{*width, *height};
-}
-
-std::optional<MarkerPoint> ParseMarker(std::string_view text) {
-    const auto comma = text.find(',');
-    if (comma == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const auto x = ParsePlanInteger(text.substr(0, comma));
-    const auto y = ParsePlanInteger(text.substr(comma + 1));
-    if (!x || !y) {
-        return std::nullopt;
-    }
-    return MarkerPoint{*x, *y};
-}
-
-/// What is wrong with a value or a command line, in a few words; nothing when all is well.
-using Problem = std::optional<std::string>;
-
-struct Option;
-/// Reads `value` into the request; `name` is the option as listed.
-using Store = Problem (*)(std::string_view name, std::string_view value, CliRequest& request);
-
-enum class Section { kPlanFiles, kPlanValues, kExports, kClean, kLast };
-
-/// One command-line option: everything about it stands here, and the help text and the
-/// checks that need the whole command line are made from these rows.
-struct Option {
-    std::string_view name;
-    std::string_view value;  ///< what the help calls its value; empty: it takes none
-    Section section;
-    /// Its help, one line per '\n'; defaults come from the constants they are.
-    std::string (*help)();
-    Store store = nullptr;  ///< null: --help or --version, `action`
-    CliAction action = CliAction::kStartDialog;
-    /// The exports that read it, when not every run does: given without any of them, it
-    /// is bad use, "<name> applies only to <readByText>".
-    bool (*readBy)(const CliRequest&) = nullptr;
-    std::string_view readByText = {};
-    /// The export it asks for, a file name in the request.
-    std::optional<std::string> CliRequest::*output = nullptr;
-    std::string_view alias = {};  ///< a short spelling ("-h")
-};
-
-std::string Text(double value) {
-    return FormatPlanNumber(value);
-}
-
-Problem NotA(std::string_view name, std::string_view value, const char* what) {
-    return std::string(name) + ": " + Quoted(value) + " is not " + what;
-}
-
-template <double PlanFields::*Field>
-Problem StoreNumber(std::string_view name, std::string_view value, CliRequest& request) {
-    const auto number = ParsePlanNumber(value);
-    if (!number) {
-        return NotA(name, value, "a number");
-    }
-    request.plan.*Field = *number;
-    return std::nullopt;
-}
-
-Problem StoreHarmonics(std::string_view name, std::string_view value, CliRequest& request) {
-    const auto number = ParsePlanInteger(value);
-    if (!number) {
-        return NotA(name, value, "a whole number");
-    }
-    request.plan.m_harmonics = *number;
-    return std::nullopt;
-}
-
-/// A file name; `-` stands for standard output where `StandardOutputToo`.
-template <std::optional<std::string> CliRequest::*Path, bool StandardOutputToo>
-Problem StoreFile(std::string_view name, std::string_view value, CliRequest& request) {
-    if (value.empty()) {
-        return std::string(name) + " needs a file name";
-    }
-    if (!StandardOutputToo && value == kStandardOutputName) {
-        return std::string(name) + " needs a file name ('-' is for the CSV exports)";
-    }
-    request.*Path = std::string(value);
-    return std::nullopt;
-}
-
-Problem StorePlanFile(std::string_view name, std::string_view value, CliRequest& request) {
-    if (request.planPath && !value.empty()) {
-        return "a plan file is given twice (" + Quoted(*request.planPath) + " and " +
-               Quoted(value) + ")";
-    }
-    return StoreFile<&CliRequest::planPath, true>(name, value, request);
-}
-
-Problem StoreSize(std::string_view name, std::string_view value, CliRequest& request) {
-    const auto size = ParseSize(value);
-    if (!size) {
-        return NotA(
-            name, value,
-            ("WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kMaxExportSide)).c_str());
-    }
-    request.width = size->first;
-    request.height = size->second;
-    request.sizeGiven = true;
-    return std::nullopt;
-}
-
-Problem StoreMarker(std::string_view name, std::string_view value, CliRequest& request) {
-    const auto marker = ParseMarker(value);
-    if (!marker) {
-        return NotA(name, value, "X,Y (two whole numbers)");
-    }
-    request.marker = *marker;
-    return std::nullopt;
-}
-
-template <CleanSetting Setting>
-Problem StoreClean(std::string_view name, std::string_view value, CliRequest& request) {
-    return ApplyCleanSetting(Setting, name, value, request);
-}
-
-bool ReadByPng(const CliRequest& r) {
-    return r.pngPath.has_value();
-}
-bool ReadByAnImage(const CliRequest& r) {
-    return r.pngPath || r.cleanMapPath;
-}
-bool ReadByFsFinder(const CliRequest& r) {
-    return r.cleanFsPath || r.cleanMapPath || r.savePlanPath;
-}
-bool ReadByIfFinder(const CliRequest& r) {
-    return r.cleanIfPath || r.cleanMapPath || r.savePlanPath;
-}
-bool ReadByAnyFinder(const CliRequest& r) {
-    return r.cleanFsPath || r.cleanIfPath || r.cleanMapPath || r.savePlanPath;
-}
-
-constexpr std::string_view kFinderReaders = "the clean-frequency exports and --save-plan";
-
-// In the order --help lists them.
-const std::array kOptions{
-    Option{
-        .name = "--plan",
-        .value = "FILE",
-        .section = Section::kPlanFiles,
-        .help =
-            [] { return std::string("start from the plan in FILE; the values below override it"); },
-        .store = StorePlanFile},
-    Option{.name = "--save-plan",
-           .value = "FILE",
-           .section = Section::kPlanFiles,
-           .help =
-               [] {
-                   return std::string(
-                       "write the plan (FILE's values, overridden by the values\n"
-                       "below) as a plan file, then exit");
-               },
-           .store = StoreFile<&CliRequest::savePlanPath, true>,
-           .output = &CliRequest::savePlanPath},
-    Option{.name = "--fs",
-           .value = "MHZ",
-           .section = Section::kPlanValues,
-           .help = [] { return "sample rate Fs (default " + Text(PlanFields{}.m_fs) + ")"; },
-           .store = StoreNumber<&PlanFields::m_fs>},
-    Option{.name = "--if",
-           .value = "MHZ",
-           .section = Section::kPlanValues,
-           .help = [] { return "centre of the IF band (default " + Text(PlanFields{}.m_if) + ")"; },
-           .store = StoreNumber<&PlanFields::m_if>},
-    Option{
-        .name = "--if-bw",
-        .value = "MHZ",
-        .section = Section::kPlanValues,
-        .help = [] { return "width of the IF band (default " + Text(PlanFields{}.m_ifBw) + ")"; },
-        .store = StoreNumber<&PlanFields::m_ifBw>},
-    Option{.name = "--rf-bw",
-           .value = "MHZ",
-           .section = Section::kPlanValues,
-           .help =
-               [] {
-                   return "width of the RF band around the IF (default " +
-                          Text(PlanFields{}.m_rfBw) + ")";
-               },
-           .store = StoreNumber<&PlanFields::m_rfBw>},
-    Option{.name = "--harmonics",
-           .value = "N",
-           .section = Section::kPlanValues,
-           .help =
-               [] {
-                   return "highest harmonic shown (default " +
-                          FormatPlanInteger(PlanFields{}.m_harmonics) + "; drawn up to " +
-                          std::to_string(kHarmonicCap) + ")";
-               },
-           .store = StoreHarmonics},
-    Option{.name = "--export-png",
-           .value = "FILE",
-           .section = Section::kExports,
-           .help = [] { return std::string("the chart area as a PNG image"); },
-           .store = StoreFile<&CliRequest::pngPath, false>,
-           .output = &CliRequest::pngPath},
-    Option{.name = "--size",
-           .value = "WxH",
-           .section = Section::kExports,
-           .help =
-               [] {
-                   const ChartAreaSize area = DefaultChartAreaSize();
-                   return "its size in pixels, each 1 to " + std::to_string(kMaxExportSide) +
-                          " (default " + std::to_string(area.width) + "x" +
-                          std::to_string(area.height) +
-                          ",\nthe chart area of the window at its initial size)";
-               },
-           .store = StoreSize,
-           .readBy = ReadByAnImage,
-           .readByText = "--export-png"},
-    Option{
-        .name = "--marker",
-        .value = "X,Y",
-        .section = Section::kExports,
-        .help =
-            [] {
-                return "show the frequency readout of a left click at X,Y in\nwindow coordinates "
-                       "(the " +
-                       std::to_string(kControlStripHeight) + "-pixel control strip included)";
-            },
-        .store = StoreMarker,
-        .readBy = ReadByPng,
-        .readByText = "--export-png"},
-    Option{.name = "--export-csv",
-           .value = "FILE",
-           .section = Section::kExports,
-           .help =
-               [] {
-                   return std::string(
-                       "the harmonic band table:\nharmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band");
-               },
-           .store = StoreFile<&CliRequest::bandCsvPath, true>,
-           .output = &CliRequest::bandCsvPath},
-    Option{.name = "--export-lines",
-           .value = "FILE",
-           .section = Section::kExports,
-           .help =
-               [] {
-                   return std::string(
-                       "the alias lines, one row per vertex:\nharmonic,vertex,x_mhz,y_mhz,colour\n"
-                       "FILE '-' writes a CSV export to standard output.");
-               },
-           .store = StoreFile<&CliRequest::lineCsvPath, true>,
-           .output = &CliRequest::lineCsvPath},
-    Option{.name = "--export-clean-fs",
-           .value = "FILE",
-           .section = Section::kClean,
-           .help =
-               [] {
-                   return std::string(
-                       "every clean Fs in --fs-range, for the plan's IF:\n"
-                       "fs_lo_mhz,fs_hi_mhz, one row per interval");
-               },
-           .store = StoreFile<&CliRequest::cleanFsPath, true>,
-           .output = &CliRequest::cleanFsPath},
-    Option{.name = "--export-clean-if",
-           .value = "FILE",
-           .section = Section::kClean,
-           .help =
-               [] {
-                   return std::string(
-                       "every clean IF in --if-range, for the plan's Fs:\n"
-                       "if_lo_mhz,if_hi_mhz, one row per interval");
-               },
-           .store = StoreFile<&CliRequest::cleanIfPath, true>,
-           .output = &CliRequest::cleanIfPath},
-    Option{.name = "--export-clean-map",
-           .value = "FILE.png",
-           .section = Section::kClean,
-           .help =
-               [] {
-                   return "the clean map, Fs across --fs-range, IF up\n--if-range (--size WxH, "
-                          "default " +
-                          std::to_string(kDefaultCleanMapWidth) + "x" +
-                          std::to_string(kDefaultCleanMapHeight) + ")";
-               },
-           .store = StoreFile<&CliRequest::cleanMapPath, false>,
-           .output = &CliRequest::cleanMapPath},
-    Option{.name = "--fs-range",
-           .value = "MIN:MAX",
-           .section = Section::kClean,
-           .help = [] { return std::string("the range of Fs searched (MHz)"); },
-           .store = StoreClean<CleanSetting::kFsRange>,
-           .readBy = ReadByFsFinder,
-           .readByText = "--export-clean-fs, --export-clean-map and --save-plan"},
-    Option{.name = "--if-range",
-           .value = "MIN:MAX",
-           .section = Section::kClean,
-           .help = [] { return std::string("the range of IF searched (MHz)"); },
-           .store = StoreClean<CleanSetting::kIfRange>,
-           .readBy = ReadByIfFinder,
-           .readByText = "--export-clean-if, --export-clean-map and --save-plan"},
-    Option{.name = "--against",
-           .value = "BANDS",
-           .section = Section::kClean,
-           .help =
-               [] {
-                   const Against against = SpurQuery{}.against;
-                   const auto* it =
-                       std::find_if(kAgainstNames.begin(), kAgainstNames.end(),
-                                    [against](const auto& e) { return e.first == against; });
-                   return std::string("if, rf or both (default ") + it->second + ")";
-               },
-           .store = StoreClean<CleanSetting::kAgainst>,
-           .readBy = ReadByAnyFinder,
-           .readByText = kFinderReaders},
-    Option{.name = "--margin",
-           .value = "MHZ",
-           .section = Section::kClean,
-           .help =
-               [] {
-                   return "guard margin around the bands (default " + Text(SpurQuery{}.margin) +
-                          ")";
-               },
-           .store = StoreClean<CleanSetting::kMargin>,
-           .readBy = ReadByAnyFinder,
-           .readByText = kFinderReaders},
-    Option{.name = "--help",
-           .value = "",
-           .section = Section::kLast,
-           .help = [] { return std::string("show this help and exit"); },
-           .action = CliAction::kHelp,
-           .alias = "-h"},
-    Option{.name = "--version",
-           .value = "",
-           .section = Section::kLast,
-           .help = [] { return std::string("show the version and exit"); },
-           .action = CliAction::kVersion},
-};
-
 const Option* FindOption(std::string_view name) {
-    const auto* it = std::find_if(kOptions.begin(), kOptions.end(), [name](const Option& option) {
-        return option.name == name || (!option.alias.empty() && option.alias == name);
-    });
-    return it == kOptions.end() ? nullptr : &*it;
+    for (const Option& option : CliOptions()) {
+        if (option.name == name || (!option.alias.empty() && option.alias == name)) {
+            return &option;
+        }
+    }
+    return nullptr;
 }
 
 std::string_view OutputName(std::optional<std::string> CliRequest::*output) {
-    const auto* it = std::find_if(kOptions.begin(), kOptions.end(), [output](const Option& option) {
-        return option.output == output;
-    });
-    return it->name;
+    for (const Option& option : CliOptions()) {
+        if (option.output == output) {
+            return option.name;
+        }
+    }
+    return {};
 }
 
 /// The checks that need the whole command line.
@@ -394,7 +44,7 @@ Problem CheckCombination(const CliRequest& request, const std::set<const Option*
             return complaint;
         }
     }
-    for (const Option& option : kOptions) {
+    for (const Option& option : CliOptions()) {
         if (option.readBy != nullptr && seen.contains(&option) && !option.readBy(request)) {
             return std::string(option.name) + " applies only to " + std::string(option.readByText);
         }
@@ -473,7 +123,7 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
     if (auto complaint = CheckCombination(request, seen)) {
         return Complaint(*complaint);
     }
-    for (const Option& option : kOptions) {
+    for (const Option& option : CliOptions()) {
         if (option.output != nullptr && request.*option.output) {
             request.action = CliAction::kExport;
         }
@@ -496,7 +146,7 @@ std::string UsageText() {
         "below in its fields instead of the defaults, and the plan file FILE (.qvplan)\n"
         "as its file when one is given.\n";
     std::optional<Section> section;
-    for (const Option& option : kOptions) {
+    for (const Option& option : CliOptions()) {
         if (option.section != section) {
             section = option.section;
             text += std::string("\n") + headings[static_cast<std::size_t>(option.section)];
@@ -509,7 +159,7 @@ std::string UsageText() {
         if (!option.value.empty()) {
             left += " " + std::string(option.value);
         }
-        const std::string help = option.help();
+        const std::string help = option.help != nullptr ? option.help() : std::string(option.text);
         std::size_t from = 0;
         for (bool first = true; from <= help.size(); first = false) {
             const std::size_t end = std::min(help.find('\n', from), help.size());
