@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -128,6 +129,13 @@ void DrawLegend(QPainter& p, const PlanFields& plan, const CleanMapView& view, Q
     }
     for (int n = 2; n <= std::min(plan.m_harmonics, kHarmonicCap); ++n) {
         entry(static_cast<MapCode>(n), QStringLiteral("H%1").arg(n));
+    }
+    std::optional<SpurFamily> last;
+    for (const SpurMember& member : ModelledMembersOf(view.query.model)) {
+        if (member.family != last) {
+            last = member.family;
+            entry(FamilyMapCode(member.family), QString::fromUtf8(SpurFamilyName(member.family)));
+        }
     }
 }
 
