@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <set>
+#include <cmath>
+#include <map>
 
 #include "app/clean_options.h"
 #include "app/export_clean.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
 #include "plan/number_text.h"
+#include "plan/spur_ledger.h"
 #include "res/dialog_template.h"
 #include "res/dialog_units.h"
 #include "res/version.h"
@@ -64,7 +66,7 @@ struct Option;
 /// Reads `value` into the request; `name` is the option as listed.
 using Store = Problem (*)(std::string_view name, std::string_view value, CliRequest& request);
 
-enum class Section { kPlanFiles, kPlanValues, kExports, kClean, kLast };
+enum class Section { kPlanFiles, kPlanValues, kModel, kExports, kClean, kLast };
 
 /// One command-line option: everything about it stands here, and the help text and the
 /// checks that need the whole command line are made from these rows.
@@ -83,6 +85,7 @@ struct Option {
     /// The export it asks for, a file name in the request.
     std::optional<std::string> CliRequest::*output = nullptr;
     std::string_view alias = {};  ///< a short spelling ("-h")
+    int repeats = 1;              ///< how many times it may be given
 };
 
 std::string Text(double value) {
@@ -152,6 +155,67 @@ Problem StoreMarker(std::string_view name, std::string_view value, CliRequest& r
         return NotA(name, value, "X,Y (two whole numbers)");
     }
     request.marker = *marker;
+    return std::nullopt;
+}
+
+/// A whole number from lo to hi into the model.
+template <int SpurModel::*Field, int Lo, int Hi>
+Problem StoreModelCount(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParsePlanInteger(value);
+    if (!number || *number < Lo || *number > Hi) {
+        return NotA(
+            name, value,
+            ("a whole number from " + std::to_string(Lo) + " to " + std::to_string(Hi)).c_str());
+    }
+    request.query.model.*Field = *number;
+    return std::nullopt;
+}
+
+/// A frequency the finder can work with: finite and within its limit.
+std::optional<double> ParseModelFrequency(std::string_view text) {
+    const auto number = ParsePlanNumber(text);
+    if (!number || !(std::fabs(*number) <= kFinderFrequencyLimit)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+constexpr const char* kModelFrequencyText = "a number of MHz within 1e100";
+
+Problem StoreClockSpur(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParseModelFrequency(value);
+    if (!number) {
+        return NotA(name, value, kModelFrequencyText);
+    }
+    request.query.model.hasClockSpur = true;
+    request.query.model.clockSpur = *number;
+    return std::nullopt;
+}
+
+Problem StoreInterferer(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto first = value.find(':');
+    const auto second = first == std::string_view::npos ? first : value.find(':', first + 1);
+    const auto centre = ParseModelFrequency(value.substr(0, first));
+    if (!centre || first == std::string_view::npos) {
+        return NotA(name, value, "CENTRE:WIDTH[:ORDERS] (MHz, MHz, 1 to 26)");
+    }
+    const auto width = ParseModelFrequency(value.substr(first + 1, second - first - 1));
+    if (!width || *width < 0) {
+        return std::string(name) + ": " + Quoted(value) + " needs a width of 0 MHz or more";
+    }
+    Interferer in{*centre, *width, 1};
+    if (second != std::string_view::npos) {
+        const auto orders = ParsePlanInteger(value.substr(second + 1));
+        if (!orders || !ValidModelOrder(*orders)) {
+            return std::string(name) + ": " + Quoted(value) + " needs orders from 1 to " +
+                   std::to_string(kMaxModelOrder);
+        }
+        in.orders = *orders;
+    }
+    if (request.interferersGiven++ == 0) {
+        request.query.model.interferers.clear();
+    }
+    request.query.model.interferers.push_back(in);
     return std::nullopt;
 }
 
@@ -233,6 +297,56 @@ const std::array kOptions{
                           std::to_string(kHarmonicCap) + ")";
                },
            .store = StoreHarmonics},
+    Option{.name = "--interleave",
+           .value = "M",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "cores of an interleaved converter, 1 to " +
+                          std::to_string(kMaxInterleave) + " (default " +
+                          std::to_string(SpurModel{}.interleave) +
+                          ", not interleaved):\nimages q Fs/M + n f and offset tones q Fs/M";
+               },
+           .store = StoreModelCount<&SpurModel::interleave, 1, kMaxInterleave>},
+    Option{.name = "--interleave-orders",
+           .value = "N",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "image orders n = 1..N, N up to " + std::to_string(kMaxModelOrder) +
+                          " (default " + std::to_string(SpurModel{}.interleaveOrders) + ")";
+               },
+           .store = StoreModelCount<&SpurModel::interleaveOrders, 1, kMaxModelOrder>},
+    Option{.name = "--clock-spur",
+           .value = "MHZ",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return std::string(
+                       "a spur on the sample clock at Fc from the carrier: sidebands\n"
+                       "n f + Fc and n f - Fc (default none)");
+               },
+           .store = StoreClockSpur},
+    Option{.name = "--clock-spur-orders",
+           .value = "N",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "sideband orders n = 1..N, N up to " + std::to_string(kMaxModelOrder) +
+                          " (default " + std::to_string(SpurModel{}.clockSpurOrders) + ")";
+               },
+           .store = StoreModelCount<&SpurModel::clockSpurOrders, 1, kMaxModelOrder>},
+    Option{.name = "--interferer",
+           .value = "C:W[:N]",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "a signal centred on C, W wide (MHz), and its harmonics up to\n"
+                          "order N (default 1); up to " +
+                          std::to_string(kMaxInterferers) + " of them";
+               },
+           .store = StoreInterferer,
+           .repeats = kMaxInterferers},
     Option{.name = "--export-png",
            .value = "FILE",
            .section = Section::kExports,
@@ -276,6 +390,16 @@ const std::array kOptions{
                },
            .store = StoreFile<&CliRequest::bandCsvPath, true>,
            .output = &CliRequest::bandCsvPath},
+    Option{.name = "--export-spurs",
+           .value = "FILE",
+           .section = Section::kExports,
+           .help =
+               [] {
+                   return "the spur ledger, one row per member of every family:\n" +
+                          std::string(kSpurLedgerCsvColumns);
+               },
+           .store = StoreFile<&CliRequest::spurLedgerPath, true>,
+           .output = &CliRequest::spurLedgerPath},
     Option{.name = "--export-lines",
            .value = "FILE",
            .section = Section::kExports,
@@ -388,7 +512,7 @@ std::string_view OutputName(std::optional<std::string> CliRequest::*output) {
 }
 
 /// The checks that need the whole command line.
-Problem CheckCombination(const CliRequest& request, const std::set<const Option*>& seen) {
+Problem CheckCombination(const CliRequest& request, const std::map<const Option*, int>& seen) {
     if (!request.planPath) {
         if (auto complaint = CheckCleanRanges(request)) {
             return complaint;
@@ -402,7 +526,8 @@ Problem CheckCombination(const CliRequest& request, const std::set<const Option*
     // Outputs named alike; other exports' names are compared as files when they are written.
     using Path = std::optional<std::string> CliRequest::*;
     const Path named[] = {&CliRequest::savePlanPath, &CliRequest::bandCsvPath,
-                          &CliRequest::lineCsvPath, &CliRequest::pngPath};
+                          &CliRequest::lineCsvPath, &CliRequest::pngPath,
+                          &CliRequest::spurLedgerPath};
     for (std::size_t j = 1; j < std::size(named); ++j) {
         for (std::size_t i = 0; i < j; ++i) {
             const auto& a = request.*named[i];
@@ -427,10 +552,12 @@ CliUsageError Complaint(const std::string& message) {
 }  // namespace
 
 std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::string_view> args,
-                                                         const PlanFields& plan) {
+                                                         const PlanFields& plan,
+                                                         const SpurModel& model) {
     CliRequest request;
     request.plan = plan;
-    std::set<const Option*> seen;
+    request.query.model = model;
+    std::map<const Option*, int> seen;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg.size() < 2 || arg.front() != '-') {
@@ -454,8 +581,10 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
             request.action = option->action;
             return request;
         }
-        if (!seen.insert(option).second) {
-            return Complaint(std::string(option->name) + " is given more than once");
+        if (++seen[option] > option->repeats) {
+            return Complaint(std::string(option->name) + " is given more than " +
+                             (option->repeats == 1 ? std::string("once")
+                                                   : std::to_string(option->repeats) + " times"));
         }
         std::string_view value;
         if (equals != std::string_view::npos) {
@@ -484,7 +613,9 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
 std::string UsageText() {
     constexpr std::size_t kHelpColumn = 23;
     const char* headings[] = {
-        "Plan files:\n", "Plan values (read as in the edit fields; frequencies in MHz):\n",
+        "Plan files:\n",
+        "Plan values (read as in the edit fields; frequencies in MHz):\n",
+        "Converter spurs (each counted as the harmonics are, in every export):\n",
         "Exports (no window and no display needed; several may be combined):\n",
         "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
         "onto itself):\n",
