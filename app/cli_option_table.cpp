@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 
 #include "app/clean_options.h"
 #include "app/export_clean.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
 #include "plan/number_text.h"
+#include "plan/spur_ledger.h"
 #include "res/version.h"
 
 namespace quorvel {
@@ -124,6 +126,67 @@ Problem StoreMarker(std::string_view name, std::string_view value, CliRequest& r
     return std::nullopt;
 }
 
+/// A whole number from lo to hi into the model.
+template <int SpurModel::*Field, int Lo, int Hi>
+Problem StoreModelCount(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParsePlanInteger(value);
+    if (!number || *number < Lo || *number > Hi) {
+        return NotA(
+            name, value,
+            ("a whole number from " + std::to_string(Lo) + " to " + std::to_string(Hi)).c_str());
+    }
+    request.query.model.*Field = *number;
+    return std::nullopt;
+}
+
+/// A frequency the finder can work with: finite and within its limit.
+std::optional<double> ParseModelFrequency(std::string_view text) {
+    const auto number = ParsePlanNumber(text);
+    if (!number || !(std::fabs(*number) <= kFinderFrequencyLimit)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+constexpr const char* kModelFrequencyText = "a number of MHz within 1e100";
+
+Problem StoreClockSpur(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParseModelFrequency(value);
+    if (!number) {
+        return NotA(name, value, kModelFrequencyText);
+    }
+    request.query.model.hasClockSpur = true;
+    request.query.model.clockSpur = *number;
+    return std::nullopt;
+}
+
+Problem StoreInterferer(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto first = value.find(':');
+    const auto second = first == std::string_view::npos ? first : value.find(':', first + 1);
+    const auto centre = ParseModelFrequency(value.substr(0, first));
+    if (!centre || first == std::string_view::npos) {
+        return NotA(name, value, "CENTRE:WIDTH[:ORDERS] (MHz, MHz, 1 to 26)");
+    }
+    const auto width = ParseModelFrequency(value.substr(first + 1, second - first - 1));
+    if (!width || *width < 0) {
+        return std::string(name) + ": " + Quoted(value) + " needs a width of 0 MHz or more";
+    }
+    Interferer in{*centre, *width, 1};
+    if (second != std::string_view::npos) {
+        const auto orders = ParsePlanInteger(value.substr(second + 1));
+        if (!orders || !ValidModelOrder(*orders)) {
+            return std::string(name) + ": " + Quoted(value) + " needs orders from 1 to " +
+                   std::to_string(kMaxModelOrder);
+        }
+        in.orders = *orders;
+    }
+    if (request.interferersGiven++ == 0) {
+        request.query.model.interferers.clear();
+    }
+    request.query.model.interferers.push_back(in);
+    return std::nullopt;
+}
+
 template <CleanSetting Setting>
 Problem StoreClean(std::string_view name, std::string_view value, CliRequest& request) {
     return ApplyCleanSetting(Setting, name, value, request);
@@ -196,6 +259,52 @@ const std::array kOptions{
                           std::to_string(kHarmonicCap) + ")";
                },
            .store = StoreHarmonics},
+    Option{.name = "--interleave",
+           .value = "M",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "cores of an interleaved converter, 1 to " +
+                          std::to_string(kMaxInterleave) + " (default " +
+                          std::to_string(SpurModel{}.interleave) +
+                          ", not interleaved):\nimages q Fs/M + n f and offset tones q Fs/M";
+               },
+           .store = StoreModelCount<&SpurModel::interleave, 1, kMaxInterleave>},
+    Option{.name = "--interleave-orders",
+           .value = "N",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "image orders n = 1..N, N up to " + std::to_string(kMaxModelOrder) +
+                          " (default " + std::to_string(SpurModel{}.interleaveOrders) + ")";
+               },
+           .store = StoreModelCount<&SpurModel::interleaveOrders, 1, kMaxModelOrder>},
+    Option{.name = "--clock-spur",
+           .value = "MHZ",
+           .section = Section::kModel,
+           .text = "a spur on the sample clock at Fc from the carrier: sidebands\n"
+                   "n f + Fc and n f - Fc (default none)",
+           .store = StoreClockSpur},
+    Option{.name = "--clock-spur-orders",
+           .value = "N",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "sideband orders n = 1..N, N up to " + std::to_string(kMaxModelOrder) +
+                          " (default " + std::to_string(SpurModel{}.clockSpurOrders) + ")";
+               },
+           .store = StoreModelCount<&SpurModel::clockSpurOrders, 1, kMaxModelOrder>},
+    Option{.name = "--interferer",
+           .value = "C:W[:N]",
+           .section = Section::kModel,
+           .help =
+               [] {
+                   return "a signal centred on C, W wide (MHz), and its harmonics up to\n"
+                          "order N (default 1); up to " +
+                          std::to_string(kMaxInterferers) + " of them";
+               },
+           .store = StoreInterferer,
+           .repeats = kMaxInterferers},
     Option{.name = "--export-png",
            .value = "FILE",
            .section = Section::kExports,
@@ -235,6 +344,16 @@ const std::array kOptions{
            .text = "the harmonic band table:\nharmonic,lo_mhz,hi_mhz,in_if_band,in_rf_band",
            .store = StoreFile<&CliRequest::bandCsvPath, true>,
            .output = &CliRequest::bandCsvPath},
+    Option{.name = "--export-spurs",
+           .value = "FILE",
+           .section = Section::kExports,
+           .help =
+               [] {
+                   return "the spur ledger, one row per member of every family:\n" +
+                          std::string(kSpurLedgerCsvColumns);
+               },
+           .store = StoreFile<&CliRequest::spurLedgerPath, true>,
+           .output = &CliRequest::spurLedgerPath},
     Option{.name = "--export-lines",
            .value = "FILE",
            .section = Section::kExports,

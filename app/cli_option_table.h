@@ -18,7 +18,7 @@ struct Option;
 /// Reads `value` into the request; `name` is the option as listed.
 using Store = Problem (*)(std::string_view name, std::string_view value, CliRequest& request);
 
-enum class Section { kPlanFiles, kPlanValues, kExports, kClean, kLast };
+enum class Section { kPlanFiles, kPlanValues, kModel, kExports, kClean, kLast };
 
 /// One command-line option: everything about it stands here, and the help text and the
 /// checks that need the whole command line are made from these rows.
@@ -39,6 +39,7 @@ struct Option {
     /// The export it asks for, a file name in the request.
     std::optional<std::string> CliRequest::*output = nullptr;
     std::string_view alias = {};  ///< a short spelling ("-h")
+    int repeats = 1;              ///< how many times it may be given
 };
 
 /// Every option, in the order --help lists them.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <set>
+#include <map>
 
 #include "app/clean_options.h"
 #include "app/export_clean.h"
@@ -38,7 +38,7 @@ std::string_view OutputName(std::optional<std::string> CliRequest::*output) {
 }
 
 /// The checks that need the whole command line.
-Problem CheckCombination(const CliRequest& request, const std::set<const Option*>& seen) {
+Problem CheckCombination(const CliRequest& request, const std::map<const Option*, int>& seen) {
     if (!request.planPath) {
         if (auto complaint = CheckCleanRanges(request)) {
             return complaint;
@@ -49,10 +49,17 @@ Problem CheckCombination(const CliRequest& request, const std::set<const Option*
             return std::string(option.name) + " applies only to " + std::string(option.readByText);
         }
     }
+    // Plan files do not hold the converter model yet: saving one would drop it unsaid.
+    if (request.savePlanPath && !request.query.model.Empty()) {
+        return std::string(OutputName(&CliRequest::savePlanPath)) +
+               " cannot keep the converter model yet; save the plan without --interleave, "
+               "--clock-spur and --interferer";
+    }
     // Outputs named alike; other exports' names are compared as files when they are written.
     using Path = std::optional<std::string> CliRequest::*;
     const Path named[] = {&CliRequest::savePlanPath, &CliRequest::bandCsvPath,
-                          &CliRequest::lineCsvPath, &CliRequest::pngPath};
+                          &CliRequest::lineCsvPath, &CliRequest::pngPath,
+                          &CliRequest::spurLedgerPath};
     for (std::size_t j = 1; j < std::size(named); ++j) {
         for (std::size_t i = 0; i < j; ++i) {
             const auto& a = request.*named[i];
@@ -77,10 +84,12 @@ CliUsageError Complaint(const std::string& message) {
 }  // namespace
 
 std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::string_view> args,
-                                                         const PlanFields& plan) {
+                                                         const PlanFields& plan,
+                                                         const SpurModel& model) {
     CliRequest request;
     request.plan = plan;
-    std::set<const Option*> seen;
+    request.query.model = model;
+    std::map<const Option*, int> seen;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg.size() < 2 || arg.front() != '-') {
@@ -104,8 +113,10 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
             request.action = option->action;
             return request;
         }
-        if (!seen.insert(option).second) {
-            return Complaint(std::string(option->name) + " is given more than once");
+        if (++seen[option] > option->repeats) {
+            return Complaint(std::string(option->name) + " is given more than " +
+                             (option->repeats == 1 ? std::string("once")
+                                                   : std::to_string(option->repeats) + " times"));
         }
         std::string_view value;
         if (equals != std::string_view::npos) {
@@ -134,7 +145,9 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
 std::string UsageText() {
     constexpr std::size_t kHelpColumn = 23;
     const char* headings[] = {
-        "Plan files:\n", "Plan values (read as in the edit fields; frequencies in MHz):\n",
+        "Plan files:\n",
+        "Plan values (read as in the edit fields; frequencies in MHz):\n",
+        "Converter spurs (each counted as the harmonics are, in every export):\n",
         "Exports (no window and no display needed; several may be combined):\n",
         "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
         "onto itself):\n",

@@ -16,6 +16,7 @@
 #include "app/export_output.h"
 #include "app/export_png.h"
 #include "app/quoted_text.h"
+#include "plan/spur_ledger.h"
 #include "planfile/plan_file.h"
 
 namespace quorvel {
@@ -36,9 +37,9 @@ void PrintLine(std::FILE* stream, const std::string& text) {
 
 int RunExports(const CliRequest& request, const FinderSettings& finder, const char* programName) {
     std::vector<std::string> names;
-    for (const auto* path :
-         {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath, &request.savePlanPath,
-          &request.cleanFsPath, &request.cleanIfPath, &request.cleanMapPath}) {
+    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath,
+                             &request.savePlanPath, &request.cleanFsPath, &request.cleanIfPath,
+                             &request.cleanMapPath, &request.spurLedgerPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -78,6 +79,14 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         kept.lineCsvPath.reset();
         status = 1;
     }
+    if (request.spurLedgerPath && !PlanHasChartData(request.plan)) {
+        // The ledger starts with the band table, and has none for such a plan either.
+        PrintLine(stderr,
+                  "quorvel: no spur ledger to export: the charts show no data for this plan (Fs "
+                  "and RF BW must both be above 0)");
+        kept.spurLedgerPath.reset();
+        status = 1;
+    }
     std::vector<ExportOutput> outputs;
     int qtArgc = 1;
     char* qtArgv[] = {const_cast<char*>(programName), nullptr};
@@ -104,6 +113,12 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     if (kept.bandCsvPath) {
         outputs.push_back(
             {*kept.bandCsvPath, QByteArray::fromStdString(HarmonicBandCsv(request.plan))});
+    }
+    if (kept.spurLedgerPath) {
+        outputs.push_back(
+            {*kept.spurLedgerPath,
+             QByteArray::fromStdString(SpurLedgerCsv(
+                 BuildSpurLedger(request.plan, request.query.model), request.query.model))});
     }
     if (kept.lineCsvPath) {
         outputs.push_back(

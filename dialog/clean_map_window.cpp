@@ -339,7 +339,7 @@ void CleanMapWindow::OnClick(QPoint point) {
         PlanFields plan = main_.Plan();
         plan.m_fs = fs;
         plan.m_if = ifCentre;
-        return MapCodeOf(JudgeSpurs(plan, view_.query));
+        return MapCodeOf(JudgeSpurs(plan, view_.query), view_.query.model);
     };
     const MapCode shown = codeAt(at->first, at->second);
     const auto fs =

@@ -23,6 +23,9 @@ void Gather(const MeetRow& row, std::vector<FrequencyInterval>& meets) {
     for (const auto& list : row.harmonic) {
         meets.insert(meets.end(), list.begin(), list.end());
     }
+    for (const auto& list : row.modelled) {
+        meets.insert(meets.end(), list.begin(), list.end());
+    }
 }
 
 template <typename MeetLine>

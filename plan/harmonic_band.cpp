@@ -94,10 +94,12 @@ int ReflectEdge(double& edge, double half) {
 }  // namespace
 
 HarmonicFold FoldHarmonicBandTraced(double fs, double ifCentre, double ifBw, int n) {
-    HarmonicFold f;
     const double halfBw = ifBw / 2;
-    double lo = (ifCentre - halfBw) * n;
-    double hi = (halfBw + ifCentre) * n;
+    return FoldEdgesTraced(fs, (ifCentre - halfBw) * n, (halfBw + ifCentre) * n);
+}
+
+HarmonicFold FoldEdgesTraced(double fs, double lo, double hi) {
+    HarmonicFold f;
     const WrappedEdge wrappedLo = WrapEdge(lo, fs);
     const WrappedEdge wrappedHi = WrapEdge(hi, fs);
     f.wrapsLo = wrappedLo.wraps;
@@ -133,6 +135,23 @@ HarmonicFold FoldHarmonicBandTraced(double fs, double ifCentre, double ifBw, int
     }
     f.band = {lo, hi};
     return f;
+}
+
+HarmonicBand FoldFrequencyInterval(double fs, double lo, double hi) {
+    if (lo >= 0 && hi >= 0) {
+        return FoldEdgesTraced(fs, lo, hi).band;
+    }
+    if (lo <= 0 && hi <= 0) {
+        return FoldEdgesTraced(fs, -lo, -hi).band;
+    }
+    // Through 0: the two sides fold onto one another from 0 up, and the image reaches
+    // Fs/2 (all of the zone) as soon as either side leaves the first zone.
+    const HarmonicFold f = FoldEdgesTraced(fs, std::fabs(lo), std::fabs(hi));
+    if (std::isnan(f.band.lo) || std::isnan(f.band.hi)) {
+        return {kNaN, kNaN};
+    }
+    const bool leaves = f.wrapsLo + f.wrapsHi + f.reflectionsLo + f.reflectionsHi > 0;
+    return {0, leaves ? fs / 2 : std::max(f.band.lo, f.band.hi)};
 }
 
 void ComputeHarmonicBands(const PlanFields& plan, HarmonicBandTable& table) {

@@ -15,6 +15,9 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+// The modelled members' stage is reported by the harmonic number their windows carry.
+static_assert(kModelledDone == SpurWindowSource::kModelled);
+
 // How many multiples from first to last, or infinite (refused) when they cannot be counted
 // out one by one.
 double Enumerated(double first, double last) {
@@ -35,7 +38,8 @@ bool Bounded(double v) {
 bool InputOk(const PlanFields& plan, double fixed, FrequencyInterval range,
              const SpurQuery& query) {
     return Bounded(fixed) && Bounded(plan.m_ifBw) && Bounded(plan.m_rfBw) && Bounded(range.lo) &&
-           Bounded(range.hi) && range.lo < range.hi && Bounded(query.margin) && query.margin >= 0;
+           Bounded(range.hi) && range.lo < range.hi && Bounded(query.margin) && query.margin >= 0 &&
+           ModelBounded(query.model);
 }
 
 void Push(std::vector<FrequencyInterval>& out, double lo, double hi, FrequencyInterval range) {
@@ -45,22 +49,24 @@ void Push(std::vector<FrequencyInterval>& out, double lo, double hi, FrequencyIn
     out.push_back({std::max(lo, range.lo), std::min(hi, range.hi)});
 }
 
-// One window along the Fs axis, for a fixed IF: k * Fs in [lo, hi] holds for Fs in
-// [lo / k, hi / k]. From some k on these overlap, and all of them together with the
-// smaller Fs form the single run (0, hi / kTail].
+// One window along the Fs axis, for a fixed IF: point k, j Fs / M with j = residue + k M,
+// lies in [lo, hi] for Fs in [lo M / j, hi M / j] (for multiples of Fs, [lo / k, hi / k]).
+// From some k on these overlap, and all of them together with the smaller Fs form the
+// single run (0, hi M / j(kTail)].
 struct FsWindow {
     MultipleWindow w;
     std::vector<FrequencyInterval>* out = nullptr;
     bool everywhere = false;
     double kFirst = 1;
     double kLast = 0;
-    double kTail = 0;  // 0: no run down to 0
+    bool tail = false;  // a run down to 0
+    double kTail = 0;
 
     double Count() const {
         if (everywhere) {
             return 1;
         }
-        return Enumerated(kFirst, kLast) + (kTail > 0 ? 1 : 0);
+        return Enumerated(kFirst, kLast) + (tail ? 1 : 0);
     }
 };
 
@@ -69,20 +75,25 @@ FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
     FsWindow p;
     p.w = w;
     p.out = out;
-    if (w.zeroCounts && w.lo <= 0 && 0 <= w.hi) {
+    if (w.zeroCounts && w.residue == 0 && w.lo <= 0 && 0 <= w.hi) {
         p.everywhere = true;
         return p;
     }
     if (!(w.hi > 0) || !(range.hi > 0)) {
-        return p;  // no positive Fs puts a multiple in the window
+        return p;  // no positive Fs puts a point in the window
     }
-    const double kLow = std::max(1.0, std::floor(w.lo / range.hi));
-    const double kHigh = range.lo > 0 ? std::ceil(w.hi / range.lo) : kInf;
+    const double first = FirstPositiveIndex(w);
+    const double kLow = std::max(first, std::floor(LatticeIndex(w, w.lo, range.hi)));
+    const double kHigh = range.lo > 0 ? std::ceil(LatticeIndex(w, w.hi, range.lo)) : kInf;
+    // Points j and j + M overlap once j >= lo M / (hi - lo).
+    const double jMerged =
+        w.hi > w.lo ? std::ceil(w.lo * kSureOverlap * w.period / (w.hi - w.lo)) + w.period : kInf;
     const double kMerged =
-        w.hi > w.lo ? std::max(1.0, std::ceil(w.lo * kSureOverlap / (w.hi - w.lo)) + 1) : kInf;
+        std::max(first, w.period == 1 ? jMerged : std::ceil((jMerged - w.residue) / w.period));
     const double kTail = std::max(kLow, kMerged);
     p.kFirst = kLow;
     if (kHigh >= kTail) {
+        p.tail = true;
         p.kTail = kTail;
         p.kLast = kTail > kLow ? kTail - 1 : kLow - 1;
     } else {
@@ -95,41 +106,43 @@ FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
 // the window form one run of doubles. Its ends are the quotients or, after rounding, one
 // of their neighbours; the general search settles the rare rest.
 std::optional<double> LowestFs(const MultipleWindow& w, double k) {
-    const double x = w.lo / k;
+    const double x = LatticeFs(w, w.lo, k);
     const auto bits = std::bit_cast<std::uint64_t>(x);
     const double down = std::bit_cast<double>(bits - 1);
     const double up = std::bit_cast<double>(bits + 1);
-    const bool reaches = k * x >= w.lo;
+    const auto point = [&w, k](double fs) { return LatticePoint(w, fs, k); };
+    const bool reaches = point(x) >= w.lo;
     const double pick = reaches ? x : up;
-    const bool settled = reaches ? !(k * down >= w.lo) : k * up >= w.lo;
-    if (settled && k * pick <= w.hi) {
+    const bool settled = reaches ? !(point(down) >= w.lo) : point(up) >= w.lo;
+    if (settled && point(pick) <= w.hi) {
         return pick;
     }
     const auto hit = [&w, k](double fs) { return MultipleInWindowAt(w, fs, k); };
-    return SettleRunEnd(hit, x, w.hi / k, -1);
+    return SettleRunEnd(hit, x, LatticeFs(w, w.hi, k), -1);
 }
 
 std::optional<double> HighestFs(const MultipleWindow& w, double k) {
-    const double x = w.hi / k;
+    const double x = LatticeFs(w, w.hi, k);
     const auto bits = std::bit_cast<std::uint64_t>(x);
     const double down = std::bit_cast<double>(bits - 1);
     const double up = std::bit_cast<double>(bits + 1);
-    const bool within = k * x <= w.hi;
+    const auto point = [&w, k](double fs) { return LatticePoint(w, fs, k); };
+    const bool within = point(x) <= w.hi;
     const double pick = within ? x : down;
-    const bool settled = within ? !(k * up <= w.hi) : k * down <= w.hi;
-    if (settled && k * pick >= w.lo) {
+    const bool settled = within ? !(point(up) <= w.hi) : point(down) <= w.hi;
+    if (settled && point(pick) >= w.lo) {
         return pick;
     }
     const auto hit = [&w, k](double fs) { return MultipleInWindowAt(w, fs, k); };
-    return SettleRunEnd(hit, x, w.lo / k, +1);
+    return SettleRunEnd(hit, x, LatticeFs(w, w.lo, k), +1);
 }
 
 void EmitFs(const FsWindow& p, FrequencyInterval range, RowEnds ends) {
     const auto lowest = [&p, ends](double k) -> std::optional<double> {
-        return ends == RowEnds::kSettled ? LowestFs(p.w, k) : p.w.lo / k;
+        return ends == RowEnds::kSettled ? LowestFs(p.w, k) : LatticeFs(p.w, p.w.lo, k);
     };
     const auto highest = [&p, ends](double k) -> std::optional<double> {
-        return ends == RowEnds::kSettled ? HighestFs(p.w, k) : p.w.hi / k;
+        return ends == RowEnds::kSettled ? HighestFs(p.w, k) : LatticeFs(p.w, p.w.hi, k);
     };
     const MultipleWindow& w = p.w;
     if (p.everywhere) {
@@ -139,18 +152,21 @@ void EmitFs(const FsWindow& p, FrequencyInterval range, RowEnds ends) {
     for (double k = p.kFirst; k <= p.kLast; k += 1) {
         // By the same monotony, the range's own ends tell whether the run reaches into the
         // range at all, and whether it passes an end (then that end need not be settled).
-        if (k * range.hi < w.lo || k * range.lo > w.hi) {
+        if (LatticePoint(w, range.hi, k) < w.lo || LatticePoint(w, range.lo, k) > w.hi) {
             continue;
         }
-        const auto lo = k * range.lo >= w.lo ? std::optional<double>(range.lo) : lowest(k);
-        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : highest(k);
+        const auto lo =
+            LatticePoint(w, range.lo, k) >= w.lo ? std::optional<double>(range.lo) : lowest(k);
+        const auto hi =
+            LatticePoint(w, range.hi, k) <= w.hi ? std::optional<double>(range.hi) : highest(k);
         if (lo && hi) {
             Push(*p.out, *lo, *hi, range);
         }
     }
-    if (p.kTail > 0 && !(p.kTail * range.lo > w.hi)) {
+    if (p.tail && !(LatticePoint(w, range.lo, p.kTail) > w.hi)) {
         const double k = p.kTail;
-        const auto hi = k * range.hi <= w.hi ? std::optional<double>(range.hi) : highest(k);
+        const auto hi =
+            LatticePoint(w, range.hi, k) <= w.hi ? std::optional<double>(range.hi) : highest(k);
         if (hi) {
             Push(*p.out, -kInf, *hi, range);
         }
@@ -158,19 +174,28 @@ void EmitFs(const FsWindow& p, FrequencyInterval range, RowEnds ends) {
 }
 
 // One window along the IF axis, for a fixed Fs. The window's ends move with the IF at
-// `slope` times its speed, `spread` either side of slope * IF, so k * Fs lies in it for
-// IF in [(k Fs - spread) / slope, (k Fs + spread) / slope].
+// `slope` times its speed, `spread` either side of slope * IF + offset, so a point v of the
+// lattice lies in it for IF between (v - offset - spread) / slope and
+// (v - offset + spread) / slope. A window that does not move (slope 0) holds a point for
+// every IF or for none.
 struct IfWindow {
     SpurWindowSource source;
     double slope = 1;
+    double offset = 0;
     double spread = 0;
     double kMin = 0;
-    bool merged = false;  // the intervals of all k >= kMin form one run up to +inf
+    MultipleWindow lattice;  // the window at some IF: its lattice, and all of it at slope 0
+    bool merged = false;     // the intervals of all k >= kMin form one run out to infinity
     double kFirst = 0;
     double kLast = -1;
     std::vector<FrequencyInterval>* out = nullptr;
 
-    double Count() const { return merged ? 1 : Enumerated(kFirst, kLast); }
+    double Count() const {
+        if (slope == 0) {
+            return 1;
+        }
+        return merged ? 1 : Enumerated(kFirst, kLast);
+    }
 };
 
 IfWindow PlanIfWindow(const SpurWindowSource& source, const PlanFields& plan, double margin,
@@ -179,38 +204,60 @@ IfWindow PlanIfWindow(const SpurWindowSource& source, const PlanFields& plan, do
     p.source = source;
     p.out = out;
     p.slope = source.Slope();
+    p.offset = source.Offset();
     p.spread = source.Spread(plan.m_ifBw, plan.m_rfBw, margin);
-    p.kMin = source.SelfFold() ? 1 : 0;
+    p.lattice = source.At(EdgesAt(range.lo, plan.m_ifBw, plan.m_rfBw), margin);
+    const MultipleWindow& w = p.lattice;
+    p.kMin = w.zeroCounts && w.residue == 0 ? 0 : FirstPositiveIndex(w);
     const double fs = plan.m_fs;
     p.merged = 2 * p.spread > fs * kSureOverlap;
-    p.kFirst = std::max(p.kMin, std::floor((p.slope * range.lo - p.spread) / fs));
-    p.kLast = std::ceil((p.slope * range.hi + p.spread) / fs);
+    // The points the window passes over while the IF runs through the range.
+    const double rise = p.slope > 0 ? p.slope * range.lo : p.slope * range.hi;
+    const double top = p.slope > 0 ? p.slope * range.hi : p.slope * range.lo;
+    p.kFirst = std::max(p.kMin, std::floor(LatticeIndex(w, rise + p.offset - p.spread, fs)));
+    p.kLast = std::ceil(LatticeIndex(w, top + p.offset + p.spread, fs));
     return p;
 }
 
 void EmitIf(const IfWindow& p, const PlanFields& plan, double margin, FrequencyInterval range,
             RowEnds ends) {
     const double fs = plan.m_fs;
+    if (p.slope == 0) {
+        if (MultipleInWindow(p.lattice, fs)) {
+            p.out->push_back(range);
+        }
+        return;
+    }
     const auto windowAt = [&p, &plan, margin](double ifCentre) {
         return p.source.At(EdgesAt(ifCentre, plan.m_ifBw, plan.m_rfBw), margin);
     };
+    const bool rising = p.slope > 0;
     const auto emit = [&](double k, bool toInfinity) {
         const auto hit = [&windowAt, fs, k](double ifCentre) {
             return MultipleInWindowAt(windowAt(ifCentre), fs, k);
         };
-        const double lo = (k * fs - p.spread) / p.slope;
-        const double hi = (k * fs + p.spread) / p.slope;
+        const double v = LatticePoint(p.lattice, fs, k);
+        const double early = (v - p.offset - p.spread) / p.slope;
+        const double late = (v - p.offset + p.spread) / p.slope;
+        const double lo = rising ? early : late;
+        const double hi = rising ? late : early;
         const auto settle = [&](double from, double towards, int direction) {
             return ends == RowEnds::kSettled ? SettleRunEnd(hit, from, towards, direction)
                                              : std::optional<double>(from);
         };
-        const auto settledLo = settle(lo, hi, -1);
         if (toInfinity) {
-            if (settledLo) {
-                Push(*p.out, *settledLo, kInf, range);
+            // A rising window meets every point from here on as the IF goes up, a falling
+            // one as it goes down.
+            if (rising) {
+                if (const auto settledLo = settle(lo, hi, -1)) {
+                    Push(*p.out, *settledLo, kInf, range);
+                }
+            } else if (const auto settledHi = settle(hi, lo, +1)) {
+                Push(*p.out, -kInf, *settledHi, range);
             }
             return;
         }
+        const auto settledLo = settle(lo, hi, -1);
         const auto settledHi = settle(hi, lo, +1);
         if (settledLo && settledHi) {
             Push(*p.out, *settledLo, *settledHi, range);
@@ -233,13 +280,13 @@ template <typename PlanWindow, typename Emit, typename Begin>
 FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOptions& options,
                       PlanWindow planWindow, Emit emit, Begin begin) {
     using Planned = decltype(planWindow(*windows.begin()));
-    std::array<Planned, kMaxSpurWindows> planned;
+    std::vector<Planned> planned(static_cast<std::size_t>(windows.size()));
     double total = 0;
     bool begun = false;
     const SpurWindowSource* next = windows.begin();
     while (next != windows.end()) {
-        // Without a report the whole row is one stage; with one, the self fold and then
-        // each harmonic.
+        // Without a report the whole row is one stage; with one, the self fold, each
+        // harmonic, then the modelled members together.
         const SpurWindowSource* stageEnd = next + 1;
         if (!options.progress) {
             stageEnd = windows.end();
@@ -276,14 +323,26 @@ FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOpti
 }
 
 std::vector<FrequencyInterval>* ListFor(MeetRow& row, const SpurWindowSource& source) {
+    if (source.Modelled()) {
+        return &row.modelled[static_cast<std::size_t>(source.modelled)];
+    }
     return source.SelfFold() ? &row.selfFold
                              : &row.harmonic[static_cast<std::size_t>(source.harmonic)];
+}
+
+SpurWindowList RowWindows(const PlanFields& plan, const SpurQuery& query, MeetRow& row) {
+    SpurWindowList windows = SpurWindowsOf(plan, query.against, query.model);
+    row.modelled.resize(static_cast<std::size_t>(windows.modelledMembers()));
+    return windows;
 }
 
 }  // namespace
 
 void MeetRow::Clear() {
     for (auto& list : harmonic) {
+        list.clear();
+    }
+    for (auto& list : modelled) {
         list.clear();
     }
     selfFold.clear();
@@ -297,7 +356,7 @@ double CountFsRowIntervals(const PlanFields& plan, FrequencyInterval fsRange,
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     double total = 0;
-    for (const SpurWindowSource& source : SpurWindowsOf(plan, query.against)) {
+    for (const SpurWindowSource& source : SpurWindowsOf(plan, query.against, query.model)) {
         total += PlanFsWindow(source.At(e, query.margin), fsRange, nullptr).Count();
     }
     return total;
@@ -311,7 +370,7 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     return DriveRow(
-        SpurWindowsOf(plan, query.against), row, options,
+        RowWindows(plan, query, row), row, options,
         [&](const SpurWindowSource& source) {
             return PlanFsWindow(source.At(e, query.margin), fsRange, ListFor(row, source));
         },
@@ -334,7 +393,7 @@ FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const 
         return FinderStatus::kOk;
     }
     return DriveRow(
-        SpurWindowsOf(plan, query.against), row, options,
+        RowWindows(plan, query, row), row, options,
         [&](const SpurWindowSource& source) {
             return PlanIfWindow(source, plan, query.margin, ifRange, ListFor(row, source));
         },

@@ -17,14 +17,24 @@ bool PlanHasSpurVerdict(const PlanFields& plan, double margin) {
 
 SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
     SpurVerdict v;
-    v.valid = PlanHasSpurVerdict(plan, query.margin);
+    v.valid = PlanHasSpurVerdict(plan, query.margin) && ModelBounded(query.model);
     if (!v.valid) {
         return v;
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     // Both bands are judged, whichever are asked about: the table shows both.
-    for (const SpurWindowSource& w : SpurWindowsOf(plan, Against::kBoth)) {
+    const SpurWindowList windows = SpurWindowsOf(plan, Against::kBoth, query.model);
+    v.modelled.resize(static_cast<std::size_t>(windows.modelledMembers()));
+    for (const SpurWindowSource& w : windows) {
         if (!MultipleInWindow(w.At(e, query.margin), plan.m_fs)) {
+            continue;
+        }
+        if (w.Modelled()) {
+            MemberMeets& meets = v.modelled[static_cast<std::size_t>(w.modelled)];
+            (w.band == RefBand::kIf ? meets.meetsIf : meets.meetsRf) = true;
+            if (!v.firstModelled && AsksAbout(query.against, w.band)) {
+                v.firstModelled = w.modelled;
+            }
             continue;
         }
         if (w.SelfFold()) {
@@ -37,7 +47,7 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
             v.lowestMeeting = w.harmonic;
         }
     }
-    v.clean = !v.foldsOntoItself && v.lowestMeeting == 0;
+    v.clean = !v.foldsOntoItself && v.lowestMeeting == 0 && !v.firstModelled;
     return v;
 }
 
@@ -53,7 +63,8 @@ std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
         return "no sampling";
     }
     if (v.clean) {
-        return "clean, spur margin " + FormatFixed(SpurMargin(plan, query.against), 3) + " MHz";
+        return "clean, spur margin " +
+               FormatFixed(SpurMargin(plan, query.against, query.model), 3) + " MHz";
     }
     std::string text = v.foldsOntoItself ? "the IF band folds onto itself" : "";
     for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
@@ -65,6 +76,18 @@ std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
         }
         const char* bands = ifHit && rfHit ? "IF and RF" : ifHit ? "IF" : "RF";
         text += (text.empty() ? "H" : ", H") + std::to_string(n) + " meets " + bands;
+    }
+    const std::vector<SpurMember> members = ModelledMembersOf(query.model);
+    for (std::size_t i = 0; i < v.modelled.size(); ++i) {
+        const bool ifHit = v.modelled[i].meetsIf && AsksAbout(query.against, RefBand::kIf);
+        const bool rfHit = v.modelled[i].meetsRf && AsksAbout(query.against, RefBand::kRf);
+        if (ifHit || rfHit) {
+            text += (text.empty() ? "" : ", ") + SpurMemberWords(members[i], query.model) +
+                    " meets " +
+                    (ifHit && rfHit ? "IF and RF"
+                     : ifHit        ? "IF"
+                                    : "RF");
+        }
     }
     return text;
 }
@@ -90,8 +113,29 @@ void ComputeHarmonicDistances(const PlanFields& plan, HarmonicDistanceTable& tab
     }
 }
 
-double SpurMargin(const PlanFields& plan, Against against) {
-    if (!JudgeSpurs(plan, {against, 0}).clean) {
+std::vector<HarmonicDistance> ComputeModelledDistances(const PlanFields& plan,
+                                                       const SpurModel& model) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const SpurWindowList windows = SpurWindowsOf(plan, Against::kBoth, model);
+    std::vector<HarmonicDistance> table(static_cast<std::size_t>(windows.modelledMembers()),
+                                        {kInf, kInf});
+    const bool judged = PlanHasSpurVerdict(plan, 0) && ModelBounded(model);
+    const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
+    for (const SpurWindowSource& w : windows) {
+        if (!w.Modelled()) {
+            continue;
+        }
+        HarmonicDistance& d = table[static_cast<std::size_t>(w.modelled)];
+        double& toBand = w.band == RefBand::kIf ? d.toIf : d.toRf;
+        const double distance = judged ? WindowDistance(w.At(e, 0), plan.m_fs) : kNaN;
+        toBand = std::isnan(toBand) || std::isnan(distance) ? kNaN : std::min(toBand, distance);
+    }
+    return table;
+}
+
+double SpurMargin(const PlanFields& plan, Against against, const SpurModel& model) {
+    if (!JudgeSpurs(plan, {against, 0, model}).clean) {
         return 0;
     }
     HarmonicDistanceTable table{};
@@ -99,6 +143,14 @@ double SpurMargin(const PlanFields& plan, Against against) {
     double margin = std::numeric_limits<double>::infinity();
     for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
         const HarmonicDistance& d = table[static_cast<std::size_t>(n)];
+        if (AsksAbout(against, RefBand::kIf)) {
+            margin = std::min(margin, d.toIf);
+        }
+        if (AsksAbout(against, RefBand::kRf)) {
+            margin = std::min(margin, d.toRf);
+        }
+    }
+    for (const HarmonicDistance& d : ComputeModelledDistances(plan, model)) {
         if (AsksAbout(against, RefBand::kIf)) {
             margin = std::min(margin, d.toIf);
         }

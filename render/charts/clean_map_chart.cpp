@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -189,6 +190,13 @@ void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapG
     }
     for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
         entry(static_cast<MapCode>(n), "H" + std::to_string(n));
+    }
+    std::optional<SpurFamily> last;
+    for (const SpurMember& member : ModelledMembersOf(g.view.query.model)) {
+        if (member.family != last) {
+            last = member.family;
+            entry(FamilyMapCode(member.family), SpurFamilyName(member.family));
+        }
     }
 }
 

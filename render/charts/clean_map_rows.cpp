@@ -1,6 +1,7 @@
 #include "charts/clean_map_rows.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -91,12 +92,21 @@ void FillInterval(RowFill& fill, const ColumnScale& columns, FrequencyInterval m
 
 }  // namespace
 
-MapCode MapCodeOf(const SpurVerdict& verdict) {
+MapCode FamilyMapCode(SpurFamily family) {
+    return static_cast<MapCode>(kMapFirstFamily + static_cast<int>(family) -
+                                static_cast<int>(SpurFamily::kInterleaveImage));
+}
+
+MapCode MapCodeOf(const SpurVerdict& verdict, const SpurModel& model) {
     if (!verdict.valid) {
         return kMapUnsampled;
     }
     if (verdict.lowestMeeting > 0) {
         return static_cast<MapCode>(verdict.lowestMeeting);
+    }
+    if (verdict.firstModelled) {
+        const auto members = ModelledMembersOf(model);
+        return FamilyMapCode(members[static_cast<std::size_t>(*verdict.firstModelled)].family);
     }
     return verdict.foldsOntoItself ? kMapSelfFold : kMapClean;
 }
@@ -112,6 +122,12 @@ ColorRef MapCodeColour(MapCode code) {
     }
     if (code == kMapSelfFold) {
         return kSelfFoldGrey;
+    }
+    // One clear colour a family, none of them a harmonic's cyan or red.
+    constexpr std::array<ColorRef, kMapCodeCount - kMapFirstFamily> kFamilyColours{
+        0x00A000, 0xB000B0, 0x0090F0, 0x305080};
+    if (code >= kMapFirstFamily) {
+        return kFamilyColours[static_cast<std::size_t>(code - kMapFirstFamily)];
     }
     // Harmonic 2 at full strength down to 40% at the cap.
     const int fade = 60 * (code - 2) / (kHarmonicCap - 2);
@@ -149,6 +165,16 @@ FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, doubl
                 FillInterval(fill, columns, meet, kMapUnsampled);
             }
             unsampledDone = true;
+        }
+        if (n == kModelledDone) {
+            const auto members = ModelledMembersOf(view.query.model);
+            for (std::size_t i = 0; i < scratch.meets.modelled.size(); ++i) {
+                const MapCode code = FamilyMapCode(members[i].family);
+                for (const auto& meet : scratch.meets.modelled[i]) {
+                    FillInterval(fill, columns, meet, code);
+                }
+            }
+            return fill.AnyOpen();
         }
         for (const auto& meet : scratch.meets.harmonic[static_cast<std::size_t>(n)]) {
             FillInterval(fill, columns, meet, static_cast<MapCode>(n));

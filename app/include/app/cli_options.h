@@ -53,11 +53,14 @@ struct CliRequest {
     std::optional<std::string> cleanFsPath;
     std::optional<std::string> cleanIfPath;
     std::optional<std::string> cleanMapPath;
+    std::optional<std::string> spurLedgerPath;  ///< --export-spurs FILE
     std::optional<FrequencyInterval> fsRange;
     std::optional<FrequencyInterval> ifRange;
     SpurQuery query;
     bool againstGiven = false;  ///< --against was given (else a plan file's may stand)
     bool marginGiven = false;   ///< --margin was given (else a plan file's may stand)
+    /// --interferer was given this often: the first one replaces a plan file's interferers.
+    int interferersGiven = 0;
 };
 
 /// Bad use: one line (no newline) naming the option at fault.
@@ -65,10 +68,11 @@ struct CliUsageError {
     std::string message;
 };
 
-/// Reads the arguments after the program name, starting from `plan`. Options are read left
-/// to right; the first of bad use, --help or --version decides.
+/// Reads the arguments after the program name, starting from `plan` and `model`. Options
+/// are read left to right; the first of bad use, --help or --version decides.
 std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::string_view> args,
-                                                         const PlanFields& plan);
+                                                         const PlanFields& plan,
+                                                         const SpurModel& model = {});
 
 /// The --help text.
 std::string UsageText();

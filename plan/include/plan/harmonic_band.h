@@ -52,6 +52,13 @@ struct HarmonicFold {
 /// wrap by) and the result is still defined.
 HarmonicFold FoldHarmonicBandTraced(double fs, double ifCentre, double ifBw, int n);
 
+/// The same fold for any two edges, lo's image first.
+HarmonicFold FoldEdgesTraced(double fs, double lo, double hi);
+
+/// The fold of frequencies lo..hi, a negative frequency folding as its mirror: an interval
+/// through 0 folds as one through a multiple of Fs, from 0 up.
+HarmonicBand FoldFrequencyInterval(double fs, double lo, double hi);
+
 inline HarmonicBand FoldHarmonicBand(double fs, double ifCentre, double ifBw, int n) {
     return FoldHarmonicBandTraced(fs, ifCentre, ifBw, n).band;
 }

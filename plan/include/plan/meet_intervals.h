@@ -21,6 +21,8 @@ namespace quorvel {
 struct MeetRow {
     /// [n]: where harmonic n (2..min(H, 26)) meets a band asked about.
     std::array<std::vector<FrequencyInterval>, kHarmonicBandTableSize> harmonic;
+    /// [i]: where modelled member i (ModelledMembersOf the query's model) meets a band.
+    std::vector<std::vector<FrequencyInterval>> modelled;
     /// Where the IF band folds onto itself.
     std::vector<FrequencyInterval> selfFold;
     /// Where there is no sampling at all: Fs <= 0.
@@ -35,8 +37,10 @@ struct MeetRow {
 enum class RowEnds { kSettled, kQuotients };
 
 /// Told each time a harmonic's intervals are complete, the self fold's and the unsampled
-/// ones being there from the first call; returns false when it needs no more harmonics.
+/// ones being there from the first call, and once more with kModelledDone when every
+/// modelled member's are; returns false when it needs no more.
 using RowProgress = std::function<bool(int harmonic)>;
+inline constexpr int kModelledDone = -1;
 
 /// How a row is worked out; the defaults are the finder's.
 struct RowOptions {

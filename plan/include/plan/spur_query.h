@@ -5,6 +5,8 @@
 #include <array>
 #include <utility>
 
+#include "plan/spur_model.h"
+
 namespace quorvel {
 
 /// Which reference bands a harmonic must not meet.
@@ -14,10 +16,17 @@ enum class Against { kIf, kRf, kBoth };
 inline constexpr std::array<std::pair<Against, const char*>, 3> kAgainstNames{
     {{Against::kIf, "if"}, {Against::kRf, "rf"}, {Against::kBoth, "both"}}};
 
-/// A plan is judged against `against`, each band widened by `margin` MHz on both sides.
+/// A plan is judged against `against`, each band widened by `margin` MHz on both sides, for
+/// the harmonics and every member of `model`.
 struct SpurQuery {
+    // Written {against, margin} wherever the model is left empty.
+    SpurQuery() = default;
+    SpurQuery(Against againstBands, double guardMargin, SpurModel spurModel = {})
+        : against(againstBands), margin(guardMargin), model(std::move(spurModel)) {}
+
     Against against = Against::kBoth;
     double margin = 0.0;
+    SpurModel model;
 };
 
 /// A closed range or interval of frequency, lo <= hi, in MHz.

@@ -26,11 +26,18 @@ using MapCode = std::uint8_t;
 inline constexpr MapCode kMapClean = 0;
 inline constexpr MapCode kMapUnsampled = 1;  ///< Fs not above 0
 inline constexpr MapCode kMapSelfFold = kHarmonicCap + 1;
-inline constexpr int kMapCodeCount = kMapSelfFold + 1;
+/// Then one code for each family of the converter model, in ledger order.
+inline constexpr MapCode kMapFirstFamily = kMapSelfFold + 1;
+inline constexpr int kMapCodeCount = kMapFirstFamily + static_cast<int>(SpurFamily::kInterferer) -
+                                     static_cast<int>(SpurFamily::kInterleaveImage) + 1;
+
+/// The code a modelled member of this family shows.
+MapCode FamilyMapCode(SpurFamily family);
 
 /// The code of one operating point, as the map shows it: no sampling before any harmonic,
-/// the lowest harmonic before the IF band folding onto itself.
-MapCode MapCodeOf(const SpurVerdict& verdict);
+/// the lowest harmonic before the first modelled member's family, and that before the IF
+/// band folding onto itself.
+MapCode MapCodeOf(const SpurVerdict& verdict, const SpurModel& model = {});
 
 /// Colours: clean is white, which no harmonic takes; harmonic n in its chart colour (odd
 /// cyan, even red), darker the higher the order, so the strongest spurs stand out.

@@ -1,0 +1,97 @@
+#include "plan/spur_model.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+int ModelInterleave(const SpurModel& model) {
+    return std::clamp(model.interleave, 1, kMaxInterleave);
+}
+
+int ModelOrders(int orders) {
+    return std::clamp(orders, 1, kMaxModelOrder);
+}
+
+int ModelInterfererCount(const SpurModel& model) {
+    return std::min(static_cast<int>(model.interferers.size()), kMaxInterferers);
+}
+
+const char* SpurFamilyName(SpurFamily family) {
+    switch (family) {
+        case SpurFamily::kHarmonic:
+            return "harmonic";
+        case SpurFamily::kInterleaveImage:
+            return "interleave_image";
+        case SpurFamily::kInterleaveOffset:
+            return "interleave_offset";
+        case SpurFamily::kClockSideband:
+            return "clock_sideband";
+        case SpurFamily::kInterferer:
+            return "interferer";
+    }
+    return "";
+}
+
+std::vector<SpurMember> ModelledMembersOf(const SpurModel& model) {
+    std::vector<SpurMember> members;
+    const int m = ModelInterleave(model);
+    if (m > 1) {
+        for (int n = 1; n <= ModelOrders(model.interleaveOrders); ++n) {
+            for (int q = 1; q < m; ++q) {
+                members.push_back({SpurFamily::kInterleaveImage, n, q});
+            }
+        }
+        // q and M - q put their tones on the same folded point: each is listed once.
+        for (int q = 1; q <= m / 2; ++q) {
+            members.push_back({SpurFamily::kInterleaveOffset, 0, q});
+        }
+    }
+    if (model.hasClockSpur) {
+        for (int n = 1; n <= ModelOrders(model.clockSpurOrders); ++n) {
+            members.push_back({SpurFamily::kClockSideband, n, +1});
+            members.push_back({SpurFamily::kClockSideband, n, -1});
+        }
+    }
+    for (int i = 0; i < ModelInterfererCount(model); ++i) {
+        const int orders = ModelOrders(model.interferers[static_cast<std::size_t>(i)].orders);
+        for (int order = 1; order <= orders; ++order) {
+            members.push_back({SpurFamily::kInterferer, order, i + 1});
+        }
+    }
+    return members;
+}
+
+std::string SpurTermText(const SpurMember& member, const SpurModel& model) {
+    switch (member.family) {
+        case SpurFamily::kHarmonic:
+            return {};
+        case SpurFamily::kInterleaveImage:
+        case SpurFamily::kInterleaveOffset:
+            return std::to_string(member.term) + "/" + std::to_string(ModelInterleave(model));
+        case SpurFamily::kClockSideband:
+            return member.term > 0 ? "+" : "-";
+        case SpurFamily::kInterferer:
+            return std::to_string(member.term);
+    }
+    return {};
+}
+
+std::string SpurMemberWords(const SpurMember& member, const SpurModel& model) {
+    const std::string order = std::to_string(member.order);
+    const std::string term = SpurTermText(member, model);
+    switch (member.family) {
+        case SpurFamily::kHarmonic:
+            return "H" + order;
+        case SpurFamily::kInterleaveImage:
+            return "image " + order + ", " + term;
+        case SpurFamily::kInterleaveOffset:
+            return "offset tone " + term;
+        case SpurFamily::kClockSideband:
+            return "sideband " + order + " " + term;
+        case SpurFamily::kInterferer:
+            return "interferer " + term + ", order " + order;
+    }
+    return {};
+}
+
+}  // namespace quorvel
