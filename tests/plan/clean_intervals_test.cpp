@@ -10,6 +10,7 @@
 
 #include "plan/meet_intervals.h"
 #include "plan/spur_verdict.h"
+#include "plan_values.h"
 
 namespace quorvel {
 namespace {
@@ -51,15 +52,7 @@ TEST_P(WorkedCases, MatchTheHandDerivation) {
     }
 }
 
-PlanFields Plan(double fs, double ifc, double ifBw, double rfBw, int h) {
-    PlanFields p;
-    p.m_fs = fs;
-    p.m_if = ifc;
-    p.m_ifBw = ifBw;
-    p.m_rfBw = rfBw;
-    p.m_harmonics = h;
-    return p;
-}
+using test::Plan;
 
 INSTANTIATE_TEST_SUITE_P(
     Hand, WorkedCases,

@@ -12,6 +12,7 @@
 #include "plan/clean_intervals.h"
 #include "plan/spur_ledger.h"
 #include "plan/spur_verdict.h"
+#include "plan_values.h"
 
 namespace quorvel {
 namespace {
@@ -187,15 +188,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CleanIntervalsWithAModel,
                                          ExportedRow{"IfAgainstRf", Axis::kIf, Against::kRf}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-PlanFields Plan(double fs, double ifc, double ifBw, double rfBw, int h) {
-    PlanFields p;
-    p.m_fs = fs;
-    p.m_if = ifc;
-    p.m_ifBw = ifBw;
-    p.m_rfBw = rfBw;
-    p.m_harmonics = h;
-    return p;
-}
+using test::Plan;
 
 struct WorkedFsRow {
     const char* name;

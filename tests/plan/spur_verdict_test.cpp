@@ -10,19 +10,12 @@
 
 #include "plan/harmonic_band.h"
 #include "plan/reference_bands.h"
+#include "plan_values.h"
 
 namespace quorvel {
 namespace {
 
-PlanFields Plan(double fs, double ifc, double ifBw, double rfBw, int h) {
-    PlanFields p;
-    p.m_fs = fs;
-    p.m_if = ifc;
-    p.m_ifBw = ifBw;
-    p.m_rfBw = rfBw;
-    p.m_harmonics = h;
-    return p;
-}
+using test::Plan;
 
 // The band table's flag: the folded image of the IF band meets the reference band's own
 // image in 0..Fs/2 (either may come as a reversed pair).
