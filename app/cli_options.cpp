@@ -49,12 +49,6 @@ Problem CheckCombination(const CliRequest& request, const std::map<const Option*
             return std::string(option.name) + " applies only to " + std::string(option.readByText);
         }
     }
-    // Plan files do not hold the converter model yet: saving one would drop it unsaid.
-    if (request.savePlanPath && !request.query.model.Empty()) {
-        return std::string(OutputName(&CliRequest::savePlanPath)) +
-               " cannot keep the converter model yet; save the plan without --interleave, "
-               "--clock-spur and --interferer";
-    }
     // Outputs named alike; other exports' names are compared as files when they are written.
     using Path = std::optional<std::string> CliRequest::*;
     const Path named[] = {&CliRequest::savePlanPath, &CliRequest::bandCsvPath,

@@ -127,6 +127,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     if (request.savePlanPath) {
         PlanFileValues values = PlanFileValues::FromPlan(request.plan);
         values.finder = SavedFinderSettings(request, finder);
+        values.model = request.query.model;
         if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
             PrintLine(stderr, "quorvel: cannot save the plan file " +
                                   Quoted(*request.savePlanPath) + ": " + problem.toStdString());
@@ -147,7 +148,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::string* planFile,
-                                  std::string* planProblem) {
+                                  std::string* planProblem, SpurModel* model) {
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
         args.emplace_back(argv[i]);
@@ -171,7 +172,8 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
             PlanFields fromFile = plan;
             reading.values->ApplyTo(fromFile);
             finder = reading.values->finder;
-            request = std::get<CliRequest>(ParseCommandLine(args, fromFile));
+            request = std::get<CliRequest>(
+                ParseCommandLine(args, fromFile, reading.values->model.value_or(SpurModel{})));
             // The finder's settings the command line leaves out come from the file too.
             FillCleanSettings(request, finder);
             if (const auto complaint = CheckCleanRanges(request)) {
@@ -202,6 +204,9 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
             break;
     }
     plan = request.plan;
+    if (model != nullptr) {
+        *model = request.query.model;
+    }
     if (planFile != nullptr && request.planPath) {
         *planFile = *request.planPath;
     }

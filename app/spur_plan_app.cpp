@@ -8,12 +8,17 @@
 
 namespace quorvel {
 
-CSpurPlanApp::CSpurPlanApp(const PlanFields& initial, QByteArray planFile, QString planProblem)
-    : m_initial(initial), m_planFile(std::move(planFile)), m_planProblem(std::move(planProblem)) {}
+CSpurPlanApp::CSpurPlanApp(const PlanFields& initial, QByteArray planFile, QString planProblem,
+                           SpurModel model)
+    : m_initial(initial),
+      m_model(std::move(model)),
+      m_planFile(std::move(planFile)),
+      m_planProblem(std::move(planProblem)) {}
 
 bool CSpurPlanApp::InitInstance() {
     CSpurPlanDlg dlg(nullptr, m_initial);
     dlg.SetAboutBoxHandler([this] { OnHelp(); });
+    dlg.SetModel(m_model);
     InstallPlanWork(dlg, m_planFile, m_planProblem);
     InstallSpurTable(dlg);
     InstallCleanMap(dlg);

@@ -184,6 +184,7 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
     connect(canvas_, &CleanMapCanvas::Clicked, this, &CleanMapWindow::OnClick);
     connect(&main_, &CSpurPlanDlg::PlanChanged, this, &CleanMapWindow::Refresh);
     connect(&main_, &CSpurPlanDlg::FinderChanged, this, &CleanMapWindow::OnFinderChanged);
+    connect(&main_, &CSpurPlanDlg::ModelChanged, this, &CleanMapWindow::Refresh);
     ShowFinder(main_.Finder());
     Refresh();
 }
@@ -300,6 +301,7 @@ void CleanMapWindow::ReadView() {
     if (const QVariant chosen = againstCombo_->currentData(); chosen.isValid()) {
         view_.query.against = static_cast<Against>(chosen.toInt());
     }
+    view_.query.model = main_.Model();
 }
 
 void CleanMapWindow::Refresh() {

@@ -252,6 +252,13 @@ void CSpurPlanDlg::SetFinder(const FinderSettings& finder) {
     }
 }
 
+void CSpurPlanDlg::SetModel(const SpurModel& model) {
+    if (model != m_model) {
+        m_model = model;
+        emit ModelChanged();
+    }
+}
+
 void CSpurPlanDlg::SetHighlightedHarmonic(std::optional<int> harmonic) {
     if (harmonic != m_highlight) {
         m_highlight = harmonic;

@@ -378,6 +378,25 @@ TEST_F(OwnSessionTest, FinderSettingsComeFromTheFileMarkTheChangeAndAreSaved) {
     EXPECT_EQ(ReadPlanFile(saved).values->finder, finder);
 }
 
+TEST_F(OwnSessionTest, ConverterModelComesFromTheFileMarksTheChangeAndIsSaved) {
+    PlanFileValues withModel = AwkwardPlan();
+    withModel.model = SpurModel{.interleave = 4, .interferers = {{2400.0, 80.0, 2}}};
+    const QString modelled = dir.filePath(QStringLiteral("modelled.qvplan"));
+    ASSERT_TRUE(test::PutPlanFile(modelled, withModel));
+    PlanFileSession& session = Own();
+    ASSERT_TRUE(session.Open(modelled));
+    EXPECT_EQ(dlg->Model(), *withModel.model);
+    EXPECT_FALSE(dlg->isWindowModified());
+    SpurModel model = dlg->Model();
+    model.interleave = 8;
+    dlg->SetModel(model);
+    EXPECT_TRUE(dlg->isWindowModified());
+    ASSERT_TRUE(session.Save());
+    EXPECT_EQ(ReadPlanFile(modelled).values->model, model);
+    ASSERT_TRUE(session.Open(saved));  // a file without a model is a plan without one
+    EXPECT_EQ(dlg->Model(), SpurModel{});
+}
+
 TEST_F(PlanWorkTest, TheMapOpensWithTheFilesFinderSettingsAndItsChangesAreSaved) {
     CSpurPlanDlg& window = Window(saved);
     InstallCleanMap(window);

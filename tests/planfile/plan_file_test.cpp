@@ -86,6 +86,40 @@ TEST(PlanDocumentTest, EveryDoubleReadsBackBitForBit) {
     }
 }
 
+// Any model the ranges allow, with the awkward doubles as its frequencies, reads back as
+// the same model; one left at its defaults is not written at all.
+TEST(PlanDocumentTest, ConverterModelReadsBackAsTheSameModel) {
+    std::vector<double> doubles = AwkwardDoubles(4000);
+    std::erase_if(doubles, [](double v) { return std::fabs(v) > kFinderFrequencyLimit; });
+    std::mt19937 random(7);
+    const auto count = [&random](int hi) {
+        return 1 + static_cast<int>(random() % static_cast<unsigned>(hi));
+    };
+    std::size_t next = 0;
+    for (int round = 0; round < 300; ++round) {
+        SpurModel model;
+        model.interleave = count(kMaxInterleave);
+        model.interleaveOrders = count(kMaxModelOrder);
+        model.hasClockSpur = round % 3 != 0;
+        model.clockSpur = model.hasClockSpur ? doubles[next++ % doubles.size()] : 0.0;
+        model.clockSpurOrders = count(kMaxModelOrder);
+        model.interferers.resize(static_cast<std::size_t>(round % (kMaxInterferers + 1)));
+        for (Interferer& in : model.interferers) {
+            in = {doubles[next++ % doubles.size()], std::fabs(doubles[next++ % doubles.size()]),
+                  count(kMaxModelOrder)};
+        }
+        PlanFileValues values;
+        values.model = model;
+        const PlanDocumentReading reading = ReadPlanDocument(PlanDocumentText(values));
+        ASSERT_TRUE(reading.Ok()) << reading.error.toStdString();
+        ASSERT_EQ(reading.values, values);
+    }
+    PlanFileValues plain;
+    plain.model = SpurModel{};
+    EXPECT_FALSE(PlanDocumentText(plain).contains("converter"));
+    EXPECT_FALSE(ReadPlanDocument(PlanDocumentText(plain)).values.model);
+}
+
 class PlanFileTest : public testing::Test {
   protected:
     QString Path(const QString& name) const { return m_dir.filePath(name); }
@@ -204,6 +238,29 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"AgainstUnknown",
                    Plan(R"(, "finder": {"against": "all"})"),
                    {"finder.against is 'all'", "\"both\""}},
+        BadFileRow{"ConverterNotObject", Plan(R"(, "converter": 4)"), {"converter is a number"}},
+        BadFileRow{"InterleaveAboveItsRange",
+                   Plan(R"(, "converter": {"interleave": 65})"),
+                   {"converter.interleave is 65", "1 to 64"}},
+        BadFileRow{"SidebandOrdersZero",
+                   Plan(R"(, "converter": {"clock_spur_orders": 0})"),
+                   {"converter.clock_spur_orders is 0", "1 to 26"}},
+        BadFileRow{"ClockSpurBeyondTheLimit",
+                   Plan(R"(, "converter": {"clock_spur_mhz": -1e101})"),
+                   {"converter.clock_spur_mhz is -1e+101", "within 1e100"}},
+        BadFileRow{"InterferersNotAList",
+                   Plan(R"(, "converter": {"interferers": {}})"),
+                   {"converter.interferers is an object, not a list"}},
+        BadFileRow{"InterfererWithoutWidth",
+                   Plan(R"(, "converter": {"interferers": [{"centre_mhz": 1, "width_mhz": 0},
+                                                           {"centre_mhz": 2400}]})"),
+                   {"converter.interferers[1] has no width_mhz"}},
+        BadFileRow{"InterfererNegativeWidth",
+                   Plan(R"(, "converter": {"interferers": [{"centre_mhz": 1, "width_mhz": -2}]})"),
+                   {"converter.interferers[0].width_mhz is -2", "0 MHz or more"}},
+        BadFileRow{"NineInterferers",
+                   Plan(R"(, "converter": {"interferers": [{}, {}, {}, {}, {}, {}, {}, {}, {}]})"),
+                   {"converter.interferers holds 9 interferers, at most 8"}},
         BadFileRow{"TooLarge",
                    Plan(R"(, "x": ")") + QByteArray(kMaxPlanFileBytes, 'a') + "\"",
                    {"larger than a plan file"}}),
@@ -226,15 +283,20 @@ TEST_F(PlanFileTest, NewerVersionGivesWhatItCanAndListsTheRest) {
     const PlanFileReading reading =
         ReadPlanFile(Write(QStringLiteral("newer.qvplan"),
                            R"({"format": "quorvel-plan", "version": 7, "fs_mhz": 0, "harmonics": 9,
-            "window": {"fs_mhz": -0}, "finder": {"margin_mhz": 2, "depth": 3}})"));
+            "window": {"fs_mhz": -0}, "finder": {"margin_mhz": 2, "depth": 3},
+            "converter": {"interleave": 4, "skew": 1,
+                          "interferers": [{"centre_mhz": 900, "width_mhz": 5, "level": 3}]}})"));
     ASSERT_TRUE(reading.values) << reading.error.toStdString();
     PlanFileValues expected;
     expected.fs = 0.0;
     expected.harmonics = 9;
     expected.finder.margin = 2.0;
+    expected.model = SpurModel{.interleave = 4, .interferers = {{900.0, 5.0, 1}}};
     EXPECT_EQ(*reading.values, expected);
     EXPECT_EQ(reading.ignored,
-              (QStringList{QStringLiteral("window"), QStringLiteral("finder.depth")}));
+              (QStringList{QStringLiteral("window"), QStringLiteral("finder.depth"),
+                           QStringLiteral("converter.skew"),
+                           QStringLiteral("converter.interferers[0].level")}));
     for (const char* word : {"newer version", "(7)", "'window'", "'finder.depth'"}) {
         EXPECT_TRUE(reading.notice.contains(QLatin1String(word))) << reading.notice.toStdString();
     }

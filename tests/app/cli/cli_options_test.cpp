@@ -136,10 +136,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "1:1", "--interferer", "1:1", "--interferer", "1:1", "--interferer", "1:1",
                 "--interferer", "1:1", "--interferer", "1:1"},
                "--interferer is given more than 8 times"},
-        BadUse{"SavePlanWithAModel",
-               {"--interleave", "4", "--save-plan", "a.qvplan"},
-               "--save-plan cannot keep the converter model yet; save the plan without "
-               "--interleave, --clock-spur and --interferer"},
         BadUse{"LedgerAndBandTableToOneFile",
                {"--export-csv", "a", "--export-spurs", "a"},
                "--export-csv and --export-spurs name the same file"}),

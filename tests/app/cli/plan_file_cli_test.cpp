@@ -87,6 +87,39 @@ TEST_F(PlanFileCliTest, FindersSettingsComeFromTheFileAndGoIntoASavedPlan) {
     EXPECT_EQ(ReadPlanFile(PathOf("out.qvplan")).values->finder, expected);
 }
 
+// The converter model travels with the plan as the finder's settings do: a saved plan
+// keeps the options' model, and the file's model serves the ledger and the clean exports
+// under the options that name a part of it.
+TEST_F(PlanFileCliTest, ConverterModelComesFromTheFileAndGoesIntoASavedPlan) {
+    const QStringList model{"--interleave", "4",    "--interleave-orders", "2",
+                            "--clock-spur", "12.5", "--interferer",        "2400:80:2"};
+    ASSERT_EQ(Run(model + QStringList{"plan.qvplan", "--save-plan", "model.qvplan"}).exitCode, 0);
+    PlanFileValues expected = FileValues();
+    expected.model = SpurModel{.interleave = 4,
+                               .interleaveOrders = 2,
+                               .hasClockSpur = true,
+                               .clockSpur = 12.5,
+                               .interferers = {{2400.0, 80.0, 2}}};
+    EXPECT_EQ(ReadPlanFile(PathOf("model.qvplan")).values, expected);
+
+    const QStringList exports[] = {{"--export-spurs", "-"},
+                                   {"--harmonics", "3", "--fs-range", "2000:4000", "--against",
+                                    "if", "--export-clean-fs", "-"}};
+    for (const QStringList& exported : exports) {
+        const ProcessResult fromOptions = Run(model + QStringList{"plan.qvplan"} + exported);
+        ASSERT_EQ(fromOptions.exitCode, 0) << fromOptions.err.toStdString();
+        EXPECT_EQ(Run(QStringList{"model.qvplan"} + exported).out, fromOptions.out);
+        EXPECT_NE(Run(QStringList{"plan.qvplan"} + exported).out, fromOptions.out);
+    }
+    // Interferers given replace the file's list; what the options leave out stays.
+    const ProcessResult over = Run({"model.qvplan", "--interleave", "8", "--interferer", "900:10",
+                                    "--save-plan", "over.qvplan"});
+    ASSERT_EQ(over.exitCode, 0) << over.err.toStdString();
+    expected.model->interleave = 8;
+    expected.model->interferers = {{900.0, 10.0, 1}};
+    EXPECT_EQ(ReadPlanFile(PathOf("over.qvplan")).values, expected);
+}
+
 TEST_F(PlanFileCliTest, UnusableFileIsBadUseNamingItAndWritesNothing) {
     QFile broken(PathOf("broken.qvplan"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
