@@ -3,6 +3,7 @@
 #include "app/about_dlg.h"
 #include "app/plan_work_actions.h"
 #include "dialog/clean_map_window.h"
+#include "dialog/converter_window.h"
 #include "dialog/spur_plan_dlg.h"
 #include "dialog/spur_table_window.h"
 
@@ -22,6 +23,7 @@ bool CSpurPlanApp::InitInstance() {
     InstallPlanWork(dlg, m_planFile, m_planProblem);
     InstallSpurTable(dlg);
     InstallCleanMap(dlg);
+    InstallConverterWindow(dlg);
     m_pMainWnd = &dlg;
     dlg.exec();  // OK and Cancel end the program alike
     m_pMainWnd = nullptr;
