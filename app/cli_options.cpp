@@ -142,6 +142,7 @@ std::string UsageText() {
         "Plan files:\n",
         "Plan values (read as in the edit fields; frequencies in MHz):\n",
         "Converter spurs (each counted as the harmonics are, in every export):\n",
+        "Spur levels (with a floor, clean means no spur above it meets the bands):\n",
         "Exports (no window and no display needed; several may be combined):\n",
         "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
         "onto itself):\n",

@@ -32,6 +32,53 @@ const char* SpurFamilyName(SpurFamily family) {
     return "";
 }
 
+std::optional<double> MemberLevel(const SpurMember& member, const SpurModel& model) {
+    const SpurLevels& levels = model.levels;
+    const auto relative = [&](const std::vector<double>& list, int order, int first) {
+        const auto dbc = LevelByOrder(list, order, first);
+        return dbc ? std::optional<double>(levels.signal + *dbc) : std::nullopt;
+    };
+    switch (member.family) {
+        case SpurFamily::kHarmonic:
+            return relative(levels.harmonics, member.order, 2);
+        case SpurFamily::kInterleaveImage:
+            return relative(levels.images, member.order, 1);
+        case SpurFamily::kInterleaveOffset:
+            return levels.offset;
+        case SpurFamily::kClockSideband:
+            return relative(levels.sidebands, member.order, 1);
+        case SpurFamily::kInterferer: {
+            const int i = member.term - 1;
+            if (i < 0 || i >= ModelInterfererCount(model)) {
+                return std::nullopt;
+            }
+            const auto own = model.interferers[static_cast<std::size_t>(i)].level;
+            if (!own || member.order <= 1) {
+                return own;
+            }
+            // The converter's own distortion of that input, in dBc of it.
+            const auto hd = LevelByOrder(levels.harmonics, member.order, 2);
+            return hd ? std::optional<double>(*own + *hd) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool LevelsGiven(const SpurModel& model) {
+    return model.levels != SpurLevels{} ||
+           std::any_of(model.interferers.begin(), model.interferers.end(),
+                       [](const Interferer& in) { return in.level.has_value(); });
+}
+
+bool MemberCounts(const SpurMember& member, const SpurModel& model) {
+    const auto& floor = model.levels.floor;
+    if (!floor) {
+        return true;
+    }
+    const auto level = MemberLevel(member, model);
+    return !level || *level - model.levels.signal > *floor;
+}
+
 std::vector<SpurMember> ModelledMembersOf(const SpurModel& model) {
     std::vector<SpurMember> members;
     const int m = ModelInterleave(model);
