@@ -98,24 +98,6 @@ std::string SpurTermText(const SpurMember& member, const SpurModel& model) {
     return {};
 }
 
-std::string SpurMemberWords(const SpurMember& member, const SpurModel& model) {
-    const std::string order = std::to_string(member.order);
-    const std::string term = SpurTermText(member, model);
-    switch (member.family) {
-        case SpurFamily::kHarmonic:
-            return "H" + order;
-        case SpurFamily::kInterleaveImage:
-            return "image " + order + ", " + term;
-        case SpurFamily::kInterleaveOffset:
-            return "offset tone " + term;
-        case SpurFamily::kClockSideband:
-            return "sideband " + order + " " + term;
-        case SpurFamily::kInterferer:
-            return "interferer " + term + ", order " + order;
-    }
-    return {};
-}
-
 std::string SpurMemberLabel(const SpurMember& member, const SpurModel& model) {
     switch (member.family) {
         case SpurFamily::kHarmonic:
