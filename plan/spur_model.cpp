@@ -1,8 +1,30 @@
 #include "plan/spur_model.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace quorvel {
+
+namespace {
+
+constexpr const char* kMinusSign = "\xE2\x88\x92";  // U+2212
+constexpr const char* kTimesSign = "\xC3\x97";      // U+00D7
+
+// n times the signal: "f", "3f".
+std::string TimesF(int order) {
+    return order == 1 ? "f" : std::to_string(order) + "f";
+}
+
+// q Fs/M in lowest terms: "Fs/4", "3Fs/8", "Fs/2".
+std::string FractionOfFs(int q, int m) {
+    const int common = std::gcd(q, m);  // m >= 1, so never 0
+    const int numerator = q / common;
+    const int denominator = m / common;
+    std::string text = numerator == 1 ? "Fs" : std::to_string(numerator) + "Fs";
+    return denominator == 1 ? text : text + "/" + std::to_string(denominator);
+}
+
+}  // namespace
 
 int ModelInterleave(const SpurModel& model) {
     return std::clamp(model.interleave, 1, kMaxInterleave);
@@ -123,20 +145,23 @@ std::string SpurTermText(const SpurMember& member, const SpurModel& model) {
     return {};
 }
 
-std::string SpurMemberWords(const SpurMember& member, const SpurModel& model) {
-    const std::string order = std::to_string(member.order);
-    const std::string term = SpurTermText(member, model);
+std::string SpurMemberLabel(const SpurMember& member, const SpurModel& model) {
     switch (member.family) {
         case SpurFamily::kHarmonic:
-            return "H" + order;
+            return TimesF(member.order);
         case SpurFamily::kInterleaveImage:
-            return "image " + order + ", " + term;
+            return TimesF(member.order) + " + " + FractionOfFs(member.term, ModelInterleave(model));
         case SpurFamily::kInterleaveOffset:
-            return "offset tone " + term;
+            return FractionOfFs(member.term, ModelInterleave(model));
         case SpurFamily::kClockSideband:
-            return "sideband " + order + " " + term;
-        case SpurFamily::kInterferer:
-            return "interferer " + term + ", order " + order;
+            return TimesF(member.order) +
+                   (member.term > 0 ? " + " : std::string(" ") + kMinusSign + " ") + "Fc";
+        case SpurFamily::kInterferer: {
+            const std::string interferer = "interferer " + std::to_string(member.term);
+            return member.order == 1
+                       ? interferer
+                       : std::to_string(member.order) + " " + kTimesSign + " " + interferer;
+        }
     }
     return {};
 }

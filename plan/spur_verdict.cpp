@@ -87,7 +87,7 @@ std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
         const bool ifHit = v.modelled[i].meetsIf && AsksAbout(query.against, RefBand::kIf);
         const bool rfHit = v.modelled[i].meetsRf && AsksAbout(query.against, RefBand::kRf);
         if (ifHit || rfHit) {
-            text += (text.empty() ? "" : ", ") + SpurMemberWords(members[i], query.model) +
+            text += (text.empty() ? "" : ", ") + SpurMemberLabel(members[i], query.model) +
                     " meets " +
                     (ifHit && rfHit ? "IF and RF"
                      : ifHit        ? "IF"

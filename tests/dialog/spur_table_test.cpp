@@ -1,5 +1,6 @@
 // The spur table beside the main window: its rows against the band table export, its copy,
-// its following of the plan, the highlight of the selected row, and the charts' tooltips.
+// its following of the plan and the model, the highlight of the selected row, and the
+// charts' tooltips.
 #include <QAction>
 #include <QClipboard>
 #include <QHelpEvent>
@@ -14,6 +15,7 @@
 #include "dialog/spur_table_window.h"
 #include "main_dialog_fixture.h"
 #include "plan/slider_rules.h"
+#include "plan/spur_ledger.h"
 
 namespace quorvel::test {
 namespace {
@@ -114,6 +116,72 @@ TEST_F(SpurTableTest, TheSelectedRowIsPickedOutInTheChartsOnlyWhileSelected) {
     EXPECT_EQ(dlg->HighlightedHarmonic(), std::nullopt);
     ASSERT_TRUE(Repainted(paints));
     EXPECT_TRUE(ChartsShow(Plan()));
+}
+
+// Four cores, a 30 MHz clock spur and an interferer with its second harmonic: every family.
+SpurModel EveryFamily() {
+    SpurModel model;
+    model.interleave = 4;
+    model.hasClockSpur = true;
+    model.clockSpur = 30;
+    model.interferers.push_back({300, 10, 2});
+    return model;
+}
+
+TEST_F(SpurTableTest, WithAModelListsTheLedgerUnderAHeadingForEachFamily) {
+    SpurTableWindow& table = OpenTable();
+    dlg->SetModel(EveryFamily());
+    QStringList labels;
+    for (int row = 0; row < table.Table()->rowCount(); ++row) {
+        labels << table.Table()->item(row, 0)->text();
+    }
+    QStringList expected{QStringLiteral("Harmonics")};
+    for (int n = 2; n <= 15; ++n) {
+        expected << QStringLiteral("%1f").arg(n);
+    }
+    expected << QStringLiteral("Interleaving images") << QStringLiteral("f + Fs/4")
+             << QStringLiteral("f + Fs/2") << QStringLiteral("f + 3Fs/4")
+             << QStringLiteral("Interleaving offset tones") << QStringLiteral("Fs/4")
+             << QStringLiteral("Fs/2") << QStringLiteral("Clock sidebands")
+             << QStringLiteral("f + Fc") << QStringLiteral("f \u2212 Fc")
+             << QStringLiteral("Interferers") << QStringLiteral("interferer 1")
+             << QStringLiteral("2 \u00d7 interferer 1");
+    EXPECT_EQ(labels, expected);
+
+    // f + Fc lands in the RF band 10 MHz above the IF band; it comes from no zone.
+    const int sideband = static_cast<int>(expected.indexOf(QStringLiteral("f + Fc")));
+    EXPECT_TRUE(table.Table()->item(sideband, SpurTableWindow::kRfColumn)->font().bold());
+    EXPECT_EQ(table.Table()->item(sideband, SpurTableWindow::kIfDistanceColumn)->text(), "10.000");
+    EXPECT_EQ(table.Table()->item(sideband, SpurTableWindow::kZonesColumn)->text(), "-");
+
+    table.CopyAsCsv();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              SpurLedgerCsv(BuildSpurLedger(Plan(), EveryFamily()), EveryFamily()));
+
+    dlg->SetModel({});  // back to the harmonics alone
+    EXPECT_EQ(table.Table()->rowCount(), 14);
+    EXPECT_EQ(table.Table()->item(0, 0)->text(), "2");
+}
+
+TEST_F(SpurTableTest, OnlyAHarmonicsRowIsPickedOutWithAModel) {
+    SpurTableWindow& table = OpenTable();
+    table.Table()->selectRow(4);  // harmonic 6
+    dlg->SetModel(EveryFamily());
+    ASSERT_EQ(table.Table()->selectedItems().size(), SpurTableWindow::kColumnCount);
+    EXPECT_EQ(table.Table()->selectedItems().front()->text(), "6f");
+    EXPECT_EQ(dlg->HighlightedHarmonic(), 6);
+    dlg->TypeIntoField(IDC_IF, QStringLiteral("190"));
+    EXPECT_EQ(dlg->HighlightedHarmonic(), 6);
+
+    const int sideband = table.Table()->rowCount() - 5;  // f + Fc
+    ASSERT_EQ(table.LedgerRowAt(sideband)->member.family, SpurFamily::kClockSideband);
+    table.Table()->selectRow(sideband);
+    EXPECT_EQ(dlg->HighlightedHarmonic(), std::nullopt);
+    table.Table()->selectRow(2);  // 3f
+    EXPECT_EQ(dlg->HighlightedHarmonic(), 3);
+    table.Table()->selectRow(0);  // a heading is not selected
+    EXPECT_TRUE(table.Table()->selectedItems().isEmpty());
+    EXPECT_EQ(dlg->HighlightedHarmonic(), std::nullopt);
 }
 
 TEST_F(SpurTableTest, OneTooltipPerChartFromTheDrawingGeometry) {

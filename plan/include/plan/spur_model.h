@@ -80,8 +80,10 @@ std::vector<SpurMember> ModelledMembersOf(const SpurModel& model);
 /// for sidebands, the interferer's number.
 std::string SpurTermText(const SpurMember& member, const SpurModel& model);
 
-/// A few words for the verdict text: "image 2, 1/4", "sideband 1 +", "interferer 1, order 2".
-std::string SpurMemberWords(const SpurMember& member, const SpurModel& model);
+/// The member as an engineer writes it: "3f", "2f + 3Fs/4", "Fs/2", "2f - Fc",
+/// "2 x interferer 1", fractions of Fs in lowest terms. UTF-8: a sideband below the
+/// signal takes the minus sign U+2212, an interferer's harmonic the times sign U+00D7.
+std::string SpurMemberLabel(const SpurMember& member, const SpurModel& model);
 
 /// The member's level in dBFS, when the levels give it: the signal's level plus the
 /// harmonic's, image's or sideband's dBc by order, the offset tones' own level, an
