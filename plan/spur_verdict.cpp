@@ -76,7 +76,8 @@ std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
         const auto i = static_cast<std::size_t>(n);
         const bool ifHit = v.meetsIf[i] && AsksAbout(query.against, RefBand::kIf);
         const bool rfHit = v.meetsRf[i] && AsksAbout(query.against, RefBand::kRf);
-        if (!ifHit && !rfHit) {
+        // What spoils the plan: a spur below the floor meets, yet does not count.
+        if ((!ifHit && !rfHit) || !MemberCounts({SpurFamily::kHarmonic, n, 0}, query.model)) {
             continue;
         }
         const char* bands = ifHit && rfHit ? "IF and RF" : ifHit ? "IF" : "RF";
@@ -86,7 +87,7 @@ std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
     for (std::size_t i = 0; i < v.modelled.size(); ++i) {
         const bool ifHit = v.modelled[i].meetsIf && AsksAbout(query.against, RefBand::kIf);
         const bool rfHit = v.modelled[i].meetsRf && AsksAbout(query.against, RefBand::kRf);
-        if (ifHit || rfHit) {
+        if ((ifHit || rfHit) && MemberCounts(members[i], query.model)) {
             text += (text.empty() ? "" : ", ") + SpurMemberLabel(members[i], query.model) +
                     " meets " +
                     (ifHit && rfHit ? "IF and RF"

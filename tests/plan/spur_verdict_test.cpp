@@ -143,6 +143,14 @@ INSTANTIATE_TEST_SUITE_P(
                        "H3 meets IF and RF, H5 meets IF and RF, H7 meets IF and RF, H9 meets IF "
                        "and RF, H11 meets IF and RF, H13 meets IF and RF, H14 meets RF, H15 meets "
                        "IF and RF"},
+        // HD7 and HD9 at -95 dBc are below a -80 dBc floor; H11 and up have no level.
+        VerdictTextRow{"OnlySpursAboveTheFloor",
+                       PlanFields{},
+                       {Against::kBoth, 0,
+                        SpurModel{.levels = {.harmonics = {-90, -70, -90, -75, -90, -95, -90, -95},
+                                             .floor = -80}}},
+                       "H3 meets IF and RF, H5 meets IF and RF, H11 meets IF and RF, H13 meets IF "
+                       "and RF, H14 meets RF, H15 meets IF and RF"},
         VerdictTextRow{"OnlyTheBandAskedAbout",
                        Plan(650, 184.32, 20, 100, 5),
                        {Against::kRf, 0},
