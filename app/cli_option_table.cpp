@@ -277,6 +277,50 @@ bool ReadByAnyFinder(const CliRequest& r) {
 
 constexpr std::string_view kFinderReaders = "the clean-frequency exports and --save-plan";
 
+bool ReadByIdentifying(const CliRequest& r) {
+    return r.identify || r.peaksPath;
+}
+bool ReadByPeaks(const CliRequest& r) {
+    return r.peaksPath.has_value();
+}
+
+Problem StoreIdentify(std::string_view name, std::string_view value, CliRequest& request) {
+    std::vector<double> observed;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = value.find(',', start);
+        const auto number = ParseModelFrequency(value.substr(start, comma - start));
+        if (!number) {
+            return NotA(name, value, "FREQ[,FREQ...] (MHz within 1e100, separated by commas)");
+        }
+        observed.push_back(*number);
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    request.identify = std::move(observed);
+    return std::nullopt;
+}
+
+Problem StoreTolerance(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParseModelFrequency(value);
+    if (!number || !(*number > 0)) {
+        return NotA(name, value, "a number of MHz above 0");
+    }
+    request.tolerance = *number;
+    return std::nullopt;
+}
+
+Problem StorePeakThreshold(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParsePlanNumber(value);
+    if (!number || !(*number >= 0 && *number <= 1e6)) {
+        return NotA(name, value, "a number of dB from 0");
+    }
+    request.peakThreshold = *number;
+    return std::nullopt;
+}
+
 // In the order --help lists them.
 const std::array kOptions{
     Option{.name = "--plan",
@@ -529,6 +573,51 @@ const std::array kOptions{
            .store = StoreClean<CleanSetting::kMargin>,
            .readBy = ReadByAnyFinder,
            .readByText = kFinderReaders},
+    Option{.name = "--identify",
+           .value = "FREQ,...",
+           .section = Section::kIdentify,
+           .text = "the members that land within the tolerance of each frequency, on\n"
+                   "standard output: observed_mhz,family,order,term,predicted_mhz,\n"
+                   "offset_mhz,level_dbfs",
+           .store = StoreIdentify},
+    Option{.name = "--tolerance",
+           .value = "MHZ",
+           .section = Section::kIdentify,
+           .help =
+               [] {
+                   return "how near a member must land (default " +
+                          ShortestNumberText(kDefaultTolerance) + ")";
+               },
+           .store = StoreTolerance,
+           .readBy = ReadByIdentifying,
+           .readByText = "--identify and --export-peaks"},
+    Option{.name = "--measured",
+           .value = "FILE",
+           .section = Section::kIdentify,
+           .text = "a measured spectrum: CSV of frequency (MHz, ascending) and level\n"
+                   "(dBFS); a header, ';' or tabs, blank lines and # comments allowed",
+           .store = StoreFile<&CliRequest::measuredPath, false>,
+           .readBy = ReadByPeaks,
+           .readByText = "--export-peaks"},
+    Option{.name = "--peak-threshold",
+           .value = "DB",
+           .section = Section::kIdentify,
+           .help =
+               [] {
+                   return "a peak stands this far above the trace's median (default " +
+                          ShortestNumberText(kDefaultPeakThreshold) + ")";
+               },
+           .store = StorePeakThreshold,
+           .readBy = ReadByPeaks,
+           .readByText = "--export-peaks"},
+    Option{.name = "--export-peaks",
+           .value = "FILE",
+           .section = Section::kIdentify,
+           .text = "the measured peaks, each with its nearest member, and a summary on\n"
+                   "standard error: frequency_mhz,level_dbfs,family,order,term,\n"
+                   "predicted_mhz,offset_mhz",
+           .store = StoreFile<&CliRequest::peaksPath, true>,
+           .output = &CliRequest::peaksPath},
     Option{.name = "--help",
            .value = "",
            .section = Section::kLast,
