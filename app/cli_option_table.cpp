@@ -9,6 +9,7 @@
 #include "app/export_clean.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/spur_ledger.h"
 #include "res/version.h"
@@ -66,7 +67,7 @@ Problem NotA(std::string_view name, std::string_view value, const char* what) {
 
 template <double PlanFields::*Field>
 Problem StoreNumber(std::string_view name, std::string_view value, CliRequest& request) {
-    const auto number = ParsePlanNumber(value);
+    const auto number = ParseFrequencyText(value);
     if (!number) {
         return NotA(name, value, "a number");
     }
@@ -141,7 +142,7 @@ Problem StoreModelCount(std::string_view name, std::string_view value, CliReques
 
 /// A frequency the finder can work with: finite and within its limit.
 std::optional<double> ParseModelFrequency(std::string_view text) {
-    const auto number = ParsePlanNumber(text);
+    const auto number = ParseFrequencyText(text);
     if (!number || !(std::fabs(*number) <= kFinderFrequencyLimit)) {
         return std::nullopt;
     }

@@ -20,6 +20,7 @@
 #include "dialog/spur_plan_dlg.h"
 #include "paint/clean_map_image.h"
 #include "plan/clean_map_ranges.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/spur_verdict.h"
 #include "plan/spur_windows.h"
@@ -265,7 +266,7 @@ void CleanMapWindow::ReadView() {
         if (edit.text().trimmed().isEmpty()) {
             ends[i] = defaults[i];
             converted[i] = true;
-        } else if (const auto value = ParsePlanNumber(edit.text().toStdString())) {
+        } else if (const auto value = ParseFrequencyText(edit.text().toStdString())) {
             ends[i] = *value;
             converted[i] = true;
         } else {
@@ -291,7 +292,7 @@ void CleanMapWindow::ReadView() {
             }
         }
     }
-    const auto margin = ParsePlanNumber(marginEdit_->text().toStdString());
+    const auto margin = ParseFrequencyText(marginEdit_->text().toStdString());
     if (margin && *margin >= 0) {
         view_.query.margin = *margin;
         ClearFieldMark(*marginEdit_);

@@ -17,6 +17,7 @@
 #include "dialog/system_menu.h"
 #include "dialog/template_widgets.h"
 #include "paint/paint_cycle.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/slider_rules.h"
 #include "res/dialog_template.h"
@@ -54,7 +55,7 @@ bool ExchangeField(QLineEdit& edit, Value& field, bool saveAndValidate, FieldKin
 }
 
 bool ExchangeNumber(QLineEdit& edit, double& field, bool saveAndValidate) {
-    return ExchangeField(edit, field, saveAndValidate, FieldKind::Number, ParsePlanNumber,
+    return ExchangeField(edit, field, saveAndValidate, FieldKind::Number, ParseFrequencyText,
                          FormatPlanNumber);
 }
 

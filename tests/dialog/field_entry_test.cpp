@@ -37,7 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedValue{"IfBw", IDC_IF_BW, "35", &PlanFields::m_ifBw, 35.0},
                       TypedValue{"RfBw", IDC_RF_BW, " 2.5e2 ", &PlanFields::m_rfBw, 250.0},
                       TypedValue{"Fs", IDC_FS, "1000.5", &PlanFields::m_fs, 1000.5},
-                      TypedValue{"NegativeFs", IDC_FS, "-5", &PlanFields::m_fs, -5.0}),
+                      TypedValue{"NegativeFs", IDC_FS, "-5", &PlanFields::m_fs, -5.0},
+                      TypedValue{"FsWithItsUnit", IDC_FS, "3 GHz", &PlanFields::m_fs, 3000.0},
+                      TypedValue{"IfAsAQuotient", IDC_IF, "2.4GHz/2", &PlanFields::m_if, 1200.0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MainDialogTest, HarmonicsAbove26StayAsTypedButAreDrawnAs26) {
@@ -92,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(EachKindOfText, BadTextTest,
                          ::testing::Values(BadText{"Empty", IDC_IF_BW, "", kNumber},
                                            BadText{"Word", IDC_IF, "abc", kNumber},
                                            BadText{"Overflow", IDC_RF_BW, "1e999", kNumber},
-                                           BadText{"TrailingJunk", IDC_FS, "737.28MHz", kNumber},
+                                           BadText{"TrailingJunk", IDC_FS, "737.28MHz?", kNumber},
                                            BadText{"FractionalCount", IDC_HARMONICS, "1.5",
                                                    kInteger},
                                            BadText{"EmptyCount", IDC_HARMONICS, "", kInteger}),

@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                "--save-plan and --export-csv name the same file"},
         BadUse{"MissingValue", {"--export-csv", "a.csv", "--fs"}, "--fs needs a value"},
         BadUse{"NumberDoesNotConvert",
-               {"--export-csv", "a.csv", "--if-bw", "20MHz"},
-               "--if-bw: '20MHz' is not a number"},
+               {"--export-csv", "a.csv", "--if-bw", "20 MHz wide"},
+               "--if-bw: '20 MHz wide' is not a number"},
         BadUse{"NumberOutOfRange",
                {"--export-png", "a.png", "--rf-bw=1e999"},
                "--rf-bw: '1e999' is not a number"},
@@ -194,6 +194,11 @@ TEST(CliOptions, PlanValuesReplaceTheDefaultsAndStartTheDialog) {
 TEST(CliOptions, ValuesReadLikeTheEditFields) {
     // Blanks around a number are accepted by the edit fields, so here too.
     EXPECT_EQ(Parsed({"--fs", " 491.52 "}).plan.m_fs, 491.52);
+    // Units and products, as the fields read them, in every frequency option.
+    EXPECT_EQ(Parsed({"--fs", "245.76 MS/s*12"}).plan.m_fs, 245.76 * 12);
+    EXPECT_EQ(Parsed({"--clock-spur", "100 kHz"}).query.model.clockSpur, 0.1);
+    EXPECT_EQ(Parsed({"--export-clean-fs", "-", "--fs-range", "2GHz:3GHz"}).fsRange,
+              (FrequencyInterval{2000, 3000}));
     EXPECT_EQ(Parsed({"--harmonics= 40"}).plan.m_harmonics, 40);
     // However many digits spell it, a value a double can hold is read.
     const std::string tiny = "0." + std::string(400, '0') + "1";
