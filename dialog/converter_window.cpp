@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
@@ -20,9 +21,6 @@
 namespace quorvel {
 
 namespace {
-
-// Wide enough for a handful of levels, "-70, -75, -85.5, -90".
-constexpr int kListWidth = 240;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -168,6 +166,7 @@ QString Summary(const SpurModel& model) {
 ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window), main_(main) {
     setWindowTitle(QStringLiteral("Converter"));
     const QString one = QStringLiteral("1");
+    const QString unknown = QStringLiteral("unknown");
 
     auto* interleaving = new QGroupBox(QStringLiteral("Interleaving"), this);
     auto* interleavingGrid = new QGridLayout(interleaving);
@@ -202,31 +201,37 @@ ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window
     auto* levels = new QGroupBox(QStringLiteral("Levels"), this);
     auto* levelGrid = new QGridLayout(levels);
     signalLevel_ = Field(this, Text(ShortestNumberText(SpurLevels{}.signal)), 80);
+    offsetLevel_ = Field(this, unknown, 80);
     floor_ = Field(this, QStringLiteral("none"), 80);
-    offsetLevel_ = Field(this, QStringLiteral("unknown"), 80);
-    harmonicLevels_ = Field(this, QStringLiteral("HD2, HD3, ..."), kListWidth);
-    imageLevels_ = Field(this, QStringLiteral("order 1, 2, ..."), kListWidth);
-    sidebandLevels_ = Field(this, QStringLiteral("order 1, 2, ..."), kListWidth);
+    // The lists run under the three single levels, as wide as they are together.
+    harmonicLevels_ = Field(this, QStringLiteral("HD2, HD3, ..."), QWIDGETSIZE_MAX);
+    imageLevels_ = Field(this, QStringLiteral("orders 1, 2, ..."), QWIDGETSIZE_MAX);
+    sidebandLevels_ = Field(this, QStringLiteral("orders 1, 2, ..."), QWIDGETSIZE_MAX);
+    constexpr int kListSpan = 5;
     levelGrid->addWidget(Label(QStringLiteral("Si&gnal (dBFS):"), signalLevel_, this), 0, 0);
     levelGrid->addWidget(signalLevel_, 0, 1);
-    levelGrid->addWidget(Label(QStringLiteral("Spur &floor (dBc):"), floor_, this), 0, 2);
-    levelGrid->addWidget(floor_, 0, 3);
-    levelGrid->addWidget(Label(QStringLiteral("&Harmonics (dBc):"), harmonicLevels_, this), 1, 0);
-    levelGrid->addWidget(harmonicLevels_, 1, 1, 1, 4);
-    levelGrid->addWidget(Label(QStringLiteral("I&mages (dBc):"), imageLevels_, this), 2, 0);
-    levelGrid->addWidget(imageLevels_, 2, 1, 1, 4);
-    levelGrid->addWidget(Label(QStringLiteral("Offse&t tones (dBFS):"), offsetLevel_, this), 3, 0);
-    levelGrid->addWidget(offsetLevel_, 3, 1);
-    levelGrid->addWidget(Label(QStringLiteral("&Sidebands (dBc):"), sidebandLevels_, this), 4, 0);
-    levelGrid->addWidget(sidebandLevels_, 4, 1, 1, 4);
-    auto* levelNote = new QLabel(QStringLiteral("Levels by order separated by commas, "
-                                                "e.g. -70, -75, -85; empty: unknown. A spur "
-                                                "counts only above the floor, and an unknown "
-                                                "level always counts."),
+    levelGrid->addWidget(Label(QStringLiteral("Offse&t tones (dBFS):"), offsetLevel_, this), 0, 2);
+    levelGrid->addWidget(offsetLevel_, 0, 3);
+    levelGrid->addWidget(Label(QStringLiteral("Spur &floor (dBc):"), floor_, this), 0, 4);
+    levelGrid->addWidget(floor_, 0, kListSpan);
+    const std::pair<QString, QLineEdit*> lists[] = {
+        {QStringLiteral("&Harmonics (dBc):"), harmonicLevels_},
+        {QStringLiteral("I&mages (dBc):"), imageLevels_},
+        {QStringLiteral("&Sidebands (dBc):"), sidebandLevels_}};
+    int levelRow = 1;
+    for (const auto& [text, edit] : lists) {
+        levelGrid->addWidget(Label(text, edit, this), levelRow, 0);
+        levelGrid->addWidget(edit, levelRow, 1, 1, kListSpan);
+        ++levelRow;
+    }
+    auto* levelNote = new QLabel(QStringLiteral("Levels by order, separated by commas: "
+                                                "-70, -75, -85; empty: unknown. A spur counts "
+                                                "only above the floor, and an unknown level "
+                                                "always counts."),
                                  this);
     levelNote->setWordWrap(true);
-    levelGrid->addWidget(levelNote, 5, 0, 1, 5);
-    levelGrid->setColumnStretch(4, 1);
+    levelGrid->addWidget(levelNote, levelRow, 0, 1, kListSpan + 2);
+    levelGrid->setColumnStretch(kListSpan + 1, 1);
 
     auto* interferers = new QGroupBox(QStringLiteral("Interferers"), this);
     auto* table = new QGridLayout(interferers);
@@ -241,14 +246,14 @@ ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window
         edits[kCentreColumn] = Field(this, {}, 120);
         edits[kWidthColumn] = Field(this, {}, 120);
         edits[kOrdersColumn] = Field(this, one, 80);
-        edits[kLevelColumn] = Field(this, {}, 80);
+        edits[kLevelColumn] = Field(this, unknown, 80);
         for (int column = 0; column < kInterfererColumns; ++column) {
             table->addWidget(edits[static_cast<std::size_t>(column)], row + 1, column + 1);
         }
     }
     table->addWidget(new QLabel(QStringLiteral("A signal outside the wanted band and its "
                                                "harmonics, fixed in frequency; an empty row "
-                                               "is none, an empty level unknown."),
+                                               "is none."),
                                 this),
                      kMaxInterferers + 1, 0, 1, kInterfererColumns + 2);
     table->setColumnStretch(kInterfererColumns + 1, 1);
