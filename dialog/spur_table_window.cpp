@@ -7,14 +7,19 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "charts/plot_frame.h"
 #include "dialog/spur_plan_dlg.h"
 #include "plan/number_text.h"
 #include "plan/slider_rules.h"
+#include "plan/worst_spur.h"
 
 namespace quorvel {
 
@@ -29,6 +34,25 @@ QString Text(const std::string& text) {
 
 QString Megahertz(double value) {
     return std::isnan(value) ? QStringLiteral("-") : Text(FormatFixed(value, kDecimals));
+}
+
+// Decibels to at most two decimals, with a true minus sign: "−72", "−71.5", "3".
+QString Decibels(double db) {
+    std::string text = FormatFixed(db, 2);
+    while (!text.empty() && text.back() == '0') {
+        text.pop_back();
+    }
+    if (!text.empty() && text.back() == '.') {
+        text.pop_back();
+    }
+    if (text == "-0") {
+        text = "0";
+    }
+    QString shown = Text(text);
+    if (shown.startsWith(QLatin1Char('-'))) {
+        shown.replace(0, 1, QChar(0x2212));
+    }
+    return shown;
 }
 
 QString Zones(const std::optional<NyquistZoneSpan>& zones) {
@@ -71,6 +95,7 @@ SpurTableWindow::SpurTableWindow(CSpurPlanDlg& main)
     : QWidget(&main, Qt::Window),
       main_(main),
       table_(new QTableWidget(this)),
+      worst_(new QLabel(this)),
       note_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Spur table"));
     table_->setColumnCount(kColumnCount);
@@ -92,6 +117,7 @@ SpurTableWindow::SpurTableWindow(CSpurPlanDlg& main)
 
     note_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(worst_);
     layout->addWidget(table_);
     layout->addWidget(note_);
     layout->addWidget(copyButton, 0, Qt::AlignRight);
@@ -122,7 +148,10 @@ const SpurLedgerRow* SpurTableWindow::LedgerRowAt(int row) const {
 }
 
 std::string SpurTableWindow::Csv() const {
-    return model_.Empty() ? SpurRowsCsv(rows_) : SpurLedgerCsv(ledger_, model_);
+    // The copy is what --export-spurs writes whenever the table shows more than the band
+    // table: the level columns are the ledger's.
+    return model_.Empty() && !LevelsGiven(model_) ? SpurRowsCsv(rows_)
+                                                  : SpurLedgerCsv(ledger_, model_);
 }
 
 void SpurTableWindow::CopyAsCsv() const {
@@ -142,32 +171,39 @@ void SpurTableWindow::Refresh() {
     ApplyHarmonicCap(plan);
     model_ = main_.Model();
     const bool modelled = !model_.Empty();
+    const bool levelled = LevelsGiven(model_);
     const bool charted = PlanPassesChartGate(plan);
     // The rows are the charts' data: a plan whose charts show none has no rows either.
     rows_ = charted ? BuildSpurRows(plan) : std::vector<SpurRow>{};
-    ledger_ = charted && modelled ? BuildSpurLedger(plan, model_) : std::vector<SpurLedgerRow>{};
-    // The ledger keeps each family's members together: a heading goes before the first.
+    ledger_ = charted && (modelled || levelled) ? BuildSpurLedger(plan, model_)
+                                                : std::vector<SpurLedgerRow>{};
+    // The ledger keeps each family's members together: a heading goes before the first,
+    // unless the harmonics are all there is.
     ledgerIndex_.clear();
     for (std::size_t i = 0; i < ledger_.size(); ++i) {
-        if (i == 0 || ledger_[i].member.family != ledger_[i - 1].member.family) {
+        if (modelled && (i == 0 || ledger_[i].member.family != ledger_[i - 1].member.family)) {
             ledgerIndex_.push_back(-1);
         }
         ledgerIndex_.push_back(static_cast<int>(i));
     }
-    SetHeaders(modelled);
+    const bool levelColumnsNew = levelled && table_->columnCount() < kLevelledColumnCount;
+    SetHeaders(modelled, levelled);
+    ShowWorstSpurs();
     if (!charted) {
         note_->setText(
             QStringLiteral("No rows: the charts show no data for this plan (Fs "
                            "and RF BW must be above 0)."));
-    } else if (modelled) {
-        note_->setText(
-            QStringLiteral("Rows that meet the IF or RF band are marked. Select a "
-                           "harmonic's row to pick it out in the charts; they draw "
-                           "the harmonics alone."));
     } else {
-        note_->setText(
-            QStringLiteral("Rows that meet the IF or RF band are marked. Select a "
-                           "row to pick out its harmonic in the charts."));
+        const QString marked =
+            model_.levels.floor ? QStringLiteral(
+                                      "Rows that meet the IF or RF band and count are marked; "
+                                      "grey rows are at or below the spur floor and do not count.")
+                                : QStringLiteral("Rows that meet the IF or RF band are marked.");
+        note_->setText(marked + (modelled ? QStringLiteral(" Select a harmonic's row to pick "
+                                                           "it out in the charts; they draw "
+                                                           "the harmonics alone.")
+                                          : QStringLiteral(" Select a row to pick out its "
+                                                           "harmonic in the charts.")));
     }
     {
         const QSignalBlocker blocker(table_);
@@ -181,11 +217,12 @@ void SpurTableWindow::Refresh() {
         table_->setRowCount(static_cast<int>(count));
         for (std::size_t i = 0; i < count; ++i) {
             const int row = static_cast<int>(i);
+            const SpurLedgerRow* spur = LedgerRowAt(row);
             std::optional<SpurMember> member;
             if (!modelled) {
                 FillRow(row, rows_[i]);
                 member = SpurMember{SpurFamily::kHarmonic, rows_[i].harmonic, 0};
-            } else if (const SpurLedgerRow* spur = LedgerRowAt(row)) {
+            } else if (spur != nullptr) {
                 // The harmonics come first in the ledger, one for each of rows_.
                 const auto index = static_cast<std::size_t>(ledgerIndex_[i]);
                 FillLedgerRow(row, *spur,
@@ -195,20 +232,67 @@ void SpurTableWindow::Refresh() {
                 FillHeading(row,
                             ledger_[static_cast<std::size_t>(ledgerIndex_[i + 1])].member.family);
             }
+            if (levelled && spur != nullptr) {
+                FillLevels(row, *spur);
+            }
+            if (member) {
+                const HarmonicBand& image = spur ? spur->image : rows_[i].image;
+                const bool meets =
+                    spur ? spur->meetsIf || spur->meetsRf : rows_[i].meetsIf || rows_[i].meetsRf;
+                MarkRow(row, image, meets, spur ? spur->counts : true);
+            }
             if (kept && member == kept) {
                 table_->selectRow(row);
             }
         }
     }
+    if (levelColumnsNew) {
+        WidenToShowEveryColumn();
+    }
     OnSelectionChanged();
 }
 
-void SpurTableWindow::SetHeaders(bool modelled) {
-    table_->setHorizontalHeaderLabels(
-        {modelled ? QStringLiteral("Spur") : QStringLiteral("Harmonic"),
-         QStringLiteral("Image lo (MHz)"), QStringLiteral("Image hi (MHz)"),
-         QStringLiteral("IF band"), QStringLiteral("RF band"), QStringLiteral("To IF (MHz)"),
-         QStringLiteral("To RF (MHz)"), QStringLiteral("Zones")});
+void SpurTableWindow::WidenToShowEveryColumn() {
+    // Columns that appear off to the right would pass unseen: the window grows to show them,
+    // as far as the screen allows, and never shrinks from what the user made it.
+    QHeaderView* header = table_->horizontalHeader();
+    header->resizeSections(QHeaderView::ResizeToContents);
+    const QMargins margins = layout()->contentsMargins();
+    int wanted = header->length() + 2 * table_->frameWidth() +
+                 table_->verticalScrollBar()->sizeHint().width() + margins.left() + margins.right();
+    if (const QScreen* shown = screen()) {
+        wanted = std::min(wanted, shown->availableGeometry().width());
+    }
+    if (wanted > width()) {
+        resize(wanted, height());
+    }
+}
+
+void SpurTableWindow::SetHeaders(bool modelled, bool levelled) {
+    table_->setColumnCount(levelled ? kLevelledColumnCount : kColumnCount);
+    QStringList labels{modelled ? QStringLiteral("Spur") : QStringLiteral("Harmonic"),
+                       QStringLiteral("Image lo (MHz)"),
+                       QStringLiteral("Image hi (MHz)"),
+                       QStringLiteral("IF band"),
+                       QStringLiteral("RF band"),
+                       QStringLiteral("To IF (MHz)"),
+                       QStringLiteral("To RF (MHz)"),
+                       QStringLiteral("Zones")};
+    if (levelled) {
+        labels << QStringLiteral("Level (dBFS)") << QStringLiteral("dBc")
+               << QStringLiteral("Counts");
+    }
+    table_->setHorizontalHeaderLabels(labels);
+    if (levelled) {
+        table_->horizontalHeaderItem(kLevelColumn)
+            ->setToolTip(QStringLiteral("The spur's level from the converter window's levels; "
+                                        "unknown when they do not give it"));
+        table_->horizontalHeaderItem(kDbcColumn)
+            ->setToolTip(QStringLiteral("The level relative to the signal's"));
+        table_->horizontalHeaderItem(kCountsColumn)
+            ->setToolTip(QStringLiteral("Whether the spur counts against the plan: above the "
+                                        "spur floor, or of unknown level"));
+    }
     table_->horizontalHeaderItem(kLoColumn)->setToolTip(
         modelled ? QStringLiteral("Where the spur's edges land once folded into "
                                   "0..Fs/2. A band reflected about Fs/2 keeps its "
@@ -239,11 +323,51 @@ void SpurTableWindow::FillLedgerRow(int row, const SpurLedgerRow& spur,
     table_->setItem(row, kRfDistanceColumn, Cell(Megahertz(spur.distanceToRf)));
     table_->setItem(row, kZonesColumn,
                     Cell(harmonic ? Zones(harmonic->zones) : QStringLiteral("-"), Qt::AlignCenter));
-    MarkRow(row, spur.image, spur.meetsIf || spur.meetsRf);
+}
+
+void SpurTableWindow::FillLevels(int row, const SpurLedgerRow& spur) {
+    const std::optional<double> dbc = LedgerRowDbc(spur, model_);
+    table_->setItem(row, kLevelColumn,
+                    Cell(spur.level ? Decibels(*spur.level) : QStringLiteral("unknown")));
+    table_->setItem(row, kDbcColumn, Cell(dbc ? Decibels(*dbc) : QStringLiteral("-")));
+    table_->setItem(
+        row, kCountsColumn,
+        Cell(spur.counts ? QStringLiteral("yes") : QStringLiteral("no"), Qt::AlignCenter));
+}
+
+void SpurTableWindow::ShowWorstSpurs() {
+    if (!LevelsGiven(model_) || ledger_.empty()) {
+        worst_->hide();
+        return;
+    }
+    QStringList lines;
+    for (const auto& [band, name] : {std::pair{LedgerBand::kIf, QStringLiteral("IF band")},
+                                     std::pair{LedgerBand::kRf, QStringLiteral("RF band")}}) {
+        const std::optional<std::size_t> worst = WorstSpurIndex(ledger_, band);
+        if (!worst) {
+            const bool anyMeets = std::any_of(
+                ledger_.begin(), ledger_.end(), [band = band](const SpurLedgerRow& row) {
+                    return band == LedgerBand::kIf ? row.meetsIf : row.meetsRf;
+                });
+            lines << name + (anyMeets ? QStringLiteral(": no spur above the floor meets it")
+                                      : QStringLiteral(": no spur meets it"));
+            continue;
+        }
+        const SpurLedgerRow& spur = ledger_[*worst];
+        const QString label = Text(SpurMemberLabel(spur.member, model_));
+        const std::optional<double> dbc = LedgerRowDbc(spur, model_);
+        lines << (spur.level && dbc
+                      ? QStringLiteral("%1: worst spur %2 at %3 dBFS, SFDR %4 dB")
+                            .arg(name, label, Decibels(*spur.level), Decibels(-*dbc))
+                      : QStringLiteral("%1: worst spur %2, unknown level").arg(name, label));
+    }
+    worst_->setText(lines.join(QLatin1Char('\n')));
+    worst_->show();
 }
 
 void SpurTableWindow::FillHeading(int row, SpurFamily family) {
-    for (int column = 0; column < kColumnCount; ++column) {
+    const int columns = table_->columnCount();
+    for (int column = 0; column < columns; ++column) {
         auto* item = new QTableWidgetItem(column == 0 ? FamilyHeading(family) : QString());
         item->setFlags(Qt::ItemIsEnabled);  // a heading is never selected
         QFont font = item->font();
@@ -251,7 +375,7 @@ void SpurTableWindow::FillHeading(int row, SpurFamily family) {
         item->setFont(font);
         table_->setItem(row, column, item);
     }
-    table_->setSpan(row, 0, 1, kColumnCount);
+    table_->setSpan(row, 0, 1, columns);
 }
 
 void SpurTableWindow::FillRow(int row, const SpurRow& spur) {
@@ -264,10 +388,9 @@ void SpurTableWindow::FillRow(int row, const SpurRow& spur) {
     table_->setItem(row, kIfDistanceColumn, Cell(Megahertz(spur.distanceToIf)));
     table_->setItem(row, kRfDistanceColumn, Cell(Megahertz(spur.distanceToRf)));
     table_->setItem(row, kZonesColumn, Cell(Zones(spur.zones), Qt::AlignCenter));
-    MarkRow(row, spur.image, spur.meetsIf || spur.meetsRf);
 }
 
-void SpurTableWindow::MarkRow(int row, const HarmonicBand& image, bool meets) {
+void SpurTableWindow::MarkRow(int row, const HarmonicBand& image, bool meets, bool counts) {
     if (image.lo > image.hi) {
         const QString note = QStringLiteral(
             "Reflected about Fs/2: the edges stay reversed, "
@@ -275,8 +398,15 @@ void SpurTableWindow::MarkRow(int row, const HarmonicBand& image, bool meets) {
         table_->item(row, kLoColumn)->setToolTip(note);
         table_->item(row, kHiColumn)->setToolTip(note);
     }
-    if (meets) {
-        for (int column = 0; column < kColumnCount; ++column) {
+    // A spur that does not count leaves the plan as clean as it was, meeting or not.
+    const int columns = table_->columnCount();
+    if (!counts) {
+        const QColor grey = table_->palette().color(QPalette::Disabled, QPalette::Text);
+        for (int column = 0; column < columns; ++column) {
+            table_->item(row, column)->setForeground(grey);
+        }
+    } else if (meets) {
+        for (int column = 0; column < columns; ++column) {
             QTableWidgetItem* item = table_->item(row, column);
             QFont font = item->font();
             font.setBold(true);

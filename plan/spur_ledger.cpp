@@ -71,6 +71,10 @@ std::vector<SpurLedgerRow> BuildSpurLedger(const PlanFields& plan, const SpurMod
     return rows;
 }
 
+std::optional<double> LedgerRowDbc(const SpurLedgerRow& row, const SpurModel& model) {
+    return row.level ? std::optional(*row.level - model.levels.signal) : std::nullopt;
+}
+
 std::string SpurLedgerCsv(const std::vector<SpurLedgerRow>& rows, const SpurModel& model) {
     const bool levels = LevelsGiven(model);
     std::string csv = std::string(kSpurLedgerCsvColumns);
@@ -88,10 +92,8 @@ std::string SpurLedgerCsv(const std::vector<SpurLedgerRow>& rows, const SpurMode
             const auto level = [](std::optional<double> v) {
                 return v ? ShortestNumberText(*v) : std::string();
             };
-            csv +=
-                ',' + level(row.level) + ',' +
-                level(row.level ? std::optional(*row.level - model.levels.signal) : std::nullopt) +
-                ',' + (row.counts ? '1' : '0');
+            csv += ',' + level(row.level) + ',' + level(LedgerRowDbc(row, model)) + ',' +
+                   (row.counts ? '1' : '0');
         }
         csv += '\n';
     }

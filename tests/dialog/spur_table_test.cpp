@@ -4,10 +4,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QWindow>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/export_csv.h"
 #include "charts/chart_geometry.h"
@@ -182,6 +185,110 @@ TEST_F(SpurTableTest, OnlyAHarmonicsRowIsPickedOutWithAModel) {
     table.Table()->selectRow(0);  // a heading is not selected
     EXPECT_TRUE(table.Table()->selectedItems().isEmpty());
     EXPECT_EQ(dlg->HighlightedHarmonic(), std::nullopt);
+}
+
+// Every family again, with levels: Ls -2 dBFS; HD2..HD5 -70, -75, -80, -85 dBc (HD6 unknown);
+// images of order 1 -60 dBc; offset tones -95 dBFS; sidebands of order 1 -50 dBc; the
+// interferer at -20 dBFS; the floor at -90 dBc.
+SpurModel EveryFamilyWithLevels() {
+    SpurModel model = EveryFamily();
+    model.interferers.front().level = -20;
+    model.levels = {.signal = -2,
+                    .harmonics = {-70, -75, -80, -85},
+                    .images = {-60},
+                    .offset = -95,
+                    .sidebands = {-50},
+                    .floor = -90};
+    return model;
+}
+
+SpurModel HarmonicLevels(std::vector<double> hd, std::optional<double> floor = std::nullopt) {
+    return {.interferers = {}, .levels = {.harmonics = std::move(hd), .floor = floor}};
+}
+
+struct LevelledCase {
+    const char* name;
+    SpurModel model;
+    int columns;
+    const char* worst;  // both bands' lines; empty when hidden
+};
+
+class SpurTableLevels : public SpurTableTest, public ::testing::WithParamInterface<LevelledCase> {};
+
+// Harmonics 3 and 5 meet both bands of the default plan with 6 harmonics.
+TEST_P(SpurTableLevels, AddColumnsAndEachBandsWorstSpurAndTheCopyIsTheLedger) {
+    Open(PlanFields{.m_harmonics = 6});
+    SpurTableWindow& table = OpenTable();
+    dlg->SetModel(EveryFamilyWithLevels());
+    const SpurModel& model = GetParam().model;
+    dlg->SetModel(model);
+    EXPECT_EQ(table.Table()->columnCount(), GetParam().columns);
+    EXPECT_EQ(table.WorstSpurs()->isVisible(), *GetParam().worst != '\0');
+    if (table.WorstSpurs()->isVisible()) {
+        EXPECT_EQ(table.WorstSpurs()->text(), QString::fromUtf8(GetParam().worst));
+        table.CopyAsCsv();
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+                  SpurLedgerCsv(BuildSpurLedger(Plan(), model), model));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, SpurTableLevels,
+    ::testing::Values(
+        LevelledCase{"NoLevels", {}, SpurTableWindow::kColumnCount, ""},
+        LevelledCase{"ModelWithoutLevels", EveryFamily(), SpurTableWindow::kColumnCount, ""},
+        LevelledCase{"HarmonicLevelsAlone", HarmonicLevels({-70, -75, -80, -85, -90}),
+                     SpurTableWindow::kLevelledColumnCount,
+                     "IF band: worst spur 3f at \u221276 dBFS, SFDR 75 dB\n"
+                     "RF band: worst spur 3f at \u221276 dBFS, SFDR 75 dB"},
+        LevelledCase{"AnUnknownLevelIsTheWorst", HarmonicLevels({-70, -75}),
+                     SpurTableWindow::kLevelledColumnCount,
+                     "IF band: worst spur 5f, unknown level\n"
+                     "RF band: worst spur 5f, unknown level"},
+        LevelledCase{"NoneAboveTheFloor", HarmonicLevels({-70, -75, -80, -85}, -70.0),
+                     SpurTableWindow::kLevelledColumnCount,
+                     "IF band: no spur above the floor meets it\n"
+                     "RF band: no spur above the floor meets it"},
+        LevelledCase{"EveryFamily", EveryFamilyWithLevels(), SpurTableWindow::kLevelledColumnCount,
+                     "IF band: worst spur f + Fs/2 at \u221262 dBFS, SFDR 60 dB\n"
+                     "RF band: worst spur f + Fc at \u221252 dBFS, SFDR 50 dB"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(SpurTableTest, ASpurAtOrBelowTheFloorIsGreyAndNotMarkedThoughItMeets) {
+    Open(PlanFields{.m_harmonics = 6});
+    SpurTableWindow& table = OpenTable();
+    dlg->SetModel(EveryFamilyWithLevels());
+    const auto rowOf = [&](const QString& label) {
+        for (int row = 0; row < table.Table()->rowCount(); ++row) {
+            if (table.Table()->item(row, 0)->text() == label) {
+                return row;
+            }
+        }
+        return -1;
+    };
+    const auto cells = [&](int row) {
+        QStringList texts;
+        for (int column : {SpurTableWindow::kIfColumn, SpurTableWindow::kLevelColumn,
+                           SpurTableWindow::kDbcColumn, SpurTableWindow::kCountsColumn}) {
+            texts << table.Table()->item(row, column)->text();
+        }
+        return texts;
+    };
+    const int offset = rowOf(QStringLiteral("Fs/4"));  // -95 dBFS is -93 dBc
+    ASSERT_GE(offset, 0);
+    EXPECT_EQ(cells(offset), QStringList({QStringLiteral("meets"), QStringLiteral("\u221295"),
+                                          QStringLiteral("\u221293"), QStringLiteral("no")}));
+    EXPECT_FALSE(table.Table()->item(offset, SpurTableWindow::kIfColumn)->font().bold());
+    EXPECT_NE(table.Table()->item(offset, 0)->foreground().color(),
+              table.Table()->item(rowOf(QStringLiteral("2f")), 0)->foreground().color());
+
+    const int third = rowOf(QStringLiteral("3f"));
+    EXPECT_EQ(cells(third), QStringList({QStringLiteral("meets"), QStringLiteral("\u221277"),
+                                         QStringLiteral("\u221275"), QStringLiteral("yes")}));
+    EXPECT_TRUE(table.Table()->item(third, SpurTableWindow::kIfColumn)->font().bold());
+    EXPECT_EQ(
+        table.Table()->item(rowOf(QStringLiteral("6f")), SpurTableWindow::kLevelColumn)->text(),
+        QStringLiteral("unknown"));
 }
 
 TEST_F(SpurTableTest, OneTooltipPerChartFromTheDrawingGeometry) {

@@ -30,6 +30,9 @@ struct SpurLedgerRow {
     bool counts = true;           ///< MemberCounts
 };
 
+/// The row's level in dBc, relative to the signal's level; unknown with its level.
+std::optional<double> LedgerRowDbc(const SpurLedgerRow& row, const SpurModel& model);
+
 /// The harmonics' rows exactly as the spur table has them, then the model's members.
 /// Meant for plans whose charts show data (Fs > 0, RF BW > 0).
 std::vector<SpurLedgerRow> BuildSpurLedger(const PlanFields& plan, const SpurModel& model);
