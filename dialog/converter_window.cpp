@@ -15,6 +15,7 @@
 
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/spur_query.h"
 
@@ -52,7 +53,7 @@ std::optional<int> ReadCount(QLineEdit& edit, int hi, int whenEmpty) {
 
 // A frequency in MHz within the finder's limit, at least `lo`.
 std::optional<double> ReadFrequency(QLineEdit& edit, double lo) {
-    const auto value = ParsePlanNumber(edit.text().toStdString());
+    const auto value = ParseFrequencyText(edit.text().toStdString());
     if (!value) {
         MarkField(edit, FieldKind::Number);
         return std::nullopt;
