@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "dialog/spur_plan_dlg.h"
@@ -33,16 +34,16 @@ QIcon MenuIcon(const QColor& colour) {
 }
 
 // A field asks for a key before the window's shortcuts see it, and on X11 its line-editing
-// bindings claim keys such as Ctrl+E; the window's own actions come first.
+// bindings claim keys such as Ctrl+E and Ctrl+K; the window's own actions come first.
 class ActionKeysFirst : public QObject {
   public:
-    explicit ActionKeysFirst(CSpurPlanDlg& dlg) : QObject(&dlg), dlg_(dlg) {}
+    explicit ActionKeysFirst(QWidget& window) : QObject(&window), window_(window) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ShortcutOverride) {
             const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-            for (const QAction* action : dlg_.actions()) {
+            for (const QAction* action : window_.actions()) {
                 if (action->isEnabled() && action->shortcuts().contains(pressed)) {
                     return true;  // not accepted: the shortcut goes ahead
                 }
@@ -52,10 +53,28 @@ class ActionKeysFirst : public QObject {
     }
 
   private:
-    CSpurPlanDlg& dlg_;
+    QWidget& window_;
 };
 
 }  // namespace
+
+void GiveActionKeysPrecedence(QWidget& window) {
+    auto* keys = new ActionKeysFirst(window);
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>()) {
+        edit->installEventFilter(keys);
+    }
+}
+
+void ShareMainWindowKeys(QWidget& side, CSpurPlanDlg& main) {
+    side.addActions(main.actions());
+    // Escape and Ctrl+W close a side window, as they would a document's.
+    auto* close = new QAction(QStringLiteral("Close"), &side);
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    close->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(close, &QAction::triggered, &side, &QWidget::close);
+    side.addAction(close);
+    GiveActionKeysPrecedence(side);
+}
 
 QToolButton* InstallActionMenu(CSpurPlanDlg& dlg) {
     auto* button = new QToolButton(&dlg);
@@ -77,9 +96,12 @@ QToolButton* InstallActionMenu(CSpurPlanDlg& dlg) {
     });
     button->setMenu(menu);
 
-    auto* keys = new ActionKeysFirst(dlg);
-    for (QLineEdit* edit : dlg.findChildren<QLineEdit*>()) {
-        edit->installEventFilter(keys);
+    GiveActionKeysPrecedence(dlg);
+    // F10 and the menu key open it from the keyboard, as a menu bar would.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        auto* shortcut = new QShortcut(key, &dlg);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, button, &QToolButton::showMenu);
     }
     button->show();
     return button;

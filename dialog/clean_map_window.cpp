@@ -15,6 +15,7 @@
 #include <cmath>
 #include <functional>
 
+#include "dialog/action_menu.h"
 #include "dialog/clean_slider_strip.h"
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
@@ -180,6 +181,7 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
     layout->addWidget(canvas_, 1);
     layout->addWidget(status_);
     resize(980, 720);
+    ShareMainWindowKeys(*this, main_);
 
     connect(canvas_, &CleanMapCanvas::Hovered, this, &CleanMapWindow::OnHover);
     connect(canvas_, &CleanMapCanvas::Clicked, this, &CleanMapWindow::OnClick);

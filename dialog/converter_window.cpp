@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 
+#include "dialog/action_menu.h"
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
 #include "plan/frequency_text.h"
@@ -274,6 +275,7 @@ ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window
     }
     connect(&main_, &CSpurPlanDlg::ModelChanged, this, &ConverterWindow::OnModelChanged);
     ShowModel(main_.Model());
+    ShareMainWindowKeys(*this, main_);
 }
 
 QLineEdit* ConverterWindow::InterfererEdit(int row, InterfererColumn column) const {

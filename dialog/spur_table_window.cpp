@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "charts/plot_frame.h"
+#include "dialog/action_menu.h"
 #include "dialog/spur_plan_dlg.h"
 #include "plan/number_text.h"
 #include "plan/slider_rules.h"
@@ -130,6 +131,7 @@ SpurTableWindow::SpurTableWindow(CSpurPlanDlg& main)
     // wait for the main window to be activated, which a click there (a marker) would do.
     main_.setAttribute(Qt::WA_AlwaysShowToolTips);
     resize(720, 520);
+    ShareMainWindowKeys(*this, main_);
     Refresh();
 }
 

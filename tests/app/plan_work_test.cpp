@@ -29,7 +29,9 @@
 #include "app/save_name_dialog.h"
 #include "charts/chart_area.h"
 #include "dialog/clean_map_window.h"
+#include "dialog/converter_window.h"
 #include "dialog/spur_plan_dlg.h"
+#include "dialog/spur_table_window.h"
 #include "paint/paint_cycle.h"
 #include "plan_file_put.h"
 #include "planfile/plan_file.h"
@@ -511,6 +513,62 @@ TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {
                 << control->metaObject()->className();
         }
     }
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// The keyboard reaches everything: F10 opens the menu, the main window's shortcuts work
+// from a side window with a field focused, and Escape or Ctrl+W closes a side window.
+TEST_F(PlanWorkTest, SideWindowsTakeTheMainShortcutsAndCloseFromTheKeyboard) {
+    CSpurPlanDlg& window = Window(saved);
+    InstallSpurTable(window);
+    InstallCleanMap(window);
+    InstallConverterWindow(window);
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
+    auto* converter = window.findChild<ConverterWindow*>();
+    ASSERT_NE(converter, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(converter));
+    converter->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(converter));
+    QLineEdit* cores = converter->InterleaveEdit();
+    cores->setFocus();
+    test::PasteInto(*cores, QStringLiteral("4"));
+    EXPECT_TRUE(window.isWindowModified());
+    // Ctrl+K would cut the field's text; Ctrl+M and Ctrl+S are the main window's.
+    QTest::keyClick(cores, Qt::Key_M, Qt::ControlModifier);
+    auto* map = window.findChild<CleanMapWindow*>();
+    ASSERT_NE(map, nullptr);
+    QTest::keyClick(cores, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(ReadPlanFile(saved).values->model->interleave, 4);
+
+    map->activateWindow();
+    ASSERT_TRUE(WaitUntil([map] { return QApplication::activeWindow() == map; }));
+    QTest::keyClick(map->MarginEdit(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(map->isVisible());
+    converter->activateWindow();
+    ASSERT_TRUE(WaitUntil([converter] { return QApplication::activeWindow() == converter; }));
+    QTest::keyClick(cores, Qt::Key_Escape);
+    EXPECT_FALSE(converter->isVisible());
+    EXPECT_TRUE(window.isVisible());
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* button = window.findChild<QToolButton*>(QStringLiteral("actionMenu"));
+    bool menuShown = false;
+    QTimer::singleShot(0, [button, &menuShown] {
+        menuShown = button->menu()->isVisible();
+        button->menu()->close();
+    });
+    QTest::keyClick(&window, Qt::Key_F10);
+    EXPECT_TRUE(menuShown);
 }
 
 }  // namespace
