@@ -8,8 +8,10 @@
 #include <QPixmap>
 #include <QShortcut>
 #include <QToolButton>
+#include <algorithm>
 
 #include "dialog/spur_plan_dlg.h"
+#include "paint/paint_cycle.h"
 #include "res/resource.h"
 
 namespace quorvel {
@@ -20,6 +22,7 @@ constexpr int kButtonWidth = 22;
 constexpr int kGapAfterField = 3;
 constexpr int kIconSide = 12;
 constexpr int kIconBars = 3;
+constexpr int kLeastChartHeight = 160;
 
 // Three bars, the sign people know for "more commands"; drawn, so no font decides it.
 QIcon MenuIcon(const QColor& colour) {
@@ -88,6 +91,11 @@ QToolButton* InstallActionMenu(CSpurPlanDlg& dlg) {
     const QRect field = dlg.Edit(IDC_HARMONICS)->geometry();
     button->setGeometry(field.right() + 1 + kGapAfterField, field.top(), kButtonWidth,
                         field.height());
+    // The window may not shrink so far that the strip loses its last field or this button,
+    // and keeps room for a chart below it.
+    dlg.setMinimumSize(
+        std::max(dlg.minimumWidth(), button->geometry().right() + 1 + kGapAfterField),
+        std::max(dlg.minimumHeight(), kControlStripHeight + kLeastChartHeight));
 
     auto* menu = new QMenu(button);
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, &dlg] {

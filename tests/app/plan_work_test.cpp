@@ -507,6 +507,10 @@ TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {
 
     const QRect strip(0, 0, window.width(), kControlStripHeight);
     EXPECT_TRUE(strip.contains(button->geometry()));
+    // Shrunk as far as it goes, the window keeps the whole strip.
+    window.resize(100, 100);
+    EXPECT_GT(window.width(), button->geometry().right());
+    EXPECT_GT(window.height(), kControlStripHeight);
     for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control != button && control->isVisible()) {
             EXPECT_FALSE(control->geometry().intersects(button->geometry()))
