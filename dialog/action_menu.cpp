@@ -45,7 +45,15 @@ class ActionKeysFirst : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ShortcutOverride) {
-            const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+            const auto* key = static_cast<QKeyEvent*>(event);
+            // A field with its own typing to undo or redo keeps those keys.
+            if (const auto* edit = qobject_cast<const QLineEdit*>(watched);
+                edit != nullptr &&
+                ((key->matches(QKeySequence::Undo) && edit->isUndoAvailable()) ||
+                 (key->matches(QKeySequence::Redo) && edit->isRedoAvailable()))) {
+                return QObject::eventFilter(watched, event);
+            }
+            const QKeySequence pressed(key->keyCombination());
             for (const QAction* action : window_.actions()) {
                 if (action->isEnabled() && action->shortcuts().contains(pressed)) {
                     return true;  // not accepted: the shortcut goes ahead
