@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "dialog/spur_plan_dlg.h"
 #include "plan/number_text.h"
 #include "plan/slider_rules.h"
+#include "plan/table_text.h"
 #include "plan/worst_spur.h"
 
 namespace quorvel {
@@ -157,7 +159,15 @@ std::string SpurTableWindow::Csv() const {
 }
 
 void SpurTableWindow::CopyAsCsv() const {
-    QApplication::clipboard()->setText(Text(Csv()));
+    // Plain text stays the CSV; spreadsheets and documents take the columns they prefer.
+    const std::string csv = Csv();
+    auto* copied = new QMimeData;
+    copied->setText(Text(csv));
+    copied->setData(QStringLiteral("text/csv"), QByteArray::fromStdString(csv));
+    copied->setData(QStringLiteral("text/tab-separated-values"),
+                    QByteArray::fromStdString(CsvToTabSeparated(csv)));
+    copied->setHtml(Text(CsvToHtmlTable(csv)));
+    QApplication::clipboard()->setMimeData(copied);
 }
 
 void SpurTableWindow::hideEvent(QHideEvent* event) {

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QWindow>
@@ -158,8 +159,17 @@ TEST_F(SpurTableTest, WithAModelListsTheLedgerUnderAHeadingForEachFamily) {
     EXPECT_EQ(table.Table()->item(sideband, SpurTableWindow::kZonesColumn)->text(), "-");
 
     table.CopyAsCsv();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-              SpurLedgerCsv(BuildSpurLedger(Plan(), EveryFamily()), EveryFamily()));
+    const std::string ledger = SpurLedgerCsv(BuildSpurLedger(Plan(), EveryFamily()), EveryFamily());
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), ledger);
+    // The same table for spreadsheets and documents, in columns.
+    const QMimeData& copied = *QApplication::clipboard()->mimeData();
+    const QString tabs =
+        QString::fromUtf8(copied.data(QStringLiteral("text/tab-separated-values")));
+    EXPECT_EQ(tabs.section('\n', 0, 0).split('\t').size(), 9);
+    EXPECT_EQ(tabs.count('\n'), QString::fromStdString(ledger).count('\n'));
+    EXPECT_TRUE(
+        copied.html().startsWith(QStringLiteral("<table>\n<tr><th>family</th><th>order</th>")));
+    EXPECT_TRUE(copied.html().contains(QStringLiteral("<td>clock_sideband</td>")));
 
     dlg->SetModel({});  // back to the harmonics alone
     EXPECT_EQ(table.Table()->rowCount(), 14);
