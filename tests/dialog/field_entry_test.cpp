@@ -49,6 +49,19 @@ TEST_F(MainDialogTest, HarmonicsAbove26StayAsTypedButAreDrawnAs26) {
     EXPECT_EQ(Text(IDC_HARMONICS), "40");
     EXPECT_TRUE(ChartsShow(PlanFields{.m_harmonics = 26}));
     EXPECT_EQ(Plan().m_harmonics, 26);  // the paint lowers the field itself
+    EXPECT_EQ(Field(IDC_HARMONICS).toolTip(), "Drawn as 26: the charts show harmonics up to 26.");
+    TypeInto(Field(IDC_HARMONICS), "12");
+    EXPECT_TRUE(Field(IDC_HARMONICS).toolTip().isEmpty());
+}
+
+TEST_F(MainDialogTest, WidthsSeldomMeantAreNotedNotRefused) {
+    TypeInto(Field(IDC_IF_BW), "-20");
+    TypeInto(Field(IDC_RF_BW), "10");
+    EXPECT_EQ(Plan().m_ifBw, -20.0);
+    EXPECT_EQ(Plan().m_rfBw, 10.0);
+    EXPECT_TRUE(Field(IDC_IF_BW).toolTip().contains("negative width"));
+    EXPECT_TRUE(Field(IDC_RF_BW).toolTip().contains("Narrower than the IF BW"));
+    EXPECT_FALSE(IsFieldMarked(Field(IDC_RF_BW)));
 }
 
 TEST_F(MainDialogTest, HarmonicsOfZeroOrBelowAreLeftAlone) {
