@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "charts/clean_map_geometry.h"
 #include "plan/spur_verdict.h"
 
 namespace quorvel {
@@ -20,7 +21,7 @@ namespace {
 MapCode CodeAt(PlanFields plan, const SpurQuery& query, double fs, double ifCentre) {
     plan.m_fs = fs;
     plan.m_if = ifCentre;
-    return MapCodeOf(JudgeSpurs(plan, query));
+    return MapCodeOf(JudgeSpurs(plan, query), query.model);
 }
 
 TEST(CleanMapImage, EveryPixelShowsTheVerdictAtItsCentre) {
@@ -57,6 +58,67 @@ TEST(CleanMapImage, EveryPixelShowsTheVerdictAtItsCentre) {
     }
     EXPECT_GT(clean, 1000);  // the clean colour was put to the test
 }
+
+struct ModelledMap {
+    const char* name;
+    SpurModel model;
+    SpurFamily shows;  // a family the maps must show somewhere
+};
+
+class CleanMapWithAModel : public testing::TestWithParam<ModelledMap> {};
+
+// The whole composed map, not the body alone: the body's rows are drawn on every core, and
+// every pixel of it shows the verdict at its centre, modelled members included, after the
+// harmonics and before the self fold.
+TEST_P(CleanMapWithAModel, EveryBodyPixelShowsTheVerdictAtItsCentre) {
+    const ModelledMap& m = GetParam();
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int familyPixels = 0;
+    for (int trial = 0; trial < 12; ++trial) {
+        PlanFields plan;
+        plan.m_ifBw = 2 + 20 * unit(random);
+        plan.m_rfBw = plan.m_ifBw * (1 + 2 * unit(random));
+        plan.m_harmonics = 2 + trial % 4;
+        const double fsLo = 200 + 800 * unit(random);
+        const CleanMapView view{
+            {fsLo, fsLo + 100 + 1500 * unit(random)},
+            {0, 50 + 400 * unit(random)},
+            {static_cast<Against>(trial % 3), trial % 2 * unit(random), m.model}};
+        const CleanMapImage map = ComposeCleanMapFrame(plan, view, 220 + trial, 150 + trial % 7);
+        ASSERT_EQ(map.status, FinderStatus::kOk);
+        const CleanMapGeometry g = LayOutCleanMap(view, map.image.width(), map.image.height());
+        const QRgb family = MapPixel(MapCodeColour(FamilyMapCode(m.shows)));
+        for (int y = 0; y < g.bodyHeight(); ++y) {
+            const double ifCentre = RowIf(view, g.bodyHeight(), y);
+            for (int x = 0; x < g.bodyWidth(); ++x) {
+                const double fs = ColumnFs(view, g.bodyWidth(), x);
+                const QRgb shown = map.image.pixel(g.body.left + x, g.body.top + y);
+                const auto shows = [&](double at) {
+                    return MapPixel(MapCodeColour(CodeAt(plan, view.query, at, ifCentre))) == shown;
+                };
+                familyPixels += shown == family;
+                const double nudge = g.FsPerColumn() * 1e-6;
+                ASSERT_TRUE(shows(fs) || shows(fs - nudge) || shows(fs + nudge))
+                    << m.name << " trial " << trial << " pixel " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(familyPixels, 100) << m.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, CleanMapWithAModel,
+    testing::Values(
+        ModelledMap{"Interleaved", {4, 2, false, 0, 1, {}}, SpurFamily::kInterleaveImage},
+        ModelledMap{"ClockSpur", {1, 1, true, 70, 2, {}}, SpurFamily::kClockSideband},
+        ModelledMap{"Interferers",
+                    {1, 1, false, 0, 1, {{900, 20, 2}, {2400, 80, 1}}},
+                    SpurFamily::kInterferer},
+        ModelledMap{"Everything",
+                    {8, 2, true, 10, 1, {{2400, 80, 2}, {900, 20, 1}}},
+                    SpurFamily::kInterleaveImage}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 // A map small enough to write down: H = 3, IF BW 4.6, RF BW 10, Fs -40 to 360 over 40
 // columns (centres -35, -25, ...), IF 0 to 30 over 30 rows (centres 29.5 down to 0.5).
