@@ -280,7 +280,10 @@ template <typename PlanWindow, typename Emit, typename Begin>
 FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOptions& options,
                       PlanWindow planWindow, Emit emit, Begin begin) {
     using Planned = decltype(planWindow(*windows.begin()));
-    std::vector<Planned> planned(static_cast<std::size_t>(windows.size()));
+    // Kept from row to row on each thread, so a caller drawing rows allocates none of it
+    // again. A stage is planned and emitted with no report between, so a report that works
+    // out a row of its own costs this row nothing but the sizing below.
+    thread_local std::vector<Planned> planned;
     double total = 0;
     bool begun = false;
     const SpurWindowSource* next = windows.begin();
@@ -297,6 +300,9 @@ FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOpti
         }
         const auto first = static_cast<std::size_t>(next - windows.begin());
         const auto last = static_cast<std::size_t>(stageEnd - windows.begin());
+        if (planned.size() < last) {
+            planned.resize(static_cast<std::size_t>(windows.size()));
+        }
         for (std::size_t i = first; i < last; ++i) {
             planned[i] = planWindow(windows.begin()[i]);
             total += planned[i].Count();
@@ -330,8 +336,14 @@ std::vector<FrequencyInterval>* ListFor(MeetRow& row, const SpurWindowSource& so
                              : &row.harmonic[static_cast<std::size_t>(source.harmonic)];
 }
 
-SpurWindowList RowWindows(const PlanFields& plan, const SpurQuery& query, MeetRow& row) {
-    SpurWindowList windows = SpurWindowsOf(plan, query.against, query.model);
+// The row's windows: the caller's, or made here into `made`.
+const SpurWindowList& RowWindows(const PlanFields& plan, const SpurQuery& query,
+                                 const RowOptions& options, std::optional<SpurWindowList>& made,
+                                 MeetRow& row) {
+    if (options.windows == nullptr) {
+        made.emplace(SpurWindowsOf(plan, query.against, query.model));
+    }
+    const SpurWindowList& windows = options.windows != nullptr ? *options.windows : *made;
     row.modelled.resize(static_cast<std::size_t>(windows.modelledMembers()));
     return windows;
 }
@@ -369,8 +381,9 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
         return FinderStatus::kBadInput;
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
+    std::optional<SpurWindowList> made;
     return DriveRow(
-        RowWindows(plan, query, row), row, options,
+        RowWindows(plan, query, options, made, row), row, options,
         [&](const SpurWindowSource& source) {
             return PlanFsWindow(source.At(e, query.margin), fsRange, ListFor(row, source));
         },
@@ -392,8 +405,9 @@ FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const 
         row.unsampled.push_back(ifRange);
         return FinderStatus::kOk;
     }
+    std::optional<SpurWindowList> made;
     return DriveRow(
-        RowWindows(plan, query, row), row, options,
+        RowWindows(plan, query, options, made, row), row, options,
         [&](const SpurWindowSource& source) {
             return PlanIfWindow(source, plan, query.margin, ifRange, ListFor(row, source));
         },

@@ -150,9 +150,19 @@ double RowIf(const CleanMapView& view, int height, int y) {
     return view.ifRange.hi - (y + 0.5) * Step(view.ifRange, height);
 }
 
-FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, double ifCentre,
-                         int rowCount, CleanMapRowScratch& scratch, std::span<MapCode> codes) {
-    PlanFields rowPlan = plan;
+CleanMapRowSetup::CleanMapRowSetup(const PlanFields& mapPlan, const CleanMapView& mapView)
+    : plan(mapPlan),
+      view(mapView),
+      windows(SpurWindowsOf(mapPlan, mapView.query.against, mapView.query.model)) {
+    for (const SpurMember& member : ModelledMembersOf(view.query.model)) {
+        memberCodes.push_back(FamilyMapCode(member.family));
+    }
+}
+
+FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCount,
+                         CleanMapRowScratch& scratch, std::span<MapCode> codes) {
+    const CleanMapView& view = map.view;
+    PlanFields rowPlan = map.plan;
     rowPlan.m_if = ifCentre;
     const ColumnScale columns(view, static_cast<int>(codes.size()));
     RowFill fill(scratch.openPixels, codes);
@@ -167,9 +177,8 @@ FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, doubl
             unsampledDone = true;
         }
         if (n == kModelledDone) {
-            const auto members = ModelledMembersOf(view.query.model);
             for (std::size_t i = 0; i < scratch.meets.modelled.size(); ++i) {
-                const MapCode code = FamilyMapCode(members[i].family);
+                const MapCode code = map.memberCodes[i];
                 for (const auto& meet : scratch.meets.modelled[i]) {
                     FillInterval(fill, columns, meet, code);
                 }
@@ -182,7 +191,8 @@ FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, doubl
         return fill.AnyOpen();
     };
     const double share = kCleanMapIntervalBudget / rowCount;
-    const RowOptions options{RowEnds::kQuotients, fillHarmonic, std::min(kMaxMeetIntervals, share)};
+    const RowOptions options{RowEnds::kQuotients, fillHarmonic, std::min(kMaxMeetIntervals, share),
+                             &map.windows};
     const FinderStatus status =
         MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets, options);
     if (status == FinderStatus::kTooManyIntervals && share < kMaxMeetIntervals) {

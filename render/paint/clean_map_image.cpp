@@ -25,13 +25,13 @@ struct BodyCodes {
     int height = 0;
 };
 
-void CodeRows(const PlanFields& plan, const CleanMapView& view, BodyCodes& body, int first,
-              int step, std::atomic<int>& refusal) {
+void CodeRows(const CleanMapRowSetup& map, BodyCodes& body, int first, int step,
+              std::atomic<int>& refusal) {
     CleanMapRowScratch scratch;
     std::vector<MapCode> row(static_cast<std::size_t>(body.width));
     for (int y = first; y < body.height; y += step) {
         const FinderStatus status =
-            CleanMapRow(plan, view, RowIf(view, body.height, y), body.height, scratch, row);
+            CleanMapRow(map, RowIf(map.view, body.height, y), body.height, scratch, row);
         if (status != FinderStatus::kOk) {
             // A row too wide on its own calls for narrower ranges whatever the size: that
             // reason wins over another thread's size.
@@ -49,14 +49,15 @@ void CodeRows(const PlanFields& plan, const CleanMapView& view, BodyCodes& body,
 
 FinderStatus CodeBody(const PlanFields& plan, const CleanMapView& view, BodyCodes& body) {
     body.runs.assign(static_cast<std::size_t>(body.height), {});
+    const CleanMapRowSetup map(plan, view);
     std::atomic<int> refusal{static_cast<int>(FinderStatus::kOk)};
     const int threads = static_cast<int>(
         std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(body.height)));
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t) {
-        helpers.emplace_back([&, t] { CodeRows(plan, view, body, t, threads, refusal); });
+        helpers.emplace_back([&, t] { CodeRows(map, body, t, threads, refusal); });
     }
-    CodeRows(plan, view, body, 0, threads, refusal);
+    CodeRows(map, body, 0, threads, refusal);
     for (auto& helper : helpers) {
         helper.join();
     }

@@ -10,6 +10,7 @@
 #include "plan/harmonic_band.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_query.h"
+#include "plan/spur_windows.h"
 
 namespace quorvel {
 
@@ -48,6 +49,10 @@ struct RowOptions {
     RowProgress progress;
     /// The row is refused (kTooManyIntervals) when it would hold more intervals.
     double maxIntervals = kMaxMeetIntervals;
+    /// SpurWindowsOf(plan, query.against, query.model) made once by a caller that works out
+    /// many rows of one plan and query (the windows do not depend on the IF or Fs); made
+    /// afresh for the row when null.
+    const SpurWindowList* windows = nullptr;
 };
 
 /// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read), harmonics in
