@@ -219,16 +219,24 @@ void AppendCleanMapRuns(std::span<const MapCode> row, CleanMapRowRuns& runs) {
 
 void DrawCleanMapBody(DrawingSurface& surface, const CleanMapGeometry& geometry,
                       std::span<const CleanMapRowRuns> rows) {
-    std::array<ColorRef, kMapCodeCount> colours{};
-    for (int code = 0; code < kMapCodeCount; ++code) {
-        colours[static_cast<std::size_t>(code)] = MapCodeColour(static_cast<MapCode>(code));
-    }
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        const int y = geometry.body.top + static_cast<int>(row);
-        for (const CleanMapRun& run : rows[row]) {
-            surface.FillSpan(y, geometry.body.left + run.begin, geometry.body.left + run.end,
-                             colours[run.code]);
+        DrawCleanMapRow(surface, geometry, static_cast<int>(row), rows[row]);
+    }
+}
+
+void DrawCleanMapRow(DrawingSurface& surface, const CleanMapGeometry& geometry, int row,
+                     std::span<const CleanMapRun> runs) {
+    static const std::array<ColorRef, kMapCodeCount> kColours = [] {
+        std::array<ColorRef, kMapCodeCount> colours{};
+        for (int code = 0; code < kMapCodeCount; ++code) {
+            colours[static_cast<std::size_t>(code)] = MapCodeColour(static_cast<MapCode>(code));
         }
+        return colours;
+    }();
+    const int y = geometry.body.top + row;
+    for (const CleanMapRun& run : runs) {
+        surface.FillSpan(y, geometry.body.left + run.begin, geometry.body.left + run.end,
+                         kColours[run.code]);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -17,21 +18,30 @@ namespace quorvel {
 
 namespace {
 
-// The rows are worked out on every core into runs of codes, which the chart then draws
-// run by run: the arithmetic and the scanning are the cost, the drawing a small part of it.
-struct BodyCodes {
-    std::vector<CleanMapRowRuns> runs;
+// The rows are worked out on every core, each thread drawing every row it works out at
+// once, its codes still fresh, as runs of one code: the arithmetic and the scanning are the
+// cost, the drawing a small part of it. A thread draws on a surface of its own over the
+// image's pixels; no two threads' rows share a pixel, and nothing else draws meanwhile.
+struct BodyTarget {
+    uchar* bits = nullptr;  // the whole image's
     int width = 0;
     int height = 0;
+    qsizetype bytesPerLine = 0;
+    const CleanMapGeometry* geometry = nullptr;
 };
 
-void CodeRows(const CleanMapRowSetup& map, BodyCodes& body, int first, int step,
+void DrawRows(const CleanMapRowSetup& map, const BodyTarget& target, int first, int step,
               std::atomic<int>& refusal) {
+    QImage image(target.bits, target.width, target.height, target.bytesPerLine,
+                 QImage::Format_RGB32);
+    const std::unique_ptr<DrawingSurface> surface = MakeRasterSurface(image);
+    const CleanMapGeometry& geometry = *target.geometry;
+    const int rows = geometry.bodyHeight();
     CleanMapRowScratch scratch;
-    std::vector<MapCode> row(static_cast<std::size_t>(body.width));
-    for (int y = first; y < body.height; y += step) {
-        const FinderStatus status =
-            CleanMapRow(map, RowIf(map.view, body.height, y), body.height, scratch, row);
+    std::vector<MapCode> row(static_cast<std::size_t>(geometry.bodyWidth()));
+    CleanMapRowRuns runs;
+    for (int y = first; y < rows; y += step) {
+        const FinderStatus status = CleanMapRow(map, RowIf(map.view, rows, y), rows, scratch, row);
         if (status != FinderStatus::kOk) {
             // A row too wide on its own calls for narrower ranges whatever the size: that
             // reason wins over another thread's size.
@@ -43,21 +53,26 @@ void CodeRows(const CleanMapRowSetup& map, BodyCodes& body, int first, int step,
             }
             return;
         }
-        AppendCleanMapRuns(row, body.runs[static_cast<std::size_t>(y)]);
+        runs.clear();
+        AppendCleanMapRuns(row, runs);
+        DrawCleanMapRow(*surface, geometry, y, runs);
     }
 }
 
-FinderStatus CodeBody(const PlanFields& plan, const CleanMapView& view, BodyCodes& body) {
-    body.runs.assign(static_cast<std::size_t>(body.height), {});
-    const CleanMapRowSetup map(plan, view);
+// Draws the body's rows on `image` where `geometry` puts them. On any status but kOk
+// what was drawn of the body is to be covered.
+FinderStatus DrawBody(const PlanFields& plan, const CleanMapGeometry& geometry, QImage& image) {
+    const CleanMapRowSetup map(plan, geometry.view);
+    const BodyTarget target{image.bits(), image.width(), image.height(), image.bytesPerLine(),
+                            &geometry};
     std::atomic<int> refusal{static_cast<int>(FinderStatus::kOk)};
-    const int threads = static_cast<int>(
-        std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(body.height)));
+    const int threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u,
+                                                    static_cast<unsigned>(geometry.bodyHeight())));
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t) {
-        helpers.emplace_back([&, t] { CodeRows(map, body, t, threads, refusal); });
+        helpers.emplace_back([&, t] { DrawRows(map, target, t, threads, refusal); });
     }
-    CodeRows(map, body, 0, threads, refusal);
+    DrawRows(map, target, 0, threads, refusal);
     for (auto& helper : helpers) {
         helper.join();
     }
@@ -99,15 +114,12 @@ FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, 
     if (body.isNull()) {
         return FinderStatus::kOk;
     }
-    BodyCodes codes{{}, body.width(), body.height()};
-    const FinderStatus status = CodeBody(plan, view, codes);
-    if (status != FinderStatus::kOk) {
-        body.fill(MapPixel(MapCodeColour(kMapUnsampled)));
-        return status;
-    }
     const CleanMapGeometry whole{
         view, body.width(), body.height(), {0, 0, body.width(), body.height()}};
-    DrawCleanMapBody(*MakeRasterSurface(body), whole, codes.runs);
+    const FinderStatus status = DrawBody(plan, whole, body);
+    if (status != FinderStatus::kOk) {
+        body.fill(MapPixel(MapCodeColour(kMapUnsampled)));
+    }
     return status;
 }
 
@@ -119,12 +131,11 @@ CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& v
     }
     out.image = QImage(width, height, QImage::Format_RGB32);
     const CleanMapGeometry geometry = LayOutCleanMap(view, width, height);
-    BodyCodes codes{{}, geometry.bodyWidth(), geometry.bodyHeight()};
     if (geometry.HasBody()) {
-        out.status = CodeBody(plan, view, codes);
+        out.status = DrawBody(plan, geometry, out.image);
     }
-    // Every pixel is drawn: the image's old content never shows.
-    DrawCleanMapChart(*MakeRasterSurface(out.image), plan, geometry, {codes.runs, out.status});
+    // Every pixel is drawn, the body's rows already: the image's old content never shows.
+    DrawCleanMapChart(*MakeRasterSurface(out.image), plan, geometry, {{}, out.status});
     return out;
 }
 

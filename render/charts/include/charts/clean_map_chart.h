@@ -30,8 +30,9 @@ using CleanMapRowRuns = std::vector<CleanMapRun>;
 /// Appends the runs that make up one row of codes, left to right.
 void AppendCleanMapRuns(std::span<const MapCode> row, CleanMapRowRuns& runs);
 
-/// What the body shows: with kOk, the runs of each row, the top row first; with any other
-/// status, nothing (the body goes grey and says why).
+/// What the body shows: with kOk, the runs of each row, the top row first, or none when
+/// the rows are on the surface already (DrawCleanMapRow); with any other status, nothing
+/// (the body goes grey and says why).
 struct CleanMapBodyRuns {
     std::span<const CleanMapRowRuns> rows;
     FinderStatus status = FinderStatus::kOk;
@@ -40,6 +41,11 @@ struct CleanMapBodyRuns {
 /// Only the body's rows, run by run, on geometry.body.
 void DrawCleanMapBody(DrawingSurface& surface, const CleanMapGeometry& geometry,
                       std::span<const CleanMapRowRuns> rows);
+
+/// Only row `row` of the body (0 at its top), as DrawCleanMapBody draws it: rows drawn
+/// one by one, in any order, make the same body.
+void DrawCleanMapRow(DrawingSurface& surface, const CleanMapGeometry& geometry, int row,
+                     std::span<const CleanMapRun> runs);
 
 /// Everything but the plan's mark, which the plan's Fs and IF alone move: the margins
 /// black, the body, its outline, ticks, titles and legend. Nothing but black when the map
