@@ -70,17 +70,19 @@ struct FsWindow {
     }
 };
 
-FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
-                      std::vector<FrequencyInterval>* out) {
-    FsWindow p;
+// Written in place: a row plans a hundred windows or more, and a plan copied into its slot
+// costs more than working it out.
+void PlanFsWindow(FsWindow& p, const MultipleWindow& w, FrequencyInterval range,
+                  std::vector<FrequencyInterval>* out) {
+    p = FsWindow{};
     p.w = w;
     p.out = out;
     if (w.zeroCounts && w.residue == 0 && w.lo <= 0 && 0 <= w.hi) {
         p.everywhere = true;
-        return p;
+        return;
     }
     if (!(w.hi > 0) || !(range.hi > 0)) {
-        return p;  // no positive Fs puts a point in the window
+        return;  // no positive Fs puts a point in the window
     }
     const double first = FirstPositiveIndex(w);
     const double kLow = std::max(first, std::floor(LatticeIndex(w, w.lo, range.hi)));
@@ -99,7 +101,6 @@ FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
     } else {
         p.kLast = kHigh;
     }
-    return p;
 }
 
 // Along Fs the rounded product k * Fs never decreases, so the Fs whose multiple k lies in
@@ -198,9 +199,9 @@ struct IfWindow {
     }
 };
 
-IfWindow PlanIfWindow(const SpurWindowSource& source, const PlanFields& plan, double margin,
-                      FrequencyInterval range, std::vector<FrequencyInterval>* out) {
-    IfWindow p;
+void PlanIfWindow(IfWindow& p, const SpurWindowSource& source, const PlanFields& plan,
+                  double margin, FrequencyInterval range, std::vector<FrequencyInterval>* out) {
+    p = IfWindow{};
     p.source = source;
     p.out = out;
     p.slope = source.Slope();
@@ -216,7 +217,6 @@ IfWindow PlanIfWindow(const SpurWindowSource& source, const PlanFields& plan, do
     const double top = p.slope > 0 ? p.slope * range.hi : p.slope * range.lo;
     p.kFirst = std::max(p.kMin, std::floor(LatticeIndex(w, rise + p.offset - p.spread, fs)));
     p.kLast = std::ceil(LatticeIndex(w, top + p.offset + p.spread, fs));
-    return p;
 }
 
 void EmitIf(const IfWindow& p, const PlanFields& plan, double margin, FrequencyInterval range,
@@ -273,13 +273,12 @@ void EmitIf(const IfWindow& p, const PlanFields& plan, double margin, FrequencyI
 }
 
 // Works a row out from the plan's windows, whichever axis it runs along: `planWindow` turns
-// a window into its intervals' plan, `emit` writes them, `begin` what the row holds before
-// any window. The work is counted before it is done; with a progress report the windows
-// are planned a harmonic at a time, so a caller that stops early pays for none of the rest.
-template <typename PlanWindow, typename Emit, typename Begin>
+// a window into its intervals' plan (a Planned), `emit` writes them, `begin` what the row holds
+// before any window. The work is counted before it is done; with a progress report the windows are
+// planned a harmonic at a time, so a caller that stops early pays for none of the rest.
+template <typename Planned, typename PlanWindow, typename Emit, typename Begin>
 FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOptions& options,
                       PlanWindow planWindow, Emit emit, Begin begin) {
-    using Planned = decltype(planWindow(*windows.begin()));
     // Kept from row to row on each thread, so a caller drawing rows allocates none of it
     // again. A stage is planned and emitted with no report between, so a report that works
     // out a row of its own costs this row nothing but the sizing below.
@@ -304,7 +303,7 @@ FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOpti
             planned.resize(static_cast<std::size_t>(windows.size()));
         }
         for (std::size_t i = first; i < last; ++i) {
-            planned[i] = planWindow(windows.begin()[i]);
+            planWindow(windows.begin()[i], planned[i]);
             total += planned[i].Count();
         }
         if (!(total <= options.maxIntervals)) {
@@ -368,8 +367,10 @@ double CountFsRowIntervals(const PlanFields& plan, FrequencyInterval fsRange,
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     double total = 0;
+    FsWindow p;
     for (const SpurWindowSource& source : SpurWindowsOf(plan, query.against, query.model)) {
-        total += PlanFsWindow(source.At(e, query.margin), fsRange, nullptr).Count();
+        PlanFsWindow(p, source.At(e, query.margin), fsRange, nullptr);
+        total += p.Count();
     }
     return total;
 }
@@ -382,10 +383,10 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     std::optional<SpurWindowList> made;
-    return DriveRow(
+    return DriveRow<FsWindow>(
         RowWindows(plan, query, options, made, row), row, options,
-        [&](const SpurWindowSource& source) {
-            return PlanFsWindow(source.At(e, query.margin), fsRange, ListFor(row, source));
+        [&](const SpurWindowSource& source, FsWindow& p) {
+            PlanFsWindow(p, source.At(e, query.margin), fsRange, ListFor(row, source));
         },
         [&](const FsWindow& p) { EmitFs(p, fsRange, options.ends); },
         [&] {
@@ -406,10 +407,10 @@ FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const 
         return FinderStatus::kOk;
     }
     std::optional<SpurWindowList> made;
-    return DriveRow(
+    return DriveRow<IfWindow>(
         RowWindows(plan, query, options, made, row), row, options,
-        [&](const SpurWindowSource& source) {
-            return PlanIfWindow(source, plan, query.margin, ifRange, ListFor(row, source));
+        [&](const SpurWindowSource& source, IfWindow& p) {
+            PlanIfWindow(p, source, plan, query.margin, ifRange, ListFor(row, source));
         },
         [&](const IfWindow& p) { EmitIf(p, plan, query.margin, ifRange, options.ends); }, [] {});
 }
