@@ -68,6 +68,7 @@ struct CleanMapRowSetup {
 struct CleanMapRowScratch {
     MeetRow meets;
     std::vector<std::uint64_t> openPixels;
+    std::vector<std::uint64_t> openWords;
 };
 
 /// The most meet intervals a whole map of rows works out: a refusal in a second or so at
