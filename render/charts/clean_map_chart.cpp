@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -202,18 +205,34 @@ void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapG
 
 }  // namespace
 
-// Each row as runs of one code, a span per run.
+// Each row as runs of one code, a span per run. Runs are mostly long: the end of one is
+// looked for eight codes at a time.
 void AppendCleanMapRuns(std::span<const MapCode> row, CleanMapRowRuns& runs) {
+    static_assert(sizeof(MapCode) == 1);
+    constexpr std::size_t kChunk = sizeof(std::uint64_t);
     const MapCode* const line = row.data();
-    const int width = static_cast<int>(row.size());
-    int x = 0;
+    const std::size_t width = row.size();
+    std::size_t x = 0;
     while (x < width) {
         const MapCode code = line[x];
-        const int runEnd = static_cast<int>(
-            std::find_if(line + x + 1, line + width, [code](MapCode c) { return c != code; }) -
-            line);
-        runs.push_back({x, runEnd, code});
-        x = runEnd;
+        const std::uint64_t same = 0x0101010101010101u * code;
+        std::size_t end = x + 1;
+        for (; end + kChunk <= width; end += kChunk) {
+            std::uint64_t chunk = 0;
+            std::memcpy(&chunk, line + end, kChunk);
+            if (const std::uint64_t differ = chunk ^ same; differ != 0) {
+                const int first = std::endian::native == std::endian::little
+                                      ? std::countr_zero(differ)
+                                      : std::countl_zero(differ);
+                end += static_cast<std::size_t>(first / 8);
+                break;
+            }
+        }
+        while (end < width && line[end] == code) {
+            ++end;
+        }
+        runs.push_back({static_cast<int>(x), static_cast<int>(end), code});
+        x = end;
     }
 }
 
