@@ -111,30 +111,35 @@ struct ColumnScale {
           width(columns) {}
 };
 
-// The columns whose centres the interval holds: from max(0, ceil(lo)) to
-// min(width - 1, floor(hi)) in column positions, NaN taken to the row's ends. Rounded by
+// The columns whose centres each interval holds, filled with `code`: from max(0, ceil(lo))
+// to min(width - 1, floor(hi)) in column positions, NaN taken to the row's ends. Rounded by
 // truncation once the positions are known to lie in the row, which is exact and, on a
-// processor without a rounding instruction, far cheaper than ceil and floor.
-void FillInterval(RowFill& fill, const ColumnScale& columns, FrequencyInterval meet, MapCode code) {
-    const double from = meet.lo * columns.scale - columns.offset;
-    const double to = meet.hi * columns.scale - columns.offset;
-    int last = TruncToInt(columns.width - 1);
-    if (to < columns.width - 1) {
-        if (to < 0) {
-            return;  // floor(to) < 0
+// processor without a rounding instruction, far cheaper than ceil and floor. A whole list
+// at a time: a row fills hundreds of intervals, most of them in a few lists.
+void FillIntervals(RowFill& fill, const ColumnScale& columns,
+                   const std::vector<FrequencyInterval>& meets, MapCode code) {
+    const int lastColumn = TruncToInt(columns.width - 1);
+    for (const FrequencyInterval& meet : meets) {
+        const double from = meet.lo * columns.scale - columns.offset;
+        const double to = meet.hi * columns.scale - columns.offset;
+        int last = lastColumn;
+        if (to < columns.width - 1) {
+            if (to < 0) {
+                continue;  // floor(to) < 0
+            }
+            last = TruncToInt(to);
         }
-        last = TruncToInt(to);
-    }
-    int first = 0;
-    if (from > 0) {
-        if (from > last) {
-            return;  // ceil(from) > last
+        int first = 0;
+        if (from > 0) {
+            if (from > last) {
+                continue;  // ceil(from) > last
+            }
+            first = TruncToInt(from);
+            first += first < from ? 1 : 0;
         }
-        first = TruncToInt(from);
-        first += first < from ? 1 : 0;
-    }
-    if (first <= last) {
-        fill.Fill(first, last, code);
+        if (first <= last) {
+            fill.Fill(first, last, code);
+        }
     }
 }
 
@@ -219,23 +224,17 @@ FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCo
     bool unsampledDone = false;
     const auto fillHarmonic = [&](int n) {
         if (!unsampledDone) {
-            for (const auto& meet : scratch.meets.unsampled) {
-                FillInterval(fill, columns, meet, kMapUnsampled);
-            }
+            FillIntervals(fill, columns, scratch.meets.unsampled, kMapUnsampled);
             unsampledDone = true;
         }
         if (n == kModelledDone) {
             for (std::size_t i = 0; i < scratch.meets.modelled.size(); ++i) {
-                const MapCode code = map.memberCodes[i];
-                for (const auto& meet : scratch.meets.modelled[i]) {
-                    FillInterval(fill, columns, meet, code);
-                }
+                FillIntervals(fill, columns, scratch.meets.modelled[i], map.memberCodes[i]);
             }
             return fill.AnyOpen();
         }
-        for (const auto& meet : scratch.meets.harmonic[static_cast<std::size_t>(n)]) {
-            FillInterval(fill, columns, meet, static_cast<MapCode>(n));
-        }
+        FillIntervals(fill, columns, scratch.meets.harmonic[static_cast<std::size_t>(n)],
+                      static_cast<MapCode>(n));
         return fill.AnyOpen();
     };
     const double share = kCleanMapIntervalBudget / rowCount;
@@ -257,9 +256,7 @@ FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCo
     if (!unsampledDone) {
         fillHarmonic(0);  // no harmonic to report (H < 2)
     }
-    for (const auto& meet : scratch.meets.selfFold) {
-        FillInterval(fill, columns, meet, kMapSelfFold);
-    }
+    FillIntervals(fill, columns, scratch.meets.selfFold, kMapSelfFold);
     fill.FillRest(kMapClean);
     return status;
 }
