@@ -270,6 +270,23 @@ void DrawCleanMapChart(DrawingSurface& surface, const PlanFields& plan,
     } else {
         FillArea(surface, geometry.body, MapCodeColour(kMapUnsampled));
     }
+    DrawCleanMapFrame(surface, plan, geometry);
+    if (body.status != FinderStatus::kOk) {
+        surface.DrawText(geometry.body, kTextHCentre | kTextVCentre | kTextWordBreak,
+                         RefusalText(body.status));
+    }
+}
+
+bool CleanMapFrameClearsBody(const CleanMapGeometry& geometry, int line) {
+    // Text stays in its box but for a pixel or so of a glyph's edge: kept this far clear.
+    constexpr int kInkSlack = 2;
+    const PixelRect& b = geometry.body;
+    return geometry.HasBody() && line >= 0 && kTitleTop + line + kInkSlack <= b.top &&
+           kIfTitleCentre - line / 2 + line + kInkSlack <= b.left;
+}
+
+void DrawCleanMapFrame(DrawingSurface& surface, const PlanFields& plan,
+                       const CleanMapGeometry& geometry) {
     DrawMargins(surface, geometry);
     DrawOutline(surface, geometry.body);
     surface.SetTextColor(kChartTextColour);
@@ -277,10 +294,14 @@ void DrawCleanMapChart(DrawingSurface& surface, const PlanFields& plan,
     DrawAxes(surface, geometry, line);
     DrawTitle(surface, plan, geometry, line);
     DrawLegend(surface, plan, geometry, line);
-    if (body.status != FinderStatus::kOk) {
-        surface.DrawText(geometry.body, kTextHCentre | kTextVCentre | kTextWordBreak,
-                         RefusalText(body.status));
-    }
+}
+
+void DrawCleanMapRefusal(DrawingSurface& surface, const CleanMapGeometry& geometry,
+                         FinderStatus status) {
+    FillArea(surface, geometry.body, MapCodeColour(kMapUnsampled));
+    surface.SetTextColor(kChartTextColour);
+    surface.DrawText(geometry.body, kTextHCentre | kTextVCentre | kTextWordBreak,
+                     RefusalText(status));
 }
 
 void DrawCleanMapMark(DrawingSurface& surface, const PlanFields& plan,

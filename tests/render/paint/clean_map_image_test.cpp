@@ -12,8 +12,10 @@
 #include <set>
 #include <string>
 
+#include "charts/clean_map_chart.h"
 #include "charts/clean_map_geometry.h"
 #include "plan/spur_verdict.h"
+#include "raster/raster_surface.h"
 
 namespace quorvel {
 namespace {
@@ -209,6 +211,88 @@ TEST(CleanMapImage, RangesFarFromZeroStillGiveAMap) {
     EXPECT_EQ(map.image.size(), QSize(400, 300));
     EXPECT_EQ(map.status, FinderStatus::kTooLargeAtThisSize);
 }
+
+struct ComposedMap {
+    const char* name;
+    PlanFields plan;
+    CleanMapView view;
+    QSize size;
+    FinderStatus status;
+};
+
+class ComposedMapTest : public testing::TestWithParam<ComposedMap> {};
+
+// The map draws its frame while its rows are being drawn, and a refused body after them:
+// the pixels are those of the chart drawn in its own order, the body first and the frame
+// over it.
+TEST_P(ComposedMapTest, IsTheChartDrawnInItsOwnOrder) {
+    const ComposedMap& m = GetParam();
+    const CleanMapImage map = ComposeCleanMapFrame(m.plan, m.view, m.size.width(), m.size.height());
+    ASSERT_EQ(map.status, m.status);
+    const CleanMapGeometry g = LayOutCleanMap(m.view, m.size.width(), m.size.height());
+    QImage chart(m.size, QImage::Format_RGB32);
+    if (m.status == FinderStatus::kOk && g.HasBody()) {
+        QImage body(g.bodyWidth(), g.bodyHeight(), QImage::Format_RGB32);
+        ASSERT_EQ(FillCleanMapBody(m.plan, m.view, body), FinderStatus::kOk);
+        for (int y = 0; y < body.height(); ++y) {
+            std::copy_n(reinterpret_cast<const QRgb*>(body.constScanLine(y)), body.width(),
+                        reinterpret_cast<QRgb*>(chart.scanLine(g.body.top + y)) + g.body.left);
+        }
+    }
+    DrawCleanMapChart(*MakeRasterSurface(chart), m.plan, g, {{}, m.status});
+    ASSERT_EQ(map.image.size(), chart.size());
+    for (int y = 0; y < chart.height(); ++y) {
+        for (int x = 0; x < chart.width(); ++x) {
+            ASSERT_EQ(map.image.pixel(x, y), chart.pixel(x, y))
+                << m.name << " pixel " << x << "," << y;
+        }
+    }
+}
+
+PlanFields WithHarmonics(int h) {
+    PlanFields plan;
+    plan.m_harmonics = h;
+    return plan;
+}
+
+PlanFields Unresolvable() {
+    PlanFields plan;
+    plan.m_if = 1000;
+    plan.m_ifBw = 1e-6;
+    plan.m_rfBw = 1e-6;
+    return plan;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, ComposedMapTest,
+    testing::Values(ComposedMap{"Harmonics",
+                                WithHarmonics(26),
+                                {{368, 1474}, {0, 368.64}, {}},
+                                {640, 400},
+                                FinderStatus::kOk},
+                    ComposedMap{"Modelled",
+                                WithHarmonics(4),
+                                {{200, 2000},
+                                 {0, 600},
+                                 {Against::kIf, 1, {8, 2, true, 10, 1, {{2400, 80, 2}}}}},
+                                {500, 333},
+                                FinderStatus::kOk},
+                    ComposedMap{"TooManyIntervals",
+                                Unresolvable(),
+                                {{1e-3, 1e6}, {999, 1000}, {}},
+                                {200, 150},
+                                FinderStatus::kTooManyIntervals},
+                    ComposedMap{"TooLargeAtThisSize",
+                                WithHarmonics(3),
+                                {{1e20, 1e21}, {1e25, 1e25 + 4.3e9}, {}},
+                                {400, 300},
+                                FinderStatus::kTooLargeAtThisSize},
+                    ComposedMap{"NoBody",
+                                WithHarmonics(5),
+                                {{368, 1474}, {0, 368.64}, {}},
+                                {150, 70},
+                                FinderStatus::kOk}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace quorvel

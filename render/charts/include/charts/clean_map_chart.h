@@ -53,6 +53,18 @@ void DrawCleanMapRow(DrawingSurface& surface, const CleanMapGeometry& geometry, 
 void DrawCleanMapChart(DrawingSurface& surface, const PlanFields& plan,
                        const CleanMapGeometry& geometry, const CleanMapBodyRuns& body);
 
+/// The parts of DrawCleanMapChart, for a caller that draws the body's rows beside the rest:
+/// the frame is the margins black, the body's outline, ticks, titles and legend. Where the
+/// frame clears the body (text lines `line` pixels high, as the surface gives them), the
+/// frame, then the rows, then for a refused map DrawCleanMapRefusal, make the chart's
+/// pixels in whatever order the frame and the rows are drawn.
+bool CleanMapFrameClearsBody(const CleanMapGeometry& geometry, int line);
+void DrawCleanMapFrame(DrawingSurface& surface, const PlanFields& plan,
+                       const CleanMapGeometry& geometry);
+/// The body of a refused map: grey, saying why.
+void DrawCleanMapRefusal(DrawingSurface& surface, const CleanMapGeometry& geometry,
+                         FinderStatus status);
+
 /// The plan's Fs and IF marked where they lie on the body, every position moved by
 /// `offset`; nothing when they lie outside the view.
 void DrawCleanMapMark(DrawingSurface& surface, const PlanFields& plan,
