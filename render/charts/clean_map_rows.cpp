@@ -40,6 +40,28 @@ class RowFill {
                            [](std::uint64_t w) { return w != 0; });
     }
 
+    /// The first and the last open pixel; only while AnyOpen().
+    int FirstOpen() const {
+        std::size_t group = 0;
+        while (openWords_[group] == 0) {
+            ++group;
+        }
+        const std::size_t word =
+            group * 64 + static_cast<std::size_t>(std::countr_zero(openWords_[group]));
+        return static_cast<int>(word * 64 +
+                                static_cast<std::size_t>(std::countr_zero(open_[word])));
+    }
+    int LastOpen() const {
+        std::size_t group = openWords_.size() - 1;
+        while (openWords_[group] == 0) {
+            --group;
+        }
+        const std::size_t word =
+            group * 64 + 63 - static_cast<std::size_t>(std::countl_zero(openWords_[group]));
+        return static_cast<int>(word * 64 + 63 -
+                                static_cast<std::size_t>(std::countl_zero(open_[word])));
+    }
+
     void Fill(int first, int last, MapCode code) {
         const auto a = static_cast<std::size_t>(first);
         const auto b = static_cast<std::size_t>(last);
@@ -104,11 +126,22 @@ struct ColumnScale {
     double scale = 0;
     double offset = 0;
     double width = 0;
+    // A column spans a billionth of the frequencies' magnitude or more: positions found from
+    // frequencies and frequencies from positions are then off by far less than a column.
+    bool fine = false;
 
     ColumnScale(const CleanMapView& view, int columns)
         : scale(columns / (view.fsRange.hi - view.fsRange.lo)),
           offset(view.fsRange.lo * scale + 0.5),
-          width(columns) {}
+          width(columns),
+          fine(Step(view.fsRange, columns) * 1e9 >
+               std::max(std::fabs(view.fsRange.lo), std::fabs(view.fsRange.hi))) {}
+
+    // Half a column either side of the centres of columns first..last: every centre among
+    // them lies inside, every other centre half a column away.
+    FrequencyInterval Around(int first, int last) const {
+        return {(first - 0.5 + offset) / scale, (last + 0.5 + offset) / scale};
+    }
 };
 
 // The columns whose centres each interval holds, filled with `code`: from max(0, ceil(lo))
@@ -220,7 +253,11 @@ FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCo
     const ColumnScale columns(view, static_cast<int>(codes.size()));
     RowFill fill(scratch, codes);
     // Each harmonic is filled as soon as its intervals are known; once no pixel is left
-    // open the higher harmonics cannot show, and are not worked out at all.
+    // open the higher harmonics cannot show, and are not worked out at all. Nor are they
+    // outside the open pixels: the rest of the row is worked out from half a column before
+    // the first open pixel to half a column after the last, where an end the finder takes
+    // for a quotient's is a few doubles off at most and no centre is that near.
+    FrequencyInterval wanted = view.fsRange;
     bool unsampledDone = false;
     const auto fillHarmonic = [&](int n) {
         if (!unsampledDone) {
@@ -231,15 +268,25 @@ FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCo
             for (std::size_t i = 0; i < scratch.meets.modelled.size(); ++i) {
                 FillIntervals(fill, columns, scratch.meets.modelled[i], map.memberCodes[i]);
             }
-            return fill.AnyOpen();
+        } else {
+            FillIntervals(fill, columns, scratch.meets.harmonic[static_cast<std::size_t>(n)],
+                          static_cast<MapCode>(n));
         }
-        FillIntervals(fill, columns, scratch.meets.harmonic[static_cast<std::size_t>(n)],
-                      static_cast<MapCode>(n));
-        return fill.AnyOpen();
+        if (!fill.AnyOpen()) {
+            return false;
+        }
+        if (columns.fine) {
+            wanted = columns.Around(fill.FirstOpen(), fill.LastOpen());
+        }
+        return true;
     };
     const double share = kCleanMapIntervalBudget / rowCount;
-    const RowOptions options{RowEnds::kQuotients, fillHarmonic, std::min(kMaxMeetIntervals, share),
-                             &map.windows};
+    RowOptions options;
+    options.ends = RowEnds::kQuotients;
+    options.progress = fillHarmonic;
+    options.maxIntervals = std::min(kMaxMeetIntervals, share);
+    options.wanted = &wanted;
+    options.windows = &map.windows;
     const FinderStatus status =
         MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets, options);
     if (status == FinderStatus::kTooManyIntervals && share < kMaxMeetIntervals) {

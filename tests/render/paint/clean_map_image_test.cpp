@@ -7,14 +7,18 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "charts/clean_map_chart.h"
 #include "charts/clean_map_geometry.h"
 #include "plan/spur_verdict.h"
+#include "plan/truncate.h"
 #include "raster/raster_surface.h"
 
 namespace quorvel {
@@ -66,6 +70,10 @@ struct ModelledMap {
     SpurModel model;
     SpurFamily shows;  // a family the maps must show somewhere
 };
+
+void PrintTo(const ModelledMap& m, std::ostream* out) {
+    *out << m.name;
+}
 
 class CleanMapWithAModel : public testing::TestWithParam<ModelledMap> {};
 
@@ -212,6 +220,88 @@ TEST(CleanMapImage, RangesFarFromZeroStillGiveAMap) {
     EXPECT_EQ(map.status, FinderStatus::kTooLargeAtThisSize);
 }
 
+PlanFields WithHarmonics(int h) {
+    PlanFields plan;
+    plan.m_harmonics = h;
+    return plan;
+}
+
+struct WholeRowMap {
+    const char* name;
+    PlanFields plan;
+    CleanMapView view;
+};
+
+void PrintTo(const WholeRowMap& m, std::ostream* out) {
+    *out << m.name;
+}
+
+class WholeRowMapTest : public testing::TestWithParam<WholeRowMap> {};
+
+// The map stops a row once no pixel is open and works each harmonic out only over the
+// open pixels: still every pixel shows, to the last one, the lowest code that the whole
+// row's intervals give its centre.
+TEST_P(WholeRowMapTest, ShowsTheLowestCodeOfTheWholeRowsIntervals) {
+    const WholeRowMap& m = GetParam();
+    QImage body(233, 151, QImage::Format_RGB32);
+    ASSERT_EQ(FillCleanMapBody(m.plan, m.view, body), FinderStatus::kOk);
+    const FrequencyInterval fs = m.view.fsRange;
+    const double scale = body.width() / (fs.hi - fs.lo);
+    const double offset = fs.lo * scale + 0.5;
+    std::vector<MapCode> codes(static_cast<std::size_t>(body.width()));
+    const auto lay = [&](const std::vector<FrequencyInterval>& meets, MapCode code) {
+        for (const FrequencyInterval& meet : meets) {
+            const double first = std::max(0.0, std::ceil(meet.lo * scale - offset));
+            const double last = std::min(body.width() - 1.0, std::floor(meet.hi * scale - offset));
+            for (int x = TruncToInt(first); first <= last && x <= TruncToInt(last); ++x) {
+                MapCode& c = codes[static_cast<std::size_t>(x)];
+                c = c == kMapClean ? code : c;
+            }
+        }
+    };
+    const std::vector<SpurMember> members = ModelledMembersOf(m.view.query.model);
+    RowOptions wholeRow;
+    wholeRow.ends = RowEnds::kQuotients;
+    MeetRow meets;
+    int shown = 0;
+    for (int y = 0; y < body.height(); ++y) {
+        PlanFields rowPlan = m.plan;
+        rowPlan.m_if = RowIf(m.view, body.height(), y);
+        ASSERT_EQ(MeetFsRow(rowPlan, fs, m.view.query, meets, wholeRow), FinderStatus::kOk);
+        std::fill(codes.begin(), codes.end(), kMapClean);
+        lay(meets.unsampled, kMapUnsampled);
+        for (int n = 2; n <= HighestDrawnHarmonic(m.plan); ++n) {
+            lay(meets.harmonic[static_cast<std::size_t>(n)], static_cast<MapCode>(n));
+        }
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            lay(meets.modelled[i], FamilyMapCode(members[i].family));
+        }
+        lay(meets.selfFold, kMapSelfFold);
+        for (int x = 0; x < body.width(); ++x) {
+            const MapCode code = codes[static_cast<std::size_t>(x)];
+            shown += code != kMapClean && code != static_cast<MapCode>(2);
+            ASSERT_EQ(body.pixel(x, y), MapPixel(MapCodeColour(code)))
+                << m.name << " pixel " << x << "," << y;
+        }
+    }
+    EXPECT_GT(shown, body.width() * body.height() / 4) << m.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, WholeRowMapTest,
+    testing::Values(
+        WholeRowMap{"BothBands", WithHarmonics(26), {{368, 1474}, {0, 368.64}, {}}},
+        WholeRowMap{"IfBand", WithHarmonics(26), {{368, 1474}, {0, 368.64}, {Against::kIf, 0}}},
+        WholeRowMap{"Modelled",
+                    WithHarmonics(26),
+                    {{368, 1474},
+                     {0, 368.64},
+                     {Against::kIf, 0, {8, 2, true, 10, 1, {{2400, 80, 2}, {900, 20, 1}}}}}},
+        WholeRowMap{"FewHarmonicsAndAMargin",
+                    WithHarmonics(6),
+                    {{-300, 2500}, {0, 900}, {Against::kBoth, 1.5, {4, 1, true, 70, 2, {}}}}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 struct ComposedMap {
     const char* name;
     PlanFields plan;
@@ -219,6 +309,10 @@ struct ComposedMap {
     QSize size;
     FinderStatus status;
 };
+
+void PrintTo(const ComposedMap& m, std::ostream* out) {
+    *out << m.name;
+}
 
 class ComposedMapTest : public testing::TestWithParam<ComposedMap> {};
 
@@ -247,12 +341,6 @@ TEST_P(ComposedMapTest, IsTheChartDrawnInItsOwnOrder) {
                 << m.name << " pixel " << x << "," << y;
         }
     }
-}
-
-PlanFields WithHarmonics(int h) {
-    PlanFields plan;
-    plan.m_harmonics = h;
-    return plan;
 }
 
 PlanFields Unresolvable() {
