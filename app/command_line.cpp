@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -16,8 +18,10 @@
 #include "app/export_output.h"
 #include "app/export_png.h"
 #include "app/quoted_text.h"
+#include "plan/spur_identify.h"
 #include "plan/spur_ledger.h"
 #include "planfile/plan_file.h"
+#include "planfile/regular_file.h"
 
 namespace quorvel {
 namespace {
@@ -35,11 +39,45 @@ void PrintLine(std::FILE* stream, const std::string& text) {
     std::fputc('\n', stream);
 }
 
+/// A measured spectrum, read whole and parsed, or why not: the file and the line named.
+std::optional<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& name,
+                                                     std::string& problem) {
+    // A million rows take some 20 MB; a gigabyte is no measurement.
+    constexpr std::int64_t kMaxMeasuredBytes = std::int64_t{1} << 30;
+    using Problem = RegularFileReading::Problem;
+    const RegularFileReading file = ReadRegularFile(name, kMaxMeasuredBytes);
+    const std::string cannot = "cannot read the measured spectrum " + Quoted(name) + ": ";
+    switch (file.problem) {
+        case Problem::kNone:
+            break;
+        case Problem::kMissing:
+            problem = cannot + "there is no such file";
+            return std::nullopt;
+        case Problem::kNotRegular:
+            problem = cannot + NotARegularFileText(file.mode);
+            return std::nullopt;
+        case Problem::kCannotRead:
+            problem = cannot + "it cannot be read (" + std::strerror(file.error) + ")";
+            return std::nullopt;
+        case Problem::kTooLarge:
+            problem = cannot + "it is larger than a measured spectrum can be";
+            return std::nullopt;
+    }
+    MeasuredProblem at;
+    auto trace = ParseMeasuredSpectrum(file.bytes, at);
+    if (!trace) {
+        problem =
+            cannot + (at.line > 0 ? "line " + std::to_string(at.line) + ": " : "") + at.reason;
+    }
+    return trace;
+}
+
 int RunExports(const CliRequest& request, const FinderSettings& finder, const char* programName) {
     std::vector<std::string> names;
-    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath,
-                             &request.savePlanPath, &request.cleanFsPath, &request.cleanIfPath,
-                             &request.cleanMapPath, &request.spurLedgerPath}) {
+    for (const auto* path :
+         {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath, &request.savePlanPath,
+          &request.cleanFsPath, &request.cleanIfPath, &request.cleanMapPath,
+          &request.spurLedgerPath, &request.peaksPath, &request.measuredPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -88,6 +126,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         status = 1;
     }
     std::vector<ExportOutput> outputs;
+    std::string peakSummary;
     int qtArgc = 1;
     char* qtArgv[] = {const_cast<char*>(programName), nullptr};
     std::optional<QGuiApplication> app;
@@ -120,6 +159,28 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
              QByteArray::fromStdString(SpurLedgerCsv(
                  BuildSpurLedger(request.plan, request.query.model), request.query.model))});
     }
+    if (request.identify || request.peaksPath) {
+        const std::vector<TonePosition> tones = TonePositions(request.plan, request.query.model);
+        if (request.identify) {
+            outputs.push_back(
+                {std::string(kStandardOutputName),
+                 QByteArray::fromStdString(IdentifyCsv(tones, request.query.model,
+                                                       *request.identify, request.tolerance))});
+        }
+        if (request.peaksPath) {
+            std::string problem;
+            const auto trace = ReadMeasuredSpectrum(*request.measuredPath, problem);
+            if (!trace) {
+                PrintLine(stderr, "quorvel: " + problem);
+                return 2;
+            }
+            const std::vector<SpectrumPeak> peaks =
+                FindPeaks(*trace, tones, request.tolerance, request.peakThreshold);
+            outputs.push_back({*request.peaksPath,
+                               QByteArray::fromStdString(PeaksCsv(peaks, request.query.model))});
+            peakSummary = PeakSummary(peaks, request.query.model);
+        }
+    }
     if (kept.lineCsvPath) {
         outputs.push_back(
             {*kept.lineCsvPath, QByteArray::fromStdString(AliasLineCsv(request.plan))});
@@ -127,6 +188,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     if (request.savePlanPath) {
         PlanFileValues values = PlanFileValues::FromPlan(request.plan);
         values.finder = SavedFinderSettings(request, finder);
+        values.model = request.query.model;
         if (const QString problem = PlanValuesProblem(values); !problem.isEmpty()) {
             PrintLine(stderr, "quorvel: cannot save the plan file " +
                                   Quoted(*request.savePlanPath) + ": " + problem.toStdString());
@@ -141,13 +203,15 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         PrintLine(stderr, *failure);
         return 1;
     }
+    // The review's summary of the peaks, once they are written.
+    std::fputs(peakSummary.c_str(), stderr);
     return status;
 }
 
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::string* planFile,
-                                  std::string* planProblem) {
+                                  std::string* planProblem, SpurModel* model) {
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
         args.emplace_back(argv[i]);
@@ -171,7 +235,8 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
             PlanFields fromFile = plan;
             reading.values->ApplyTo(fromFile);
             finder = reading.values->finder;
-            request = std::get<CliRequest>(ParseCommandLine(args, fromFile));
+            request = std::get<CliRequest>(
+                ParseCommandLine(args, fromFile, reading.values->model.value_or(SpurModel{})));
             // The finder's settings the command line leaves out come from the file too.
             FillCleanSettings(request, finder);
             if (const auto complaint = CheckCleanRanges(request)) {
@@ -202,6 +267,9 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
             break;
     }
     plan = request.plan;
+    if (model != nullptr) {
+        *model = request.query.model;
+    }
     if (planFile != nullptr && request.planPath) {
         *planFile = *request.planPath;
     }

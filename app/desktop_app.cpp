@@ -39,7 +39,7 @@ void FailPlatformStartPlainly(QtMsgType type, const QMessageLogContext& /*contex
 }  // namespace
 
 int RunDesktopApp(int& argc, char** argv, const PlanFields& initial, const QByteArray& planFile,
-                  const QString& planProblem) {
+                  const QString& planProblem, const SpurModel& model) {
     if (const auto message = MissingDisplayMessage(ReadProcessEnvironment)) {
         if (!planProblem.isEmpty()) {
             return kBadPlanFileStatus;
@@ -57,7 +57,7 @@ int RunDesktopApp(int& argc, char** argv, const PlanFields& initial, const QByte
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     QApplication::setWindowIcon(MainFrameIcon());
 
-    CSpurPlanApp app(initial, planFile, planProblem);
+    CSpurPlanApp app(initial, planFile, planProblem, model);
     app.InitInstance();
     return 0;
 }

@@ -10,11 +10,13 @@ int main(int argc, char** argv) {
     quorvel::PlanFields plan;
     std::string planFile;
     std::string planProblem;
-    if (const auto status = quorvel::RunCommandLine(argc, argv, plan, &planFile, &planProblem)) {
+    quorvel::SpurModel model;
+    if (const auto status =
+            quorvel::RunCommandLine(argc, argv, plan, &planFile, &planProblem, &model)) {
         return *status;
     }
     // The name's bytes go through untouched: decoding a name that is not UTF-8 would lose
     // the very file it names.
     return quorvel::RunDesktopApp(argc, argv, plan, QByteArray::fromStdString(planFile),
-                                  QString::fromStdString(planProblem));
+                                  QString::fromStdString(planProblem), model);
 }

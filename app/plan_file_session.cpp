@@ -59,6 +59,7 @@ PlanFileSession::PlanFileSession(CSpurPlanDlg& dlg, PlanFilePrompts prompts,
       unchanged_(Current()) {
     connect(&dlg, &CSpurPlanDlg::PlanChanged, this, &PlanFileSession::UpdateModified);
     connect(&dlg, &CSpurPlanDlg::FinderChanged, this, &PlanFileSession::UpdateModified);
+    connect(&dlg, &CSpurPlanDlg::ModelChanged, this, &PlanFileSession::UpdateModified);
     dlg.SetCloseGuard([this] { return MayClose(); });
 }
 
@@ -70,6 +71,8 @@ bool PlanFileSession::Open(const QString& path) {
     }
     ApplyValues(*reading.values);
     dlg_.SetFinder(reading.values->finder);
+    // A file without a model is a plan without one.
+    dlg_.SetModel(reading.values->model.value_or(SpurModel{}));
     SetFile(QFile::encodeName(path));
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
@@ -99,6 +102,7 @@ bool PlanFileSession::Adopt(const QByteArray& name) {
     // What the command line changed is a change to the file's plan.
     unchanged_ = PlanFileValues::FromPlan(fromFile);
     unchanged_.finder = reading.values->finder;
+    unchanged_.model = reading.values->model;
     UpdateModified();
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
@@ -192,9 +196,16 @@ void PlanFileSession::ApplyValues(const PlanFileValues& values) {
     }
 }
 
+void PlanFileSession::Restore(const PlanFileValues& values) {
+    ApplyValues(values);
+    dlg_.SetFinder(values.finder);
+    dlg_.SetModel(values.model.value_or(SpurModel{}));
+}
+
 PlanFileValues PlanFileSession::Current() const {
     PlanFileValues values = PlanFileValues::FromPlan(dlg_.Plan());
     values.finder = dlg_.Finder();
+    values.model = dlg_.Model();
     return values;
 }
 
@@ -212,6 +223,10 @@ void PlanFileSession::UpdateModified() {
     const auto capped = [](PlanFileValues values) {
         if (values.harmonics && *values.harmonics > kHarmonicCap) {
             values.harmonics = kHarmonicCap;
+        }
+        // A file's model left at its defaults is no model at all.
+        if (values.model == SpurModel{}) {
+            values.model.reset();
         }
         return values;
     };

@@ -13,6 +13,7 @@
 #include <limits>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace quorvel {
 
@@ -22,6 +23,30 @@ constexpr char kFormat[] = "format";
 constexpr char kVersion[] = "version";
 constexpr char kFinder[] = "finder";
 constexpr char kMargin[] = "margin_mhz";
+constexpr char kConverter[] = "converter";
+constexpr char kInterferers[] = "interferers";
+
+// The converter model as a document spells it, every member optional; a model member
+// left out keeps its default.
+struct ConverterMembers {
+    std::optional<int> interleave;
+    std::optional<int> interleaveOrders;
+    std::optional<double> clockSpur;
+    std::optional<int> clockSpurOrders;
+    std::optional<double> signalLevel;
+    std::optional<std::vector<double>> harmonicLevels;
+    std::optional<std::vector<double>> imageLevels;
+    std::optional<double> offsetLevel;
+    std::optional<std::vector<double>> sidebandLevels;
+    std::optional<double> floor;
+};
+
+struct InterfererMembers {
+    std::optional<double> centre;
+    std::optional<double> width;
+    std::optional<int> orders;
+    std::optional<double> level;
+};
 
 constexpr std::array<std::pair<int, const char*>, 2> kSliderNames{
     {{kSliderDrivesFs, "fs"}, {kSliderDrivesIf, "if"}}};
@@ -40,12 +65,13 @@ struct Member {
     const char* key;
     std::variant<std::optional<double> Owner::*, std::optional<int> Owner::*,
                  std::optional<FrequencyInterval> Owner::*, Choice<Owner, int, 2>,
-                 Choice<Owner, Against, kAgainstNames.size()>, FinderSettings Owner::*>
+                 Choice<Owner, Against, kAgainstNames.size()>, FinderSettings Owner::*,
+                 std::optional<SpurModel> Owner::*, std::optional<std::vector<double>> Owner::*>
         field;
 };
 
 // In the order they are read, which decides the first refusal.
-const std::array<Member<PlanFileValues>, 7> kPlanMembers{{
+const std::array<Member<PlanFileValues>, 8> kPlanMembers{{
     {"fs_mhz", &PlanFileValues::fs},
     {"if_mhz", &PlanFileValues::ifCentre},
     {"if_bw_mhz", &PlanFileValues::ifBw},
@@ -53,6 +79,7 @@ const std::array<Member<PlanFileValues>, 7> kPlanMembers{{
     {"harmonics", &PlanFileValues::harmonics},
     {"slider", Choice<PlanFileValues, int, 2>{&PlanFileValues::sliderVariable, &kSliderNames}},
     {kFinder, &PlanFileValues::finder},
+    {kConverter, &PlanFileValues::model},
 }};
 
 const std::array<Member<FinderSettings>, 4> kFinderMembers{{
@@ -61,6 +88,26 @@ const std::array<Member<FinderSettings>, 4> kFinderMembers{{
     {"against", Choice<FinderSettings, Against, kAgainstNames.size()>{&FinderSettings::against,
                                                                       &kAgainstNames}},
     {kMargin, &FinderSettings::margin},
+}};
+
+const std::array<Member<ConverterMembers>, 10> kConverterMembers{{
+    {"interleave", &ConverterMembers::interleave},
+    {"interleave_orders", &ConverterMembers::interleaveOrders},
+    {"clock_spur_mhz", &ConverterMembers::clockSpur},
+    {"clock_spur_orders", &ConverterMembers::clockSpurOrders},
+    {"signal_level_dbfs", &ConverterMembers::signalLevel},
+    {"harmonic_levels_dbc", &ConverterMembers::harmonicLevels},
+    {"image_levels_dbc", &ConverterMembers::imageLevels},
+    {"offset_level_dbfs", &ConverterMembers::offsetLevel},
+    {"sideband_levels_dbc", &ConverterMembers::sidebandLevels},
+    {"spur_floor_dbc", &ConverterMembers::floor},
+}};
+
+const std::array<Member<InterfererMembers>, 4> kInterfererMembers{{
+    {"centre_mhz", &InterfererMembers::centre},
+    {"width_mhz", &InterfererMembers::width},
+    {"orders", &InterfererMembers::orders},
+    {"level_dbfs", &InterfererMembers::level},
 }};
 
 template <typename... Ts>
@@ -168,6 +215,26 @@ class MemberReader {
                         quoted.join(QStringLiteral(", "))));
     }
 
+    void ReadNumbers(const char* key, std::optional<std::vector<double>>& out) {
+        const QJsonValue value = object_.value(Latin(key));
+        if (value.isUndefined()) {
+            return;
+        }
+        const QJsonArray list = value.toArray();
+        std::vector<double> numbers;
+        for (const QJsonValue& entry : list) {
+            numbers.push_back(entry.toDouble());
+            if (!entry.isDouble()) {
+                numbers.clear();
+                break;
+            }
+        }
+        if (!value.isArray() || numbers.size() != static_cast<std::size_t>(list.size())) {
+            return Refuse(QStringLiteral("%1 is not a list of numbers").arg(Name(key)));
+        }
+        out = std::move(numbers);
+    }
+
     void ReadRange(const char* key, std::optional<FrequencyInterval>& out) {
         const QJsonValue value = object_.value(Latin(key));
         if (value.isUndefined()) {
@@ -210,6 +277,89 @@ QString CheckRange(const char* key, const std::optional<FrequencyInterval>& rang
     return {};
 }
 
+QString CountProblem(const QString& name, int value, int lo, int hi) {
+    if (value >= lo && value <= hi) {
+        return {};
+    }
+    return QStringLiteral("%1 is %2, not a whole number from %3 to %4")
+        .arg(name)
+        .arg(value)
+        .arg(lo)
+        .arg(hi);
+}
+
+QString FrequencyProblem(const QString& name, double value, bool negativeToo) {
+    if (std::isfinite(value) && std::fabs(value) <= kFinderFrequencyLimit &&
+        (negativeToo || value >= 0.0)) {
+        return {};
+    }
+    return QStringLiteral("%1 is %2, not %3 within 1e100")
+        .arg(name, Number(value),
+             negativeToo ? QStringLiteral("a number of MHz") : QStringLiteral("0 MHz or more"));
+}
+
+// The model's ranges, as the command line keeps them.
+QString CheckModel(const SpurModel& model) {
+    const QString converter = Latin(kConverter) + QLatin1Char('.');
+    QString problem =
+        CountProblem(converter + QStringLiteral("interleave"), model.interleave, 1, kMaxInterleave);
+    const auto orders = [&](const QString& name, int value) {
+        if (problem.isEmpty()) {
+            problem = CountProblem(name, value, 1, kMaxModelOrder);
+        }
+    };
+    const auto frequency = [&](const QString& name, double value, bool negativeToo) {
+        if (problem.isEmpty()) {
+            problem = FrequencyProblem(name, value, negativeToo);
+        }
+    };
+    orders(converter + QStringLiteral("interleave_orders"), model.interleaveOrders);
+    if (model.hasClockSpur) {
+        frequency(converter + QStringLiteral("clock_spur_mhz"), model.clockSpur, true);
+    }
+    orders(converter + QStringLiteral("clock_spur_orders"), model.clockSpurOrders);
+    if (problem.isEmpty() && model.interferers.size() > kMaxInterferers) {
+        return QStringLiteral("%1%2 holds %3 interferers, at most %4")
+            .arg(converter, Latin(kInterferers))
+            .arg(model.interferers.size())
+            .arg(kMaxInterferers);
+    }
+    const auto level = [&](const QString& name, std::optional<double> value) {
+        if (problem.isEmpty() && value && !ValidLevel(*value)) {
+            problem =
+                QStringLiteral("%1 is %2, not a level from -200 to 0").arg(name, Number(*value));
+        }
+    };
+    for (std::size_t i = 0; i < model.interferers.size(); ++i) {
+        const Interferer& in = model.interferers[i];
+        const QString name = QStringLiteral("%1%2[%3].").arg(converter, Latin(kInterferers)).arg(i);
+        frequency(name + QStringLiteral("centre_mhz"), in.centre, true);
+        frequency(name + QStringLiteral("width_mhz"), in.width, false);
+        orders(name + QStringLiteral("orders"), in.orders);
+        level(name + QStringLiteral("level_dbfs"), in.level);
+    }
+    const SpurLevels& levels = model.levels;
+    level(converter + QStringLiteral("signal_level_dbfs"), levels.signal);
+    const std::pair<const char*, const std::vector<double>*> lists[] = {
+        {"harmonic_levels_dbc", &levels.harmonics},
+        {"image_levels_dbc", &levels.images},
+        {"sideband_levels_dbc", &levels.sidebands}};
+    for (const auto& [key, list] : lists) {
+        if (problem.isEmpty() && list->size() > static_cast<std::size_t>(kMaxLevelList)) {
+            problem = QStringLiteral("%1%2 holds %3 levels, at most %4")
+                          .arg(converter, Latin(key))
+                          .arg(list->size())
+                          .arg(kMaxLevelList);
+        }
+        for (const double v : *list) {
+            level(converter + Latin(key), v);
+        }
+    }
+    level(converter + QStringLiteral("offset_level_dbfs"), levels.offset);
+    level(converter + QStringLiteral("spur_floor_dbc"), levels.floor);
+    return problem;
+}
+
 // The rules a value must keep whether it comes from a document or is about to go into one.
 QString CheckValues(const PlanFileValues& values) {
     using NumberField = std::optional<double> PlanFileValues::*;
@@ -236,7 +386,7 @@ QString CheckValues(const PlanFileValues& values) {
         return QStringLiteral("finder.%1 is %2: it must be 0 or more")
             .arg(Latin(kMargin), Number(*margin));
     }
-    return {};
+    return values.model ? CheckModel(*values.model) : QString();
 }
 
 // Reads every member of `members` that holds a value of its own; an object member is read
@@ -252,6 +402,9 @@ void ReadMembers(const std::array<Member<Owner>, N>& members, MemberReader& read
                               },
                               [&](std::optional<FrequencyInterval> Owner::*field) {
                                   reader.ReadRange(member.key, owner.*field);
+                              },
+                              [&](std::optional<std::vector<double>> Owner::*field) {
+                                  reader.ReadNumbers(member.key, owner.*field);
                               },
                               [&](const auto& choice) {
                                   if constexpr (requires { choice.names; }) {
@@ -279,37 +432,176 @@ void ReadFinder(const QJsonObject& root, PlanDocumentReading& reading) {
     reading.error = reader.Error();
 }
 
+ConverterMembers ConverterMembersOf(const SpurModel& model) {
+    ConverterMembers members{model.interleave, model.interleaveOrders, std::nullopt,
+                             model.clockSpurOrders};
+    if (model.hasClockSpur) {
+        members.clockSpur = model.clockSpur;
+    }
+    // Levels only as given: a plan without them is written as it was before they were.
+    const SpurLevels& levels = model.levels;
+    if (levels.signal != SpurLevels{}.signal) {
+        members.signalLevel = levels.signal;
+    }
+    const auto list = [](const std::vector<double>& values) {
+        return values.empty() ? std::nullopt : std::optional(values);
+    };
+    members.harmonicLevels = list(levels.harmonics);
+    members.imageLevels = list(levels.images);
+    members.offsetLevel = levels.offset;
+    members.sidebandLevels = list(levels.sidebands);
+    members.floor = levels.floor;
+    return members;
+}
+
+QJsonObject WriteConverter(const SpurModel& model);
+
 // Writes every member of `members` that is set.
 template <typename Owner, std::size_t N>
 QJsonObject WriteMembers(const std::array<Member<Owner>, N>& members, const Owner& owner) {
     QJsonObject object;
     for (const auto& member : members) {
         const QString key = Latin(member.key);
-        std::visit(Overloaded{[&](std::optional<FrequencyInterval> Owner::*field) {
-                                  if (const auto& r = owner.*field) {
-                                      object.insert(key, QJsonArray{r->lo, r->hi});
-                                  }
-                              },
-                              [&](FinderSettings Owner::*field) {
-                                  if (!(owner.*field).Empty()) {
-                                      object.insert(key,
-                                                    WriteMembers(kFinderMembers, owner.*field));
-                                  }
-                              },
-                              [&](const auto& field) {
-                                  if constexpr (requires { field.names; }) {
-                                      for (const auto& [choice, name] : *field.names) {
-                                          if (owner.*field.field == choice) {
-                                              object.insert(key, Latin(name));
-                                          }
-                                      }
-                                  } else if (const auto& v = owner.*field) {
-                                      object.insert(key, *v);
-                                  }
-                              }},
-                   member.field);
+        std::visit(
+            Overloaded{[&](std::optional<SpurModel> Owner::*field) {
+                           // A model left at its defaults adds nothing, and a plan
+                           // without one is written as it always was.
+                           if (const auto& model = owner.*field; model && *model != SpurModel{}) {
+                               object.insert(key, WriteConverter(*model));
+                           }
+                       },
+                       [&](std::optional<std::vector<double>> Owner::*field) {
+                           if (const auto& list = owner.*field) {
+                               QJsonArray numbers;
+                               for (const double v : *list) {
+                                   numbers.append(v);
+                               }
+                               object.insert(key, numbers);
+                           }
+                       },
+                       [&](std::optional<FrequencyInterval> Owner::*field) {
+                           if (const auto& r = owner.*field) {
+                               object.insert(key, QJsonArray{r->lo, r->hi});
+                           }
+                       },
+                       [&](FinderSettings Owner::*field) {
+                           if (!(owner.*field).Empty()) {
+                               object.insert(key, WriteMembers(kFinderMembers, owner.*field));
+                           }
+                       },
+                       [&](const auto& field) {
+                           if constexpr (requires { field.names; }) {
+                               for (const auto& [choice, name] : *field.names) {
+                                   if (owner.*field.field == choice) {
+                                       object.insert(key, Latin(name));
+                                   }
+                               }
+                           } else if (const auto& v = owner.*field) {
+                               object.insert(key, *v);
+                           }
+                       }},
+            member.field);
     }
     return object;
+}
+
+QJsonObject WriteConverter(const SpurModel& model) {
+    QJsonObject object = WriteMembers(kConverterMembers, ConverterMembersOf(model));
+    if (!model.interferers.empty()) {
+        QJsonArray list;
+        for (const Interferer& in : model.interferers) {
+            list.append(WriteMembers(kInterfererMembers,
+                                     InterfererMembers{in.centre, in.width, in.orders, in.level}));
+        }
+        object.insert(Latin(kInterferers), list);
+    }
+    return object;
+}
+
+// One interferer of the converter's list; its centre and width must be given.
+std::optional<Interferer> ReadInterferer(const QJsonValue& value, const QString& name,
+                                         QStringList& ignored, QString& error) {
+    if (!value.isObject()) {
+        error = NotA(name, value, QStringLiteral("an object"));
+        return std::nullopt;
+    }
+    const QJsonObject object = value.toObject();
+    MemberReader reader(object, name + QLatin1Char('.'));
+    InterfererMembers given;
+    ReadMembers(kInterfererMembers, reader, given);
+    reader.CollectUnknown(kInterfererMembers, {}, ignored);
+    for (const auto& [key, field] :
+         {std::pair{"centre_mhz", &given.centre}, std::pair{"width_mhz", &given.width}}) {
+        if (!*field) {
+            reader.Refuse(QStringLiteral("%1 has no %2").arg(name, Latin(key)));
+        }
+    }
+    error = reader.Error();
+    if (!error.isEmpty()) {
+        return std::nullopt;
+    }
+    return Interferer{*given.centre, *given.width, given.orders.value_or(Interferer{}.orders),
+                      given.level};
+}
+
+void ReadConverter(const QJsonObject& root, PlanDocumentReading& reading) {
+    const QJsonValue value = root.value(Latin(kConverter));
+    if (value.isUndefined()) {
+        return;
+    }
+    if (!value.isObject()) {
+        reading.error = NotA(Latin(kConverter), value, QStringLiteral("an object"));
+        return;
+    }
+    const QJsonObject object = value.toObject();
+    const QString prefix = Latin(kConverter) + QLatin1Char('.');
+    MemberReader reader(object, prefix);
+    ConverterMembers given;
+    ReadMembers(kConverterMembers, reader, given);
+    reader.CollectUnknown(kConverterMembers, {kInterferers}, reading.ignored);
+    reading.error = reader.Error();
+    if (!reading.error.isEmpty()) {
+        return;
+    }
+    SpurModel model;
+    model.interleave = given.interleave.value_or(model.interleave);
+    model.interleaveOrders = given.interleaveOrders.value_or(model.interleaveOrders);
+    model.hasClockSpur = given.clockSpur.has_value();
+    model.clockSpur = given.clockSpur.value_or(0.0);
+    model.clockSpurOrders = given.clockSpurOrders.value_or(model.clockSpurOrders);
+    SpurLevels& levels = model.levels;
+    levels.signal = given.signalLevel.value_or(levels.signal);
+    levels.harmonics = given.harmonicLevels.value_or(levels.harmonics);
+    levels.images = given.imageLevels.value_or(levels.images);
+    levels.offset = given.offsetLevel;
+    levels.sidebands = given.sidebandLevels.value_or(levels.sidebands);
+    levels.floor = given.floor;
+    const QJsonValue list = object.value(Latin(kInterferers));
+    const QString listName = prefix + Latin(kInterferers);
+    if (!list.isUndefined()) {
+        if (!list.isArray()) {
+            reading.error = NotA(listName, list, QStringLiteral("a list"));
+            return;
+        }
+        const QJsonArray entries = list.toArray();
+        if (entries.size() > kMaxInterferers) {
+            reading.error = QStringLiteral("%1 holds %2 interferers, at most %3")
+                                .arg(listName)
+                                .arg(entries.size())
+                                .arg(kMaxInterferers);
+            return;
+        }
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            const auto in =
+                ReadInterferer(entries[i], QStringLiteral("%1[%2]").arg(listName).arg(i),
+                               reading.ignored, reading.error);
+            if (!in) {
+                return;
+            }
+            model.interferers.push_back(*in);
+        }
+    }
+    reading.values.model = model;
 }
 
 QString ReadHeader(const QJsonObject& root, int& version) {
@@ -374,6 +666,9 @@ PlanDocumentReading ReadPlanDocument(const QByteArray& text) {
     reading.error = reader.Error();
     if (reading.error.isEmpty()) {
         ReadFinder(root, reading);
+    }
+    if (reading.error.isEmpty()) {
+        ReadConverter(root, reading);
     }
     if (reading.error.isEmpty()) {
         reading.error = CheckValues(values);

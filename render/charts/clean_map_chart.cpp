@@ -170,6 +170,23 @@ void DrawTitle(DrawingSurface& surface, const PlanFields& plan, const CleanMapGe
                      kTextLeft, title);
 }
 
+// A family in the legend's few words: the ledger's names do not fit its column.
+const char* FamilyLegendText(SpurFamily family) {
+    switch (family) {
+        case SpurFamily::kHarmonic:
+            return "harmonic";
+        case SpurFamily::kInterleaveImage:
+            return "images";
+        case SpurFamily::kInterleaveOffset:
+            return "offsets";
+        case SpurFamily::kClockSideband:
+            return "sidebands";
+        case SpurFamily::kInterferer:
+            return "interferers";
+    }
+    return "";
+}
+
 void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapGeometry& g,
                 int line) {
     const int left = g.body.right - 1 + kLegendGap;
@@ -198,7 +215,7 @@ void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapG
     for (const SpurMember& member : ModelledMembersOf(g.view.query.model)) {
         if (member.family != last) {
             last = member.family;
-            entry(FamilyMapCode(member.family), SpurFamilyName(member.family));
+            entry(FamilyMapCode(member.family), FamilyLegendText(member.family));
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <limits>
@@ -84,6 +85,55 @@ TEST(PlanDocumentTest, EveryDoubleReadsBackBitForBit) {
         // The finder's numbers are compared by value: a zero margin or range end may lose its sign.
         ASSERT_EQ(back, values);
     }
+}
+
+// Any model the ranges allow, with the awkward doubles as its frequencies, reads back as
+// the same model; one left at its defaults is not written at all.
+TEST(PlanDocumentTest, ConverterModelReadsBackAsTheSameModel) {
+    std::vector<double> doubles = AwkwardDoubles(4000);
+    std::erase_if(doubles, [](double v) { return std::fabs(v) > kFinderFrequencyLimit; });
+    std::mt19937 random(7);
+    const auto count = [&random](int hi) {
+        return 1 + static_cast<int>(random() % static_cast<unsigned>(hi));
+    };
+    std::size_t next = 0;
+    for (int round = 0; round < 300; ++round) {
+        SpurModel model;
+        model.interleave = count(kMaxInterleave);
+        model.interleaveOrders = count(kMaxModelOrder);
+        model.hasClockSpur = round % 3 != 0;
+        model.clockSpur = model.hasClockSpur ? doubles[next++ % doubles.size()] : 0.0;
+        model.clockSpurOrders = count(kMaxModelOrder);
+        model.interferers.resize(static_cast<std::size_t>(round % (kMaxInterferers + 1)));
+        for (Interferer& in : model.interferers) {
+            in = {doubles[next++ % doubles.size()], std::fabs(doubles[next++ % doubles.size()]),
+                  count(kMaxModelOrder)};
+        }
+        // Levels from the awkward doubles folded into -200..0, some left unknown.
+        const auto level = [&] {
+            return -std::fmod(std::fabs(doubles[next++ % doubles.size()]), 200.0);
+        };
+        for (Interferer& in : model.interferers) {
+            in.level = round % 2 ? std::optional(level()) : std::nullopt;
+        }
+        for (auto* list :
+             {&model.levels.harmonics, &model.levels.images, &model.levels.sidebands}) {
+            list->resize(static_cast<std::size_t>(round % (kMaxLevelList + 1)));
+            std::generate(list->begin(), list->end(), level);
+        }
+        model.levels.signal = level();
+        model.levels.offset = round % 4 ? std::optional(level()) : std::nullopt;
+        model.levels.floor = round % 5 ? std::optional(level()) : std::nullopt;
+        PlanFileValues values;
+        values.model = model;
+        const PlanDocumentReading reading = ReadPlanDocument(PlanDocumentText(values));
+        ASSERT_TRUE(reading.Ok()) << reading.error.toStdString();
+        ASSERT_EQ(reading.values, values);
+    }
+    PlanFileValues plain;
+    plain.model = SpurModel{};
+    EXPECT_FALSE(PlanDocumentText(plain).contains("converter"));
+    EXPECT_FALSE(ReadPlanDocument(PlanDocumentText(plain)).values.model);
 }
 
 class PlanFileTest : public testing::Test {
@@ -204,6 +254,35 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"AgainstUnknown",
                    Plan(R"(, "finder": {"against": "all"})"),
                    {"finder.against is 'all'", "\"both\""}},
+        BadFileRow{"ConverterNotObject", Plan(R"(, "converter": 4)"), {"converter is a number"}},
+        BadFileRow{"InterleaveAboveItsRange",
+                   Plan(R"(, "converter": {"interleave": 65})"),
+                   {"converter.interleave is 65", "1 to 64"}},
+        BadFileRow{"SidebandOrdersZero",
+                   Plan(R"(, "converter": {"clock_spur_orders": 0})"),
+                   {"converter.clock_spur_orders is 0", "1 to 26"}},
+        BadFileRow{"ClockSpurBeyondTheLimit",
+                   Plan(R"(, "converter": {"clock_spur_mhz": -1e101})"),
+                   {"converter.clock_spur_mhz is -1e+101", "within 1e100"}},
+        BadFileRow{"InterferersNotAList",
+                   Plan(R"(, "converter": {"interferers": {}})"),
+                   {"converter.interferers is an object, not a list"}},
+        BadFileRow{"InterfererWithoutWidth",
+                   Plan(R"(, "converter": {"interferers": [{"centre_mhz": 1, "width_mhz": 0},
+                                                           {"centre_mhz": 2400}]})"),
+                   {"converter.interferers[1] has no width_mhz"}},
+        BadFileRow{"InterfererNegativeWidth",
+                   Plan(R"(, "converter": {"interferers": [{"centre_mhz": 1, "width_mhz": -2}]})"),
+                   {"converter.interferers[0].width_mhz is -2", "0 MHz or more"}},
+        BadFileRow{"NineInterferers",
+                   Plan(R"(, "converter": {"interferers": [{}, {}, {}, {}, {}, {}, {}, {}, {}]})"),
+                   {"converter.interferers holds 9 interferers, at most 8"}},
+        BadFileRow{"FloorAboveFullScale",
+                   Plan(R"(, "converter": {"spur_floor_dbc": 1})"),
+                   {"converter.spur_floor_dbc is 1", "-200 to 0"}},
+        BadFileRow{"HarmonicLevelsNotNumbers",
+                   Plan(R"(, "converter": {"harmonic_levels_dbc": [-70, "x"]})"),
+                   {"converter.harmonic_levels_dbc is not a list of numbers"}},
         BadFileRow{"TooLarge",
                    Plan(R"(, "x": ")") + QByteArray(kMaxPlanFileBytes, 'a') + "\"",
                    {"larger than a plan file"}}),
@@ -226,15 +305,20 @@ TEST_F(PlanFileTest, NewerVersionGivesWhatItCanAndListsTheRest) {
     const PlanFileReading reading =
         ReadPlanFile(Write(QStringLiteral("newer.qvplan"),
                            R"({"format": "quorvel-plan", "version": 7, "fs_mhz": 0, "harmonics": 9,
-            "window": {"fs_mhz": -0}, "finder": {"margin_mhz": 2, "depth": 3}})"));
+            "window": {"fs_mhz": -0}, "finder": {"margin_mhz": 2, "depth": 3},
+            "converter": {"interleave": 4, "skew": 1,
+                          "interferers": [{"centre_mhz": 900, "width_mhz": 5, "level": 3}]}})"));
     ASSERT_TRUE(reading.values) << reading.error.toStdString();
     PlanFileValues expected;
     expected.fs = 0.0;
     expected.harmonics = 9;
     expected.finder.margin = 2.0;
+    expected.model = SpurModel{.interleave = 4, .interferers = {{900.0, 5.0, 1}}};
     EXPECT_EQ(*reading.values, expected);
     EXPECT_EQ(reading.ignored,
-              (QStringList{QStringLiteral("window"), QStringLiteral("finder.depth")}));
+              (QStringList{QStringLiteral("window"), QStringLiteral("finder.depth"),
+                           QStringLiteral("converter.skew"),
+                           QStringLiteral("converter.interferers[0].level")}));
     for (const char* word : {"newer version", "(7)", "'window'", "'finder.depth'"}) {
         EXPECT_TRUE(reading.notice.contains(QLatin1String(word))) << reading.notice.toStdString();
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "plan/plan_fields.h"
+#include "plan/spur_model.h"
 
 namespace quorvel {
 
@@ -14,9 +15,11 @@ namespace quorvel {
 /// they came from, its name's bytes as given. A plan file that cannot be used is bad use
 /// (one line, exit status 2), except when the dialog is to start and `planProblem` is
 /// given: the line is still written, `planProblem` gets the message for the window, and
-/// the dialog starts on the command line's other values with no plan file.
+/// the dialog starts on the command line's other values with no plan file. `model` (when
+/// given) gets the converter model the dialog starts with, the file's as the options
+/// change it.
 std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan,
                                   std::string* planFile = nullptr,
-                                  std::string* planProblem = nullptr);
+                                  std::string* planProblem = nullptr, SpurModel* model = nullptr);
 
 }  // namespace quorvel

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "plan/plan_fields.h"
+#include "plan/spur_model.h"
 
 namespace quorvel {
 
@@ -14,6 +15,7 @@ namespace quorvel {
 /// the window opens; with no display to show it on, the program ends with status 2 and
 /// nothing more is said.
 int RunDesktopApp(int& argc, char** argv, const PlanFields& initial,
-                  const QByteArray& planFile = {}, const QString& planProblem = {});
+                  const QByteArray& planFile = {}, const QString& planProblem = {},
+                  const SpurModel& model = {});
 
 }  // namespace quorvel

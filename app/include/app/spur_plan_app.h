@@ -7,15 +7,17 @@
 #include <QWidget>
 
 #include "plan/plan_fields.h"
+#include "plan/spur_model.h"
 
 namespace quorvel {
 
 class CSpurPlanApp {
   public:
     /// The main dialog will start with `initial` in its input fields, and with `planFile`
-    /// (the name's bytes, when given) as its plan file; a `planProblem` is shown first.
+    /// (the name's bytes, when given) as its plan file and `model` as its converter
+    /// model; a `planProblem` is shown first.
     explicit CSpurPlanApp(const PlanFields& initial = {}, QByteArray planFile = {},
-                          QString planProblem = {});
+                          QString planProblem = {}, SpurModel model = {});
 
     /// Runs the main dialog until Enter, Escape or the close button ends it. Always
     /// returns false: there is nothing to run after it, and the program ends.
@@ -32,6 +34,7 @@ class CSpurPlanApp {
 
   private:
     PlanFields m_initial;
+    SpurModel m_model;
     QByteArray m_planFile;
     QString m_planProblem;
 };

@@ -12,6 +12,7 @@
 #include "charts/marker_point.h"
 #include "plan/finder_settings.h"
 #include "plan/plan_fields.h"
+#include "plan/spur_model.h"
 
 class QComboBox;
 class QLineEdit;
@@ -74,12 +75,19 @@ class CSpurPlanDlg : public QDialog {
     const FinderSettings& Finder() const { return m_finder; }
     void SetFinder(const FinderSettings& finder);
 
+    /// The converter's spur model that goes with the plan: every view that judges spurs
+    /// counts its members. Setting a different one emits ModelChanged.
+    const SpurModel& Model() const { return m_model; }
+    void SetModel(const SpurModel& model);
+
   signals:
     /// The plan (the five fields and the slider variable) changed; the marker is the
     /// window's own and does not count.
     void PlanChanged();
     /// The finder's settings changed (SetFinder with different ones).
     void FinderChanged();
+    /// The converter model changed (SetModel with a different one).
+    void ModelChanged();
 
   public slots:
     void done(int result) override;
@@ -98,6 +106,8 @@ class CSpurPlanDlg : public QDialog {
     /// fixed order Fs, IF, IF BW, harmonics, RF BW. Returns false when a field did not
     /// convert; that field keeps its value and is marked, the others are still read.
     bool DoDataExchange(bool saveAndValidate);
+    /// Notes in the fields' tooltips on values the charts take otherwise than typed.
+    void ShowPlanNotes();
     void OnChangePlanField();
     /// Acts on the slider's position if it moved since it was last acted upon.
     void PollSlider();
@@ -126,6 +136,7 @@ class CSpurPlanDlg : public QDialog {
     PlanFields m_notifiedPlan;
     std::optional<int> m_highlight;
     FinderSettings m_finder;
+    SpurModel m_model;
 };
 
 }  // namespace quorvel

@@ -3,7 +3,10 @@
 //   {"format": "quorvel-plan", "version": 1, "fs_mhz": 737.28, "if_mhz": 184.32,
 //    "if_bw_mhz": 20, "rf_bw_mhz": 100, "harmonics": 15, "slider": "fs",
 //    "finder": {"fs_range_mhz": [368, 2000], "if_range_mhz": [0, 368.64],
-//               "against": "both", "margin_mhz": 0.5}}
+//               "against": "both", "margin_mhz": 0.5},
+//    "converter": {"interleave": 4, "interleave_orders": 2, "clock_spur_mhz": 10,
+//                  "clock_spur_orders": 1,
+//                  "interferers": [{"centre_mhz": 2400, "width_mhz": 80, "orders": 2}]}}
 // Every member but the format name and version may be left out. Qt's JSON classes read and
 // write it: a negative zero reads back as 0, and a member given twice keeps its last value.
 #pragma once
@@ -38,7 +41,8 @@ struct PlanDocumentReading {
 QByteArray PlanDocumentText(const PlanFileValues& values);
 
 /// Why `values` cannot go into a document (a number that is not finite, a range whose min
-/// is not below its max, a negative margin); empty when they can.
+/// is not below its max, a negative margin, a converter count out of its range); empty
+/// when they can.
 QString PlanValuesProblem(const PlanFileValues& values);
 
 /// Reads a document. A value that would not do in the window's field refuses the whole

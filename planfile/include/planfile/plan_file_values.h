@@ -4,6 +4,7 @@
 
 #include "plan/finder_settings.h"
 #include "plan/plan_fields.h"
+#include "plan/spur_model.h"
 
 #include <optional>
 
@@ -18,6 +19,8 @@ struct PlanFileValues {
     std::optional<int> harmonics;       ///< H, the highest harmonic
     std::optional<int> sliderVariable;  ///< kSliderDrivesFs or kSliderDrivesIf
     FinderSettings finder;
+    /// The converter's spur model; a file without one has none.
+    std::optional<SpurModel> model;
 
     /// Every plan value of the plan, and the slider variable when it drives Fs or the IF.
     static PlanFileValues FromPlan(const PlanFields& plan);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <cstdlib>
 #include <string>
@@ -85,6 +86,61 @@ TEST_F(PlanFileCliTest, FindersSettingsComeFromTheFileAndGoIntoASavedPlan) {
     expected.fsRange = FrequencyInterval{100, 200};
     expected.against = Against::kRf;
     EXPECT_EQ(ReadPlanFile(PathOf("out.qvplan")).values->finder, expected);
+}
+
+// The converter model travels with the plan as the finder's settings do: a saved plan
+// keeps the options' model, and the file's model serves the ledger and the clean exports
+// under the options that name a part of it.
+TEST_F(PlanFileCliTest, ConverterModelComesFromTheFileAndGoesIntoASavedPlan) {
+    const QStringList model{"--interleave", "4",    "--interleave-orders", "2",
+                            "--clock-spur", "12.5", "--interferer",        "2400:80:2"};
+    ASSERT_EQ(Run(model + QStringList{"plan.qvplan", "--save-plan", "model.qvplan"}).exitCode, 0);
+    PlanFileValues expected = FileValues();
+    expected.model = SpurModel{.interleave = 4,
+                               .interleaveOrders = 2,
+                               .hasClockSpur = true,
+                               .clockSpur = 12.5,
+                               .interferers = {{2400.0, 80.0, 2}}};
+    EXPECT_EQ(ReadPlanFile(PathOf("model.qvplan")).values, expected);
+
+    const QStringList exports[] = {{"--export-spurs", "-"},
+                                   {"--harmonics", "3", "--fs-range", "2000:4000", "--against",
+                                    "if", "--export-clean-fs", "-"}};
+    for (const QStringList& exported : exports) {
+        const ProcessResult fromOptions = Run(model + QStringList{"plan.qvplan"} + exported);
+        ASSERT_EQ(fromOptions.exitCode, 0) << fromOptions.err.toStdString();
+        EXPECT_EQ(Run(QStringList{"model.qvplan"} + exported).out, fromOptions.out);
+        EXPECT_NE(Run(QStringList{"plan.qvplan"} + exported).out, fromOptions.out);
+    }
+    // Interferers given replace the file's list; what the options leave out stays.
+    const ProcessResult over = Run({"model.qvplan", "--interleave", "8", "--interferer", "900:10",
+                                    "--save-plan", "over.qvplan"});
+    ASSERT_EQ(over.exitCode, 0) << over.err.toStdString();
+    expected.model->interleave = 8;
+    expected.model->interferers = {{900.0, 10.0, 1}};
+    EXPECT_EQ(ReadPlanFile(PathOf("over.qvplan")).values, expected);
+}
+
+// The example plans of the README open whole, each with a model and its levels, and each
+// finds clean sample rates in its own range by its own floor.
+TEST_F(PlanFileCliTest, ExamplePlansReadWholeAndExport) {
+    const QDir examples(QStringLiteral(QUORVEL_EXAMPLES));
+    const QStringList names = examples.entryList({QStringLiteral("*.qvplan")}, QDir::Files);
+    ASSERT_GE(names.size(), 4);
+    for (const QString& name : names) {
+        const QString path = examples.filePath(name);
+        const PlanFileReading reading = ReadPlanFile(path);
+        ASSERT_TRUE(reading.values) << reading.error.toStdString();
+        EXPECT_TRUE(reading.ignored.isEmpty()) << name.toStdString();
+        ASSERT_TRUE(reading.values->model) << name.toStdString();
+        EXPECT_TRUE(LevelsGiven(*reading.values->model)) << name.toStdString();
+        const ProcessResult ledger = Run({path, "--export-spurs", "-"});
+        ASSERT_EQ(ledger.exitCode, 0) << ledger.err.toStdString();
+        EXPECT_TRUE(ledger.out.contains(",level_dbfs,level_dbc,counts\n")) << name.toStdString();
+        const ProcessResult clean = Run({path, "--export-clean-fs", "-"});
+        ASSERT_EQ(clean.exitCode, 0) << clean.err.toStdString();
+        EXPECT_GT(clean.out.count('\n'), 1) << name.toStdString() << " has no clean Fs";
+    }
 }
 
 TEST_F(PlanFileCliTest, UnusableFileIsBadUseNamingItAndWritesNothing) {
