@@ -52,10 +52,10 @@ ColorRef MemberColour(const SpurMember& member) {
                                                   : MapCodeColour(FamilyMapCode(member.family));
 }
 
-// Nine significant digits: 312.5, 368.64, 1.5e+300.
+// Six significant digits, about what a column tells apart: 312.5, 141.061, 1.5e+300.
 std::string FrequencyText(double mhz) {
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, mhz, std::chars_format::general, 9);
+    const auto end = std::to_chars(text, text + sizeof text, mhz, std::chars_format::general, 6);
     return std::string(text, end.ptr);
 }
 
@@ -177,7 +177,7 @@ SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, in
         SpectrumMark mark;
         mark.member = row.member;
         mark.name = row.member.family == SpurFamily::kHarmonic
-                        ? "H" + std::to_string(row.member.order)
+                        ? std::string("H").append(std::to_string(row.member.order))
                         : SpurMemberLabel(row.member, model);
         mark.level = row.level;
         mark.colour = MemberColour(row.member);

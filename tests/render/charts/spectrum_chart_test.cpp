@@ -134,16 +134,27 @@ TEST(SpectrumChart, ToneOfUnknownLevelIsDottedToTheTop) {
               (std::vector<Line>{{561, 30, 566, 30}}));
 }
 
+std::vector<RecordedOp> Dashes(const RecordingSurface& dc) {
+    std::vector<RecordedOp> dashes;
+    for (const RecordedOp& op : dc.OpsOf(OpKind::kFillSpan)) {
+        if (op.colour == kSpectrumFloorColour) {
+            dashes.push_back(op);
+        }
+    }
+    return dashes;
+}
+
 TEST(SpectrumChart, FloorIsDashedOnItsRow) {
-    const std::vector<Line> dashes = Draw(kPlan, WorkedModel()).LinesIn(kSpectrumFloorColour);
+    const std::vector<RecordedOp> dashes = Dashes(Draw(kPlan, WorkedModel()));
     ASSERT_GE(dashes.size(), 2u);
-    for (const Line& dash : dashes) {
-        EXPECT_TRUE(dash.y1 == 240 || dash.y1 == 239) << dash;
-        EXPECT_LT(dash.x2 - dash.x1, 10) << dash;
+    for (const RecordedOp& dash : dashes) {  // a span is row x1, columns y1..x2 - 1
+        EXPECT_TRUE(dash.x1 == 240 || dash.x1 == 239) << dash.x1;
+        EXPECT_GT(dash.x2 - dash.y1, 0);
+        EXPECT_LT(dash.x2 - dash.y1, 10);
     }
     SpurModel noFloor = WorkedModel();
     noFloor.levels.floor.reset();
-    EXPECT_TRUE(Draw(kPlan, noFloor).LinesIn(kSpectrumFloorColour).empty());
+    EXPECT_TRUE(Dashes(Draw(kPlan, noFloor)).empty());
 }
 
 // Texts of the label font naming a mark.
