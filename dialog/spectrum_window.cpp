@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "dialog/action_menu.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/spectrum_image.h"
 
@@ -63,6 +64,7 @@ SpectrumWindow::SpectrumWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
     layout->addWidget(canvas_, 1);
     layout->addWidget(status_);
     resize(980, 600);
+    ShareMainWindowKeys(*this, main_);
 
     connect(canvas_, &SpectrumCanvas::Hovered, this, &SpectrumWindow::OnHover);
     connect(canvas_, &SpectrumCanvas::Left, this, [this] {

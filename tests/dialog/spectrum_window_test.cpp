@@ -77,5 +77,13 @@ TEST_F(SpectrumWindowTest, StatusLineNamesTheSpursUnderThePointer) {
         << window->StatusLine()->text().toStdString();
 }
 
+TEST_F(SpectrumWindowTest, EscapeClosesItAndLeavesTheMainWindow) {
+    window->activateWindow();
+    ASSERT_TRUE(WaitUntil([this] { return QApplication::activeWindow() == window; }));
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dlg->isVisible());
+}
+
 }  // namespace
 }  // namespace quorvel::test
