@@ -294,8 +294,9 @@ bool Overlap(const PixelRect& a, const PixelRect& b) {
            a.top < b.bottom + kSpectrumLabelGap && b.top < a.bottom + kSpectrumLabelGap;
 }
 
-// The strongest first, greedily: each label goes above its mark, or just inside its top
-// where there is no room above, and is left out where it would touch one already placed.
+// The strongest first, greedily: each label goes above its mark or, where there is no room
+// there, just inside its top, and is left out where neither keeps clear of the plot's edges
+// and of every label already placed.
 void DrawLabels(DrawingSurface& dc, const SpectrumLayout& l) {
     const PixelRect& p = l.plot;
     std::vector<std::size_t> rank(l.marks.size());
@@ -322,18 +323,20 @@ void DrawLabels(DrawingSurface& dc, const SpectrumLayout& l) {
         }
         const int centre = mark.left + (mark.right - 1 - mark.left) / 2;
         const int left = std::clamp(centre - width / 2, p.left, p.right - width);
-        int top = mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight;
-        if (top < p.top) {
-            top = mark.top + kSpectrumLabelGap + 1;  // below the stem's cap
+        // Inside, below a stem's cap.
+        for (const int top : {mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight,
+                              mark.top + kSpectrumLabelGap + 1}) {
+            const PixelRect box{left, top, left + width, top + kSpectrumLabelFontHeight};
+            const bool fits =
+                box.top >= p.top && box.bottom <= p.bottom &&
+                std::none_of(placed.begin(), placed.end(),
+                             [&](const PixelRect& other) { return Overlap(box, other); });
+            if (fits) {
+                placed.push_back(box);
+                dc.TextOut(box.left, box.top, text);
+                break;
+            }
         }
-        const PixelRect box{left, top, left + width, top + kSpectrumLabelFontHeight};
-        if (box.bottom > p.bottom ||
-            std::any_of(placed.begin(), placed.end(),
-                        [&](const PixelRect& other) { return Overlap(box, other); })) {
-            continue;
-        }
-        placed.push_back(box);
-        dc.TextOut(box.left, box.top, text);
     }
 }
 
