@@ -80,11 +80,13 @@ constexpr SystemError kDiskFull = ERROR_DISK_FULL;
 constexpr SystemError kDeviceError = ERROR_IO_DEVICE;
 constexpr SystemError kOverQuota = ERROR_HANDLE_DISK_FULL;
 constexpr SystemError kNothingWritten = ERROR_WRITE_FAULT;
+constexpr SystemError kReadOnly = ERROR_WRITE_PROTECT;
 #else
 constexpr SystemError kDiskFull = ENOSPC;
 constexpr SystemError kDeviceError = EIO;
 constexpr SystemError kOverQuota = EDQUOT;
 constexpr SystemError kNothingWritten = EIO;
+constexpr SystemError kReadOnly = EROFS;
 #endif
 
 // The system's words for a code as the message shows them: strerror's, or FormatMessage's
@@ -105,6 +107,8 @@ std::string Said(SystemError error) {
             return "No space left on device";
         case EDQUOT:
             return "Disk quota exceeded";
+        case EROFS:
+            return "Read-only file system";
         default:
             return "Input/output error";
     }
@@ -135,6 +139,9 @@ SystemError CloseOverQuota(OutputHandle file) {
     kReal.close(file);
     return kOverQuota;
 }
+SystemError ReplaceRefused(const std::string& /*from*/, const std::string& /*to*/) {
+    return kReadOnly;
+}
 
 struct FailingCalls {
     const char* name;
@@ -160,18 +167,19 @@ TEST_P(FailingWriteTest, LeavesTheOldFileAndNothingNewAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, FailingWriteTest,
-    ::testing::Values(FailingCalls{"DiskFills",
-                                   {WriteUntilFull, kReal.flush, kReal.close, kReal.replace},
-                                   kDiskFull},
-                      FailingCalls{"WriteWritesNothing",
-                                   {WriteNothing, kReal.flush, kReal.close, kReal.replace},
-                                   kNothingWritten},
-                      FailingCalls{"SyncFails",
-                                   {kReal.write, FlushFails, kReal.close, kReal.replace},
-                                   kDeviceError},
-                      FailingCalls{"CloseOverQuota",
-                                   {kReal.write, kReal.flush, CloseOverQuota, kReal.replace},
-                                   kOverQuota}),
+    ::testing::Values(
+        FailingCalls{
+            "DiskFills", {WriteUntilFull, kReal.flush, kReal.close, kReal.replace}, kDiskFull},
+        FailingCalls{"WriteWritesNothing",
+                     {WriteNothing, kReal.flush, kReal.close, kReal.replace},
+                     kNothingWritten},
+        FailingCalls{
+            "SyncFails", {kReal.write, FlushFails, kReal.close, kReal.replace}, kDeviceError},
+        FailingCalls{"CloseOverQuota",
+                     {kReal.write, kReal.flush, CloseOverQuota, kReal.replace},
+                     kOverQuota},
+        FailingCalls{
+            "ReplaceRefused", {kReal.write, kReal.flush, kReal.close, ReplaceRefused}, kReadOnly}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(OutputWriterTest, ReplacesAFileWholeAndWritesANewOne) {
