@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/quoted_text.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 
 namespace quorvel {
@@ -18,8 +19,8 @@ std::optional<FrequencyInterval> ParseRange(std::string_view text) {
     if (colon == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto lo = ParsePlanNumber(text.substr(0, colon));
-    const auto hi = ParsePlanNumber(text.substr(colon + 1));
+    const auto lo = ParseFrequencyText(text.substr(0, colon));
+    const auto hi = ParseFrequencyText(text.substr(colon + 1));
     if (!lo || !hi || !std::isfinite(*lo) || !std::isfinite(*hi) || !(*lo < *hi)) {
         return std::nullopt;
     }
@@ -55,7 +56,7 @@ std::optional<std::string> ApplyCleanSetting(CleanSetting setting, std::string_v
         case CleanSetting::kMargin:
             break;
     }
-    const auto margin = ParsePlanNumber(value);
+    const auto margin = ParseFrequencyText(value);
     if (!margin || !std::isfinite(*margin) || *margin < 0) {
         return option + ": " + Quoted(value) + " is not a margin (a number of MHz, 0 or more)";
     }

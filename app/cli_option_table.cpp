@@ -9,6 +9,7 @@
 #include "app/export_clean.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/spur_ledger.h"
 #include "res/version.h"
@@ -66,7 +67,7 @@ Problem NotA(std::string_view name, std::string_view value, const char* what) {
 
 template <double PlanFields::*Field>
 Problem StoreNumber(std::string_view name, std::string_view value, CliRequest& request) {
-    const auto number = ParsePlanNumber(value);
+    const auto number = ParseFrequencyText(value);
     if (!number) {
         return NotA(name, value, "a number");
     }
@@ -141,7 +142,7 @@ Problem StoreModelCount(std::string_view name, std::string_view value, CliReques
 
 /// A frequency the finder can work with: finite and within its limit.
 std::optional<double> ParseModelFrequency(std::string_view text) {
-    const auto number = ParsePlanNumber(text);
+    const auto number = ParseFrequencyText(text);
     if (!number || !(std::fabs(*number) <= kFinderFrequencyLimit)) {
         return std::nullopt;
     }
@@ -160,12 +161,72 @@ Problem StoreClockSpur(std::string_view name, std::string_view value, CliRequest
     return std::nullopt;
 }
 
+/// A level: finite, from -200 to 0 (dBFS or dBc).
+std::optional<double> ParseLevel(std::string_view text) {
+    const auto number = ParsePlanNumber(text);
+    if (!number || !ValidLevel(*number)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+constexpr const char* kLevelText = "a level from -200 to 0";
+
+template <double SpurLevels::*Field>
+Problem StoreLevel(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto level = ParseLevel(value);
+    if (!level) {
+        return NotA(name, value, kLevelText);
+    }
+    request.query.model.levels.*Field = *level;
+    return std::nullopt;
+}
+
+template <std::optional<double> SpurLevels::*Field>
+Problem StoreOptionalLevel(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto level = ParseLevel(value);
+    if (!level) {
+        return NotA(name, value, kLevelText);
+    }
+    request.query.model.levels.*Field = *level;
+    return std::nullopt;
+}
+
+/// Levels by order, comma separated: at most kMaxLevelList of them, each a level.
+template <std::vector<double> SpurLevels::*Field>
+Problem StoreLevelList(std::string_view name, std::string_view value, CliRequest& request) {
+    std::vector<double> levels;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = value.find(',', start);
+        const auto level = ParseLevel(value.substr(start, comma - start));
+        if (!level) {
+            return NotA(name, value,
+                        ("a list of levels from -200 to 0, separated by commas, at most " +
+                         std::to_string(kMaxLevelList))
+                            .c_str());
+        }
+        levels.push_back(*level);
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    if (levels.size() > static_cast<std::size_t>(kMaxLevelList)) {
+        return std::string(name) + ": " + std::to_string(levels.size()) +
+               " levels given, at most " + std::to_string(kMaxLevelList);
+    }
+    request.query.model.levels.*Field = std::move(levels);
+    return std::nullopt;
+}
+
 Problem StoreInterferer(std::string_view name, std::string_view value, CliRequest& request) {
     const auto first = value.find(':');
     const auto second = first == std::string_view::npos ? first : value.find(':', first + 1);
+    const auto third = second == std::string_view::npos ? second : value.find(':', second + 1);
     const auto centre = ParseModelFrequency(value.substr(0, first));
     if (!centre || first == std::string_view::npos) {
-        return NotA(name, value, "CENTRE:WIDTH[:ORDERS] (MHz, MHz, 1 to 26)");
+        return NotA(name, value, "CENTRE:WIDTH[:ORDERS[:DBFS]] (MHz, MHz, 1 to 26, -200 to 0)");
     }
     const auto width = ParseModelFrequency(value.substr(first + 1, second - first - 1));
     if (!width || *width < 0) {
@@ -173,12 +234,19 @@ Problem StoreInterferer(std::string_view name, std::string_view value, CliReques
     }
     Interferer in{*centre, *width, 1};
     if (second != std::string_view::npos) {
-        const auto orders = ParsePlanInteger(value.substr(second + 1));
+        const auto orders = ParsePlanInteger(value.substr(second + 1, third - second - 1));
         if (!orders || !ValidModelOrder(*orders)) {
             return std::string(name) + ": " + Quoted(value) + " needs orders from 1 to " +
                    std::to_string(kMaxModelOrder);
         }
         in.orders = *orders;
+    }
+    if (third != std::string_view::npos) {
+        in.level = ParseLevel(value.substr(third + 1));
+        if (!in.level) {
+            return std::string(name) + ": " + Quoted(value) +
+                   " needs a level from -200 to 0 dBFS after its orders";
+        }
     }
     if (request.interferersGiven++ == 0) {
         request.query.model.interferers.clear();
@@ -209,6 +277,50 @@ bool ReadByAnyFinder(const CliRequest& r) {
 }
 
 constexpr std::string_view kFinderReaders = "the clean-frequency exports and --save-plan";
+
+bool ReadByIdentifying(const CliRequest& r) {
+    return r.identify || r.peaksPath;
+}
+bool ReadByPeaks(const CliRequest& r) {
+    return r.peaksPath.has_value();
+}
+
+Problem StoreIdentify(std::string_view name, std::string_view value, CliRequest& request) {
+    std::vector<double> observed;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = value.find(',', start);
+        const auto number = ParseModelFrequency(value.substr(start, comma - start));
+        if (!number) {
+            return NotA(name, value, "FREQ[,FREQ...] (MHz within 1e100, separated by commas)");
+        }
+        observed.push_back(*number);
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    request.identify = std::move(observed);
+    return std::nullopt;
+}
+
+Problem StoreTolerance(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParseModelFrequency(value);
+    if (!number || !(*number > 0)) {
+        return NotA(name, value, "a number of MHz above 0");
+    }
+    request.tolerance = *number;
+    return std::nullopt;
+}
+
+Problem StorePeakThreshold(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParsePlanNumber(value);
+    if (!number || !(*number >= 0 && *number <= 1e6)) {
+        return NotA(name, value, "a number of dB from 0");
+    }
+    request.peakThreshold = *number;
+    return std::nullopt;
+}
 
 // In the order --help lists them.
 const std::array kOptions{
@@ -305,6 +417,42 @@ const std::array kOptions{
                },
            .store = StoreInterferer,
            .repeats = kMaxInterferers},
+    Option{.name = "--signal-level",
+           .value = "DBFS",
+           .section = Section::kLevels,
+           .help =
+               [] {
+                   return "the signal's level Ls (default " +
+                          ShortestNumberText(SpurLevels{}.signal) +
+                          "); every level is from -200 to 0";
+               },
+           .store = StoreLevel<&SpurLevels::signal>},
+    Option{.name = "--hd",
+           .value = "DBC,...",
+           .section = Section::kLevels,
+           .text = "harmonic levels HD2, HD3, ... in order; the rest stay unknown",
+           .store = StoreLevelList<&SpurLevels::harmonics>},
+    Option{.name = "--interleave-levels",
+           .value = "DBC,...",
+           .section = Section::kLevels,
+           .text = "interleaving image levels by order from 1",
+           .store = StoreLevelList<&SpurLevels::images>},
+    Option{.name = "--offset-level",
+           .value = "DBFS",
+           .section = Section::kLevels,
+           .text = "the level of every interleaving offset tone",
+           .store = StoreOptionalLevel<&SpurLevels::offset>},
+    Option{.name = "--clock-spur-levels",
+           .value = "DBC,...",
+           .section = Section::kLevels,
+           .text = "clock sideband levels by order from 1",
+           .store = StoreLevelList<&SpurLevels::sidebands>},
+    Option{.name = "--spur-floor",
+           .value = "DBC",
+           .section = Section::kLevels,
+           .text = "a spur counts only above this level; an unknown level always counts\n"
+                   "(--interferer C:W:N:DBFS gives an interferer's own level)",
+           .store = StoreOptionalLevel<&SpurLevels::floor>},
     Option{.name = "--export-png",
            .value = "FILE",
            .section = Section::kExports,
@@ -426,6 +574,51 @@ const std::array kOptions{
            .store = StoreClean<CleanSetting::kMargin>,
            .readBy = ReadByAnyFinder,
            .readByText = kFinderReaders},
+    Option{.name = "--identify",
+           .value = "FREQ,...",
+           .section = Section::kIdentify,
+           .text = "the members that land within the tolerance of each frequency, on\n"
+                   "standard output: observed_mhz,family,order,term,predicted_mhz,\n"
+                   "offset_mhz,level_dbfs",
+           .store = StoreIdentify},
+    Option{.name = "--tolerance",
+           .value = "MHZ",
+           .section = Section::kIdentify,
+           .help =
+               [] {
+                   return "how near a member must land (default " +
+                          ShortestNumberText(kDefaultTolerance) + ")";
+               },
+           .store = StoreTolerance,
+           .readBy = ReadByIdentifying,
+           .readByText = "--identify and --export-peaks"},
+    Option{.name = "--measured",
+           .value = "FILE",
+           .section = Section::kIdentify,
+           .text = "a measured spectrum: CSV of frequency (MHz, ascending) and level\n"
+                   "(dBFS); a header, ';' or tabs, blank lines and # comments allowed",
+           .store = StoreFile<&CliRequest::measuredPath, false>,
+           .readBy = ReadByPeaks,
+           .readByText = "--export-peaks"},
+    Option{.name = "--peak-threshold",
+           .value = "DB",
+           .section = Section::kIdentify,
+           .help =
+               [] {
+                   return "a peak stands this far above the trace's median (default " +
+                          ShortestNumberText(kDefaultPeakThreshold) + ")";
+               },
+           .store = StorePeakThreshold,
+           .readBy = ReadByPeaks,
+           .readByText = "--export-peaks"},
+    Option{.name = "--export-peaks",
+           .value = "FILE",
+           .section = Section::kIdentify,
+           .text = "the measured peaks, each with its nearest member, and a summary on\n"
+                   "standard error: frequency_mhz,level_dbfs,family,order,term,\n"
+                   "predicted_mhz,offset_mhz",
+           .store = StoreFile<&CliRequest::peaksPath, true>,
+           .output = &CliRequest::peaksPath},
     Option{.name = "--help",
            .value = "",
            .section = Section::kLast,

@@ -18,7 +18,7 @@ struct Option;
 /// Reads `value` into the request; `name` is the option as listed.
 using Store = Problem (*)(std::string_view name, std::string_view value, CliRequest& request);
 
-enum class Section { kPlanFiles, kPlanValues, kModel, kExports, kClean, kLast };
+enum class Section { kPlanFiles, kPlanValues, kModel, kLevels, kExports, kClean, kIdentify, kLast };
 
 /// One command-line option: everything about it stands here, and the help text and the
 /// checks that need the whole command line are made from these rows.

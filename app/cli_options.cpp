@@ -49,6 +49,17 @@ Problem CheckCombination(const CliRequest& request, const std::map<const Option*
             return std::string(option.name) + " applies only to " + std::string(option.readByText);
         }
     }
+    if (request.peaksPath && !request.measuredPath) {
+        return std::string(OutputName(&CliRequest::peaksPath)) + " needs --measured FILE";
+    }
+    if (request.identify) {
+        for (const Option& option : CliOptions()) {
+            if (option.output != nullptr && request.*option.output == kStandardOutputName) {
+                return "--identify and " + std::string(option.name) +
+                       " cannot both write to standard output";
+            }
+        }
+    }
     // Outputs named alike; other exports' names are compared as files when they are written.
     using Path = std::optional<std::string> CliRequest::*;
     const Path named[] = {&CliRequest::savePlanPath, &CliRequest::bandCsvPath,
@@ -133,6 +144,9 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(std::span<const std::st
             request.action = CliAction::kExport;
         }
     }
+    if (request.identify && request.action == CliAction::kStartDialog) {
+        request.action = CliAction::kExport;
+    }
     return request;
 }
 
@@ -142,9 +156,12 @@ std::string UsageText() {
         "Plan files:\n",
         "Plan values (read as in the edit fields; frequencies in MHz):\n",
         "Converter spurs (each counted as the harmonics are, in every export):\n",
+        "Spur levels (with a floor, clean means no spur above it meets the bands):\n",
         "Exports (no window and no display needed; several may be combined):\n",
         "Clean frequencies (no harmonic 2..H meets the bands, the IF band does not fold\n"
         "onto itself):\n",
+        "Naming spurs (a single test tone at the IF centre; interferers as tones at their\n"
+        "centres):\n",
         ""};
     std::string text =
         "Usage: quorvel [OPTIONS] [FILE]\n"

@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -16,8 +18,10 @@
 #include "app/export_output.h"
 #include "app/export_png.h"
 #include "app/quoted_text.h"
+#include "plan/spur_identify.h"
 #include "plan/spur_ledger.h"
 #include "planfile/plan_file.h"
+#include "planfile/regular_file.h"
 
 namespace quorvel {
 namespace {
@@ -35,11 +39,45 @@ void PrintLine(std::FILE* stream, const std::string& text) {
     std::fputc('\n', stream);
 }
 
+/// A measured spectrum, read whole and parsed, or why not: the file and the line named.
+std::optional<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& name,
+                                                     std::string& problem) {
+    // A million rows take some 20 MB; a gigabyte is no measurement.
+    constexpr std::int64_t kMaxMeasuredBytes = std::int64_t{1} << 30;
+    using Problem = RegularFileReading::Problem;
+    const RegularFileReading file = ReadRegularFile(name, kMaxMeasuredBytes);
+    const std::string cannot = "cannot read the measured spectrum " + Quoted(name) + ": ";
+    switch (file.problem) {
+        case Problem::kNone:
+            break;
+        case Problem::kMissing:
+            problem = cannot + "there is no such file";
+            return std::nullopt;
+        case Problem::kNotRegular:
+            problem = cannot + NotARegularFileText(file.mode);
+            return std::nullopt;
+        case Problem::kCannotRead:
+            problem = cannot + "it cannot be read (" + std::strerror(file.error) + ")";
+            return std::nullopt;
+        case Problem::kTooLarge:
+            problem = cannot + "it is larger than a measured spectrum can be";
+            return std::nullopt;
+    }
+    MeasuredProblem at;
+    auto trace = ParseMeasuredSpectrum(file.bytes, at);
+    if (!trace) {
+        problem =
+            cannot + (at.line > 0 ? "line " + std::to_string(at.line) + ": " : "") + at.reason;
+    }
+    return trace;
+}
+
 int RunExports(const CliRequest& request, const FinderSettings& finder, const char* programName) {
     std::vector<std::string> names;
-    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath,
-                             &request.savePlanPath, &request.cleanFsPath, &request.cleanIfPath,
-                             &request.cleanMapPath, &request.spurLedgerPath}) {
+    for (const auto* path :
+         {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath, &request.savePlanPath,
+          &request.cleanFsPath, &request.cleanIfPath, &request.cleanMapPath,
+          &request.spurLedgerPath, &request.peaksPath, &request.measuredPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -88,6 +126,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         status = 1;
     }
     std::vector<ExportOutput> outputs;
+    std::string peakSummary;
     int qtArgc = 1;
     char* qtArgv[] = {const_cast<char*>(programName), nullptr};
     std::optional<QGuiApplication> app;
@@ -118,6 +157,28 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
             {*kept.spurLedgerPath, SpurLedgerCsv(BuildSpurLedger(request.plan, request.query.model),
                                                  request.query.model)});
     }
+    if (request.identify || request.peaksPath) {
+        const std::vector<TonePosition> tones = TonePositions(request.plan, request.query.model);
+        if (request.identify) {
+            outputs.push_back(
+                {std::string(kStandardOutputName),
+                 QByteArray::fromStdString(IdentifyCsv(tones, request.query.model,
+                                                       *request.identify, request.tolerance))});
+        }
+        if (request.peaksPath) {
+            std::string problem;
+            const auto trace = ReadMeasuredSpectrum(*request.measuredPath, problem);
+            if (!trace) {
+                PrintLine(stderr, "quorvel: " + problem);
+                return 2;
+            }
+            const std::vector<SpectrumPeak> peaks =
+                FindPeaks(*trace, tones, request.tolerance, request.peakThreshold);
+            outputs.push_back({*request.peaksPath,
+                               QByteArray::fromStdString(PeaksCsv(peaks, request.query.model))});
+            peakSummary = PeakSummary(peaks, request.query.model);
+        }
+    }
     if (kept.lineCsvPath) {
         outputs.push_back({*kept.lineCsvPath, AliasLineCsv(request.plan)});
     }
@@ -139,6 +200,8 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         PrintLine(stderr, *failure);
         return 1;
     }
+    // The review's summary of the peaks, once they are written.
+    std::fputs(peakSummary.c_str(), stderr);
     return status;
 }
 

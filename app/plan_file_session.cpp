@@ -197,6 +197,12 @@ void PlanFileSession::ApplyValues(const PlanFileValues& values) {
     }
 }
 
+void PlanFileSession::Restore(const PlanFileValues& values) {
+    ApplyValues(values);
+    dlg_.SetFinder(values.finder);
+    dlg_.SetModel(values.model.value_or(SpurModel{}));
+}
+
 PlanFileValues PlanFileSession::Current() const {
     PlanFileValues values = PlanFileValues::FromPlan(dlg_.Plan());
     values.finder = dlg_.Finder();

@@ -5,6 +5,7 @@
 
 #include "app/chart_export_actions.h"
 #include "app/plan_file_session.h"
+#include "app/plan_history.h"
 #include "dialog/action_menu.h"
 #include "dialog/spur_plan_dlg.h"
 
@@ -41,6 +42,8 @@ PlanFileSession& InstallPlanWork(CSpurPlanDlg& dlg, const QByteArray& planFile,
     } else if (!planFile.isEmpty()) {
         session->Adopt(planFile);
     }
+    // The plan the window starts with is where the history begins.
+    InstallPlanHistory(dlg, *session);
     return *session;
 }
 

@@ -15,11 +15,13 @@
 #include <cmath>
 #include <functional>
 
+#include "dialog/action_menu.h"
 #include "dialog/clean_slider_strip.h"
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/clean_map_image.h"
 #include "plan/clean_map_ranges.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/spur_verdict.h"
 #include "plan/spur_windows.h"
@@ -179,6 +181,7 @@ CleanMapWindow::CleanMapWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window),
     layout->addWidget(canvas_, 1);
     layout->addWidget(status_);
     resize(980, 720);
+    ShareMainWindowKeys(*this, main_);
 
     connect(canvas_, &CleanMapCanvas::Hovered, this, &CleanMapWindow::OnHover);
     connect(canvas_, &CleanMapCanvas::Clicked, this, &CleanMapWindow::OnClick);
@@ -265,7 +268,7 @@ void CleanMapWindow::ReadView() {
         if (edit.text().trimmed().isEmpty()) {
             ends[i] = defaults[i];
             converted[i] = true;
-        } else if (const auto value = ParsePlanNumber(edit.text().toStdString())) {
+        } else if (const auto value = ParseFrequencyText(edit.text().toStdString())) {
             ends[i] = *value;
             converted[i] = true;
         } else {
@@ -291,7 +294,7 @@ void CleanMapWindow::ReadView() {
             }
         }
     }
-    const auto margin = ParsePlanNumber(marginEdit_->text().toStdString());
+    const auto margin = ParseFrequencyText(marginEdit_->text().toStdString());
     if (margin && *margin >= 0) {
         view_.query.margin = *margin;
         ClearFieldMark(*marginEdit_);

@@ -7,12 +7,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <cmath>
 #include <string>
+#include <utility>
 
+#include "dialog/action_menu.h"
 #include "dialog/field_mark.h"
 #include "dialog/spur_plan_dlg.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/spur_query.h"
 
@@ -50,7 +54,7 @@ std::optional<int> ReadCount(QLineEdit& edit, int hi, int whenEmpty) {
 
 // A frequency in MHz within the finder's limit, at least `lo`.
 std::optional<double> ReadFrequency(QLineEdit& edit, double lo) {
-    const auto value = ParsePlanNumber(edit.text().toStdString());
+    const auto value = ParseFrequencyText(edit.text().toStdString());
     if (!value) {
         MarkField(edit, FieldKind::Number);
         return std::nullopt;
@@ -62,6 +66,76 @@ std::optional<double> ReadFrequency(QLineEdit& edit, double lo) {
     }
     ClearFieldMark(edit);
     return *value;
+}
+
+QString LevelRangeText() {
+    return QStringLiteral("from %1 to %2")
+        .arg(Text(ShortestNumberText(kLowestLevel)), Text(ShortestNumberText(kHighestLevel)));
+}
+
+// A level in dB from -200 to 0 into `into`; an empty field reads as none. Text that will not
+// do marks the field and leaves `into` as it was.
+void ReadLevel(QLineEdit& edit, std::optional<double>& into) {
+    if (IsEmpty(edit)) {
+        ClearFieldMark(edit);
+        into.reset();
+        return;
+    }
+    const auto value = ParsePlanNumber(edit.text().toStdString());
+    if (!value) {
+        MarkField(edit, FieldKind::Number);
+        return;
+    }
+    if (!ValidLevel(*value)) {
+        MarkField(edit, QStringLiteral("Please enter a level %1.").arg(LevelRangeText()));
+        return;
+    }
+    ClearFieldMark(edit);
+    into = *value;
+}
+
+// Levels by order, separated by commas, into `into`; an empty field is none given.
+void ReadLevelList(QLineEdit& edit, std::vector<double>& into) {
+    if (IsEmpty(edit)) {
+        ClearFieldMark(edit);
+        into.clear();
+        return;
+    }
+    const QStringList entries = edit.text().split(QLatin1Char(','));
+    if (entries.size() > kMaxLevelList) {
+        MarkField(edit, QStringLiteral("Please enter at most %1 levels; there are %2.")
+                            .arg(kMaxLevelList)
+                            .arg(entries.size()));
+        return;
+    }
+    const QString wanted =
+        QStringLiteral("please enter levels %1, separated by commas.").arg(LevelRangeText());
+    std::vector<double> levels;
+    for (const QString& entry : entries) {
+        const auto value = ParsePlanNumber(entry.toStdString());
+        if (!value || !ValidLevel(*value)) {
+            MarkField(edit, entry.trimmed().isEmpty()
+                                ? QStringLiteral("A level is missing: %1").arg(wanted)
+                                : QStringLiteral("\u201c%1\u201d is not a level: %2")
+                                      .arg(entry.trimmed(), wanted));
+            return;
+        }
+        levels.push_back(*value);
+    }
+    ClearFieldMark(edit);
+    into = std::move(levels);
+}
+
+QString LevelText(std::optional<double> level) {
+    return level ? Text(ShortestNumberText(*level)) : QString();
+}
+
+QString LevelListText(const std::vector<double>& levels) {
+    QStringList texts;
+    for (const double level : levels) {
+        texts << Text(ShortestNumberText(level));
+    }
+    return texts.join(QStringLiteral(", "));
 }
 
 QLineEdit* Field(QWidget* parent, const QString& placeholder, int width) {
@@ -94,6 +168,7 @@ QString Summary(const SpurModel& model) {
 ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window), main_(main) {
     setWindowTitle(QStringLiteral("Converter"));
     const QString one = QStringLiteral("1");
+    const QString unknown = QStringLiteral("unknown");
 
     auto* interleaving = new QGroupBox(QStringLiteral("Interleaving"), this);
     auto* interleavingGrid = new QGridLayout(interleaving);
@@ -125,10 +200,45 @@ ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window
         1, 0, 1, 5);
     clockGrid->setColumnStretch(4, 1);
 
+    auto* levels = new QGroupBox(QStringLiteral("Levels"), this);
+    auto* levelGrid = new QGridLayout(levels);
+    signalLevel_ = Field(this, Text(ShortestNumberText(SpurLevels{}.signal)), 80);
+    offsetLevel_ = Field(this, unknown, 80);
+    floor_ = Field(this, QStringLiteral("none"), 80);
+    // The lists run under the three single levels, as wide as they are together.
+    harmonicLevels_ = Field(this, QStringLiteral("HD2, HD3, ..."), QWIDGETSIZE_MAX);
+    imageLevels_ = Field(this, QStringLiteral("orders 1, 2, ..."), QWIDGETSIZE_MAX);
+    sidebandLevels_ = Field(this, QStringLiteral("orders 1, 2, ..."), QWIDGETSIZE_MAX);
+    constexpr int kListSpan = 5;
+    levelGrid->addWidget(Label(QStringLiteral("Si&gnal (dBFS):"), signalLevel_, this), 0, 0);
+    levelGrid->addWidget(signalLevel_, 0, 1);
+    levelGrid->addWidget(Label(QStringLiteral("Offse&t tones (dBFS):"), offsetLevel_, this), 0, 2);
+    levelGrid->addWidget(offsetLevel_, 0, 3);
+    levelGrid->addWidget(Label(QStringLiteral("Spur &floor (dBc):"), floor_, this), 0, 4);
+    levelGrid->addWidget(floor_, 0, kListSpan);
+    const std::pair<QString, QLineEdit*> lists[] = {
+        {QStringLiteral("&Harmonics (dBc):"), harmonicLevels_},
+        {QStringLiteral("I&mages (dBc):"), imageLevels_},
+        {QStringLiteral("&Sidebands (dBc):"), sidebandLevels_}};
+    int levelRow = 1;
+    for (const auto& [text, edit] : lists) {
+        levelGrid->addWidget(Label(text, edit, this), levelRow, 0);
+        levelGrid->addWidget(edit, levelRow, 1, 1, kListSpan);
+        ++levelRow;
+    }
+    auto* levelNote = new QLabel(QStringLiteral("Levels by order, separated by commas: "
+                                                "-70, -75, -85; empty: unknown. A spur counts "
+                                                "only above the floor, and an unknown level "
+                                                "always counts."),
+                                 this);
+    levelNote->setWordWrap(true);
+    levelGrid->addWidget(levelNote, levelRow, 0, 1, kListSpan + 2);
+    levelGrid->setColumnStretch(kListSpan + 1, 1);
+
     auto* interferers = new QGroupBox(QStringLiteral("Interferers"), this);
     auto* table = new QGridLayout(interferers);
     const QString headings[] = {QStringLiteral("Centre (MHz)"), QStringLiteral("Width (MHz)"),
-                                QStringLiteral("Orders")};
+                                QStringLiteral("Orders"), QStringLiteral("Level (dBFS)")};
     for (int column = 0; column < kInterfererColumns; ++column) {
         table->addWidget(new QLabel(headings[column], this), 0, column + 1);
     }
@@ -138,6 +248,7 @@ ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window
         edits[kCentreColumn] = Field(this, {}, 120);
         edits[kWidthColumn] = Field(this, {}, 120);
         edits[kOrdersColumn] = Field(this, one, 80);
+        edits[kLevelColumn] = Field(this, unknown, 80);
         for (int column = 0; column < kInterfererColumns; ++column) {
             table->addWidget(edits[static_cast<std::size_t>(column)], row + 1, column + 1);
         }
@@ -155,6 +266,7 @@ ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window
     layout->addWidget(interleaving);
     layout->addWidget(clock);
     layout->addWidget(interferers);
+    layout->addWidget(levels);
     layout->addWidget(summary_);
     layout->addStretch();
 
@@ -163,6 +275,7 @@ ConverterWindow::ConverterWindow(CSpurPlanDlg& main) : QWidget(&main, Qt::Window
     }
     connect(&main_, &CSpurPlanDlg::ModelChanged, this, &ConverterWindow::OnModelChanged);
     ShowModel(main_.Model());
+    ShareMainWindowKeys(*this, main_);
 }
 
 QLineEdit* ConverterWindow::InterfererEdit(int row, InterfererColumn column) const {
@@ -183,6 +296,12 @@ void ConverterWindow::ShowModel(const SpurModel& model) {
     show(*imageOrders_, count(model.interleaveOrders));
     show(*clockSpur_, model.hasClockSpur ? Text(ShortestNumberText(model.clockSpur)) : QString());
     show(*sidebandOrders_, count(model.clockSpurOrders));
+    show(*signalLevel_, LevelText(model.levels.signal));
+    show(*harmonicLevels_, LevelListText(model.levels.harmonics));
+    show(*imageLevels_, LevelListText(model.levels.images));
+    show(*offsetLevel_, LevelText(model.levels.offset));
+    show(*sidebandLevels_, LevelListText(model.levels.sidebands));
+    show(*floor_, LevelText(model.levels.floor));
     for (std::size_t row = 0; row < interfererRows_.size(); ++row) {
         InterfererRow& edits = interfererRows_[row];
         interferers_[row].reset();
@@ -192,6 +311,7 @@ void ConverterWindow::ShowModel(const SpurModel& model) {
             show(*edits[kCentreColumn], Text(ShortestNumberText(in.centre)));
             show(*edits[kWidthColumn], Text(ShortestNumberText(in.width)));
             show(*edits[kOrdersColumn], count(in.orders));
+            show(*edits[kLevelColumn], LevelText(in.level));
         } else {
             for (QLineEdit* edit : edits) {
                 show(*edit, QString());
@@ -221,6 +341,15 @@ void ConverterWindow::OnFieldEdited() {
         model.hasClockSpur = true;
         model.clockSpur = *fc;
     }
+    SpurLevels& levels = model.levels;
+    std::optional<double> signal = levels.signal;
+    ReadLevel(*signalLevel_, signal);
+    levels.signal = signal.value_or(SpurLevels{}.signal);
+    ReadLevelList(*harmonicLevels_, levels.harmonics);
+    ReadLevelList(*imageLevels_, levels.images);
+    ReadLevel(*offsetLevel_, levels.offset);
+    ReadLevelList(*sidebandLevels_, levels.sidebands);
+    ReadLevel(*floor_, levels.floor);
     model.interferers.clear();
     for (std::size_t row = 0; row < interfererRows_.size(); ++row) {
         InterfererRow& edits = interfererRows_[row];
@@ -242,7 +371,12 @@ void ConverterWindow::OnFieldEdited() {
             in.centre = centre.value_or(in.centre);
             in.width = width.value_or(in.width);
             in.orders = orders.value_or(in.orders);
+            ReadLevel(*edits[kLevelColumn], in.level);
             kept = in;
+        } else {
+            // Its level is judged all the same, so that a bad one is marked as it is typed.
+            std::optional<double> level;
+            ReadLevel(*edits[kLevelColumn], level);
         }
         if (kept) {
             model.interferers.push_back(*kept);

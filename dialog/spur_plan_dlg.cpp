@@ -17,6 +17,7 @@
 #include "dialog/system_menu.h"
 #include "dialog/template_widgets.h"
 #include "paint/paint_cycle.h"
+#include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/slider_rules.h"
 #include "res/dialog_template.h"
@@ -54,7 +55,7 @@ bool ExchangeField(QLineEdit& edit, Value& field, bool saveAndValidate, FieldKin
 }
 
 bool ExchangeNumber(QLineEdit& edit, double& field, bool saveAndValidate) {
-    return ExchangeField(edit, field, saveAndValidate, FieldKind::Number, ParsePlanNumber,
+    return ExchangeField(edit, field, saveAndValidate, FieldKind::Number, ParseFrequencyText,
                          FormatPlanNumber);
 }
 
@@ -153,7 +154,26 @@ bool CSpurPlanDlg::DoDataExchange(bool saveAndValidate) {
     converted = ExchangeNumber(*m_ifBwEdit, m_plan.m_ifBw, saveAndValidate) && converted;
     converted = ExchangeInteger(*m_harmonicsEdit, m_plan.m_harmonics, saveAndValidate) && converted;
     converted = ExchangeNumber(*m_rfBwEdit, m_plan.m_rfBw, saveAndValidate) && converted;
+    ShowPlanNotes();
     return converted;
+}
+
+void CSpurPlanDlg::ShowPlanNotes() {
+    // Values the charts take other than as typed, or that are seldom meant: told in the
+    // field's tooltip, never refused. A field marked for text that does not convert keeps
+    // its mark's message.
+    const auto note = [](QLineEdit& edit, bool applies, const QString& text) {
+        if (!IsFieldMarked(edit)) {
+            edit.setToolTip(applies ? text : QString());
+        }
+    };
+    const auto typedCount = ParsePlanInteger(m_harmonicsEdit->text().toStdString());
+    note(*m_harmonicsEdit, typedCount && *typedCount > kHarmonicCap,
+         QStringLiteral("Drawn as %1: the charts show harmonics up to %1.").arg(kHarmonicCap));
+    note(*m_ifBwEdit, m_plan.m_ifBw < 0,
+         QStringLiteral("A negative width spans the same band as its magnitude."));
+    note(*m_rfBwEdit, std::fabs(m_plan.m_rfBw) < std::fabs(m_plan.m_ifBw),
+         QStringLiteral("Narrower than the IF BW: the RF band lies inside the IF band."));
 }
 
 void CSpurPlanDlg::OnChangePlanField() {

@@ -50,6 +50,9 @@ std::vector<SpurLedgerRow> BuildSpurLedger(const PlanFields& plan, const SpurMod
                         row.meetsRf,
                         row.distanceToIf,
                         row.distanceToRf});
+        const SpurMember& member = rows.back().member;
+        rows.back().level = MemberLevel(member, model);
+        rows.back().counts = MemberCounts(member, model);
     }
     const std::vector<SpurMember> members = ModelledMembersOf(model);
     if (members.empty()) {
@@ -62,19 +65,37 @@ std::vector<SpurLedgerRow> BuildSpurLedger(const PlanFields& plan, const SpurMod
         const auto [lo, hi] = MemberFrequencies(members[i], model, plan.m_fs, e);
         const MemberMeets meets = verdict.valid ? verdict.modelled[i] : MemberMeets{};
         rows.push_back({members[i], FoldFrequencyInterval(plan.m_fs, lo, hi), meets.meetsIf,
-                        meets.meetsRf, distances[i].toIf, distances[i].toRf});
+                        meets.meetsRf, distances[i].toIf, distances[i].toRf,
+                        MemberLevel(members[i], model), MemberCounts(members[i], model)});
     }
     return rows;
 }
 
+std::optional<double> LedgerRowDbc(const SpurLedgerRow& row, const SpurModel& model) {
+    return row.level ? std::optional(*row.level - model.levels.signal) : std::nullopt;
+}
+
 std::string SpurLedgerCsv(const std::vector<SpurLedgerRow>& rows, const SpurModel& model) {
-    std::string csv = std::string(kSpurLedgerCsvColumns) + '\n';
+    const bool levels = LevelsGiven(model);
+    std::string csv = std::string(kSpurLedgerCsvColumns);
+    if (levels) {
+        csv += ',' + std::string(kSpurLevelCsvColumns);
+    }
+    csv += '\n';
     for (const SpurLedgerRow& row : rows) {
         csv += std::string(SpurFamilyName(row.member.family)) + ',' +
                std::to_string(row.member.order) + ',' + SpurTermText(row.member, model) + ',' +
                ShortestNumberText(row.image.lo) + ',' + ShortestNumberText(row.image.hi) + ',' +
                (row.meetsIf ? '1' : '0') + ',' + (row.meetsRf ? '1' : '0') + ',' +
-               Distance(row.distanceToIf) + ',' + Distance(row.distanceToRf) + '\n';
+               Distance(row.distanceToIf) + ',' + Distance(row.distanceToRf);
+        if (levels) {
+            const auto level = [](std::optional<double> v) {
+                return v ? ShortestNumberText(*v) : std::string();
+            };
+            csv += ',' + level(row.level) + ',' + level(LedgerRowDbc(row, model)) + ',' +
+                   (row.counts ? '1' : '0');
+        }
+        csv += '\n';
     }
     return csv;
 }

@@ -1,8 +1,30 @@
 #include "plan/spur_model.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace quorvel {
+
+namespace {
+
+constexpr const char* kMinusSign = "\xE2\x88\x92";  // U+2212
+constexpr const char* kTimesSign = "\xC3\x97";      // U+00D7
+
+// n times the signal: "f", "3f".
+std::string TimesF(int order) {
+    return order == 1 ? "f" : std::to_string(order) + "f";
+}
+
+// q Fs/M in lowest terms: "Fs/4", "3Fs/8", "Fs/2".
+std::string FractionOfFs(int q, int m) {
+    const int common = std::gcd(q, m);  // m >= 1, so never 0
+    const int numerator = q / common;
+    const int denominator = m / common;
+    std::string text = numerator == 1 ? "Fs" : std::to_string(numerator) + "Fs";
+    return denominator == 1 ? text : text + "/" + std::to_string(denominator);
+}
+
+}  // namespace
 
 int ModelInterleave(const SpurModel& model) {
     return std::clamp(model.interleave, 1, kMaxInterleave);
@@ -30,6 +52,53 @@ const char* SpurFamilyName(SpurFamily family) {
             return "interferer";
     }
     return "";
+}
+
+std::optional<double> MemberLevel(const SpurMember& member, const SpurModel& model) {
+    const SpurLevels& levels = model.levels;
+    const auto relative = [&](const std::vector<double>& list, int order, int first) {
+        const auto dbc = LevelByOrder(list, order, first);
+        return dbc ? std::optional<double>(levels.signal + *dbc) : std::nullopt;
+    };
+    switch (member.family) {
+        case SpurFamily::kHarmonic:
+            return relative(levels.harmonics, member.order, 2);
+        case SpurFamily::kInterleaveImage:
+            return relative(levels.images, member.order, 1);
+        case SpurFamily::kInterleaveOffset:
+            return levels.offset;
+        case SpurFamily::kClockSideband:
+            return relative(levels.sidebands, member.order, 1);
+        case SpurFamily::kInterferer: {
+            const int i = member.term - 1;
+            if (i < 0 || i >= ModelInterfererCount(model)) {
+                return std::nullopt;
+            }
+            const auto own = model.interferers[static_cast<std::size_t>(i)].level;
+            if (!own || member.order <= 1) {
+                return own;
+            }
+            // The converter's own distortion of that input, in dBc of it.
+            const auto hd = LevelByOrder(levels.harmonics, member.order, 2);
+            return hd ? std::optional<double>(*own + *hd) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool LevelsGiven(const SpurModel& model) {
+    return model.levels != SpurLevels{} ||
+           std::any_of(model.interferers.begin(), model.interferers.end(),
+                       [](const Interferer& in) { return in.level.has_value(); });
+}
+
+bool MemberCounts(const SpurMember& member, const SpurModel& model) {
+    const auto& floor = model.levels.floor;
+    if (!floor) {
+        return true;
+    }
+    const auto level = MemberLevel(member, model);
+    return !level || *level - model.levels.signal > *floor;
 }
 
 std::vector<SpurMember> ModelledMembersOf(const SpurModel& model) {
@@ -76,20 +145,23 @@ std::string SpurTermText(const SpurMember& member, const SpurModel& model) {
     return {};
 }
 
-std::string SpurMemberWords(const SpurMember& member, const SpurModel& model) {
-    const std::string order = std::to_string(member.order);
-    const std::string term = SpurTermText(member, model);
+std::string SpurMemberLabel(const SpurMember& member, const SpurModel& model) {
     switch (member.family) {
         case SpurFamily::kHarmonic:
-            return "H" + order;
+            return TimesF(member.order);
         case SpurFamily::kInterleaveImage:
-            return "image " + order + ", " + term;
+            return TimesF(member.order) + " + " + FractionOfFs(member.term, ModelInterleave(model));
         case SpurFamily::kInterleaveOffset:
-            return "offset tone " + term;
+            return FractionOfFs(member.term, ModelInterleave(model));
         case SpurFamily::kClockSideband:
-            return "sideband " + order + " " + term;
-        case SpurFamily::kInterferer:
-            return "interferer " + term + ", order " + order;
+            return TimesF(member.order) +
+                   (member.term > 0 ? " + " : std::string(" ") + kMinusSign + " ") + "Fc";
+        case SpurFamily::kInterferer: {
+            const std::string interferer = "interferer " + std::to_string(member.term);
+            return member.order == 1
+                       ? interferer
+                       : std::to_string(member.order) + " " + kTimesSign + " " + interferer;
+        }
     }
     return {};
 }

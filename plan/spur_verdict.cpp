@@ -23,8 +23,11 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     // Both bands are judged, whichever are asked about: the table shows both.
-    const SpurWindowList windows = SpurWindowsOf(plan, Against::kBoth, query.model);
+    // The flags are geometric, every member's; only members that count spoil the plan.
+    const SpurWindowList windows =
+        SpurWindowsOf(plan, Against::kBoth, query.model, Members::kEvery);
     v.modelled.resize(static_cast<std::size_t>(windows.modelledMembers()));
+    const std::vector<SpurMember> members = ModelledMembersOf(query.model);
     for (const SpurWindowSource& w : windows) {
         if (!MultipleInWindow(w.At(e, query.margin), plan.m_fs)) {
             continue;
@@ -32,7 +35,8 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
         if (w.Modelled()) {
             MemberMeets& meets = v.modelled[static_cast<std::size_t>(w.modelled)];
             (w.band == RefBand::kIf ? meets.meetsIf : meets.meetsRf) = true;
-            if (!v.firstModelled && AsksAbout(query.against, w.band)) {
+            if (!v.firstModelled && AsksAbout(query.against, w.band) &&
+                MemberCounts(members[static_cast<std::size_t>(w.modelled)], query.model)) {
                 v.firstModelled = w.modelled;
             }
             continue;
@@ -43,7 +47,8 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query) {
         }
         auto& meets = w.band == RefBand::kIf ? v.meetsIf : v.meetsRf;
         meets[static_cast<std::size_t>(w.harmonic)] = true;
-        if (v.lowestMeeting == 0 && MeetsAskedBand(v, w.harmonic, query.against)) {
+        if (v.lowestMeeting == 0 && MeetsAskedBand(v, w.harmonic, query.against) &&
+            MemberCounts({SpurFamily::kHarmonic, w.harmonic, 0}, query.model)) {
             v.lowestMeeting = w.harmonic;
         }
     }
@@ -71,7 +76,8 @@ std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
         const auto i = static_cast<std::size_t>(n);
         const bool ifHit = v.meetsIf[i] && AsksAbout(query.against, RefBand::kIf);
         const bool rfHit = v.meetsRf[i] && AsksAbout(query.against, RefBand::kRf);
-        if (!ifHit && !rfHit) {
+        // What spoils the plan: a spur below the floor meets, yet does not count.
+        if ((!ifHit && !rfHit) || !MemberCounts({SpurFamily::kHarmonic, n, 0}, query.model)) {
             continue;
         }
         const char* bands = ifHit && rfHit ? "IF and RF" : ifHit ? "IF" : "RF";
@@ -81,8 +87,8 @@ std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query) {
     for (std::size_t i = 0; i < v.modelled.size(); ++i) {
         const bool ifHit = v.modelled[i].meetsIf && AsksAbout(query.against, RefBand::kIf);
         const bool rfHit = v.modelled[i].meetsRf && AsksAbout(query.against, RefBand::kRf);
-        if (ifHit || rfHit) {
-            text += (text.empty() ? "" : ", ") + SpurMemberWords(members[i], query.model) +
+        if ((ifHit || rfHit) && MemberCounts(members[i], query.model)) {
+            text += (text.empty() ? "" : ", ") + SpurMemberLabel(members[i], query.model) +
                     " meets " +
                     (ifHit && rfHit ? "IF and RF"
                      : ifHit        ? "IF"
@@ -101,7 +107,7 @@ void ComputeHarmonicDistances(const PlanFields& plan, HarmonicDistanceTable& tab
         return;
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
-    for (const SpurWindowSource& w : SpurWindowsOf(plan, Against::kBoth)) {
+    for (const SpurWindowSource& w : SpurWindowsOf(plan, Against::kBoth, {}, Members::kEvery)) {
         if (w.SelfFold()) {
             continue;
         }
@@ -117,7 +123,7 @@ std::vector<HarmonicDistance> ComputeModelledDistances(const PlanFields& plan,
                                                        const SpurModel& model) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     constexpr double kInf = std::numeric_limits<double>::infinity();
-    const SpurWindowList windows = SpurWindowsOf(plan, Against::kBoth, model);
+    const SpurWindowList windows = SpurWindowsOf(plan, Against::kBoth, model, Members::kEvery);
     std::vector<HarmonicDistance> table(static_cast<std::size_t>(windows.modelledMembers()),
                                         {kInf, kInf});
     const bool judged = PlanHasSpurVerdict(plan, 0) && ModelBounded(model);
@@ -142,6 +148,9 @@ double SpurMargin(const PlanFields& plan, Against against, const SpurModel& mode
     ComputeHarmonicDistances(plan, table);
     double margin = std::numeric_limits<double>::infinity();
     for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
+        if (!MemberCounts({SpurFamily::kHarmonic, n, 0}, model)) {
+            continue;
+        }
         const HarmonicDistance& d = table[static_cast<std::size_t>(n)];
         if (AsksAbout(against, RefBand::kIf)) {
             margin = std::min(margin, d.toIf);
@@ -150,7 +159,13 @@ double SpurMargin(const PlanFields& plan, Against against, const SpurModel& mode
             margin = std::min(margin, d.toRf);
         }
     }
-    for (const HarmonicDistance& d : ComputeModelledDistances(plan, model)) {
+    const std::vector<SpurMember> members = ModelledMembersOf(model);
+    const std::vector<HarmonicDistance> distances = ComputeModelledDistances(plan, model);
+    for (std::size_t i = 0; i < distances.size(); ++i) {
+        if (!MemberCounts(members[i], model)) {
+            continue;
+        }
+        const HarmonicDistance& d = distances[i];
         if (AsksAbout(against, RefBand::kIf)) {
             margin = std::min(margin, d.toIf);
         }

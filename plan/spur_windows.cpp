@@ -141,10 +141,17 @@ bool ModelBounded(const SpurModel& model) {
     });
 }
 
-SpurWindowList SpurWindowsOf(const PlanFields& plan, Against against, const SpurModel& model) {
+SpurWindowList SpurWindowsOf(const PlanFields& plan, Against against, const SpurModel& model,
+                             Members which) {
     SpurWindowList list;
     list.Add({SpurWindowSource::kSelfFold, RefBand::kIf, Fold::kDifference});
+    const auto counted = [&](const SpurMember& member) {
+        return which == Members::kEvery || MemberCounts(member, model);
+    };
     for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
+        if (!counted({SpurFamily::kHarmonic, n, 0})) {
+            continue;
+        }
         for (const RefBand x : {RefBand::kIf, RefBand::kRf}) {
             if (AsksAbout(against, x)) {
                 list.Add({n, x, Fold::kDifference});
@@ -157,6 +164,9 @@ SpurWindowList SpurWindowsOf(const PlanFields& plan, Against against, const Spur
     const int m = ModelInterleave(model);
     for (std::size_t i = 0; i < members.size(); ++i) {
         const SpurMember& member = members[i];
+        if (!counted(member)) {
+            continue;
+        }
         SpurWindowSource source;
         source.harmonic = SpurWindowSource::kModelled;
         source.modelled = static_cast<int>(i);

@@ -13,6 +13,7 @@
 #include <limits>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace quorvel {
 
@@ -32,12 +33,19 @@ struct ConverterMembers {
     std::optional<int> interleaveOrders;
     std::optional<double> clockSpur;
     std::optional<int> clockSpurOrders;
+    std::optional<double> signalLevel;
+    std::optional<std::vector<double>> harmonicLevels;
+    std::optional<std::vector<double>> imageLevels;
+    std::optional<double> offsetLevel;
+    std::optional<std::vector<double>> sidebandLevels;
+    std::optional<double> floor;
 };
 
 struct InterfererMembers {
     std::optional<double> centre;
     std::optional<double> width;
     std::optional<int> orders;
+    std::optional<double> level;
 };
 
 constexpr std::array<std::pair<int, const char*>, 2> kSliderNames{
@@ -58,7 +66,7 @@ struct Member {
     std::variant<std::optional<double> Owner::*, std::optional<int> Owner::*,
                  std::optional<FrequencyInterval> Owner::*, Choice<Owner, int, 2>,
                  Choice<Owner, Against, kAgainstNames.size()>, FinderSettings Owner::*,
-                 std::optional<SpurModel> Owner::*>
+                 std::optional<SpurModel> Owner::*, std::optional<std::vector<double>> Owner::*>
         field;
 };
 
@@ -82,17 +90,24 @@ const std::array<Member<FinderSettings>, 4> kFinderMembers{{
     {kMargin, &FinderSettings::margin},
 }};
 
-const std::array<Member<ConverterMembers>, 4> kConverterMembers{{
+const std::array<Member<ConverterMembers>, 10> kConverterMembers{{
     {"interleave", &ConverterMembers::interleave},
     {"interleave_orders", &ConverterMembers::interleaveOrders},
     {"clock_spur_mhz", &ConverterMembers::clockSpur},
     {"clock_spur_orders", &ConverterMembers::clockSpurOrders},
+    {"signal_level_dbfs", &ConverterMembers::signalLevel},
+    {"harmonic_levels_dbc", &ConverterMembers::harmonicLevels},
+    {"image_levels_dbc", &ConverterMembers::imageLevels},
+    {"offset_level_dbfs", &ConverterMembers::offsetLevel},
+    {"sideband_levels_dbc", &ConverterMembers::sidebandLevels},
+    {"spur_floor_dbc", &ConverterMembers::floor},
 }};
 
-const std::array<Member<InterfererMembers>, 3> kInterfererMembers{{
+const std::array<Member<InterfererMembers>, 4> kInterfererMembers{{
     {"centre_mhz", &InterfererMembers::centre},
     {"width_mhz", &InterfererMembers::width},
     {"orders", &InterfererMembers::orders},
+    {"level_dbfs", &InterfererMembers::level},
 }};
 
 template <typename... Ts>
@@ -200,6 +215,26 @@ class MemberReader {
                         quoted.join(QStringLiteral(", "))));
     }
 
+    void ReadNumbers(const char* key, std::optional<std::vector<double>>& out) {
+        const QJsonValue value = object_.value(Latin(key));
+        if (value.isUndefined()) {
+            return;
+        }
+        const QJsonArray list = value.toArray();
+        std::vector<double> numbers;
+        for (const QJsonValue& entry : list) {
+            numbers.push_back(entry.toDouble());
+            if (!entry.isDouble()) {
+                numbers.clear();
+                break;
+            }
+        }
+        if (!value.isArray() || numbers.size() != static_cast<std::size_t>(list.size())) {
+            return Refuse(QStringLiteral("%1 is not a list of numbers").arg(Name(key)));
+        }
+        out = std::move(numbers);
+    }
+
     void ReadRange(const char* key, std::optional<FrequencyInterval>& out) {
         const QJsonValue value = object_.value(Latin(key));
         if (value.isUndefined()) {
@@ -289,13 +324,39 @@ QString CheckModel(const SpurModel& model) {
             .arg(model.interferers.size())
             .arg(kMaxInterferers);
     }
+    const auto level = [&](const QString& name, std::optional<double> value) {
+        if (problem.isEmpty() && value && !ValidLevel(*value)) {
+            problem =
+                QStringLiteral("%1 is %2, not a level from -200 to 0").arg(name, Number(*value));
+        }
+    };
     for (std::size_t i = 0; i < model.interferers.size(); ++i) {
         const Interferer& in = model.interferers[i];
         const QString name = QStringLiteral("%1%2[%3].").arg(converter, Latin(kInterferers)).arg(i);
         frequency(name + QStringLiteral("centre_mhz"), in.centre, true);
         frequency(name + QStringLiteral("width_mhz"), in.width, false);
         orders(name + QStringLiteral("orders"), in.orders);
+        level(name + QStringLiteral("level_dbfs"), in.level);
     }
+    const SpurLevels& levels = model.levels;
+    level(converter + QStringLiteral("signal_level_dbfs"), levels.signal);
+    const std::pair<const char*, const std::vector<double>*> lists[] = {
+        {"harmonic_levels_dbc", &levels.harmonics},
+        {"image_levels_dbc", &levels.images},
+        {"sideband_levels_dbc", &levels.sidebands}};
+    for (const auto& [key, list] : lists) {
+        if (problem.isEmpty() && list->size() > static_cast<std::size_t>(kMaxLevelList)) {
+            problem = QStringLiteral("%1%2 holds %3 levels, at most %4")
+                          .arg(converter, Latin(key))
+                          .arg(list->size())
+                          .arg(kMaxLevelList);
+        }
+        for (const double v : *list) {
+            level(converter + Latin(key), v);
+        }
+    }
+    level(converter + QStringLiteral("offset_level_dbfs"), levels.offset);
+    level(converter + QStringLiteral("spur_floor_dbc"), levels.floor);
     return problem;
 }
 
@@ -342,6 +403,9 @@ void ReadMembers(const std::array<Member<Owner>, N>& members, MemberReader& read
                               [&](std::optional<FrequencyInterval> Owner::*field) {
                                   reader.ReadRange(member.key, owner.*field);
                               },
+                              [&](std::optional<std::vector<double>> Owner::*field) {
+                                  reader.ReadNumbers(member.key, owner.*field);
+                              },
                               [&](const auto& choice) {
                                   if constexpr (requires { choice.names; }) {
                                       reader.ReadChoice(member.key, *choice.names,
@@ -374,6 +438,19 @@ ConverterMembers ConverterMembersOf(const SpurModel& model) {
     if (model.hasClockSpur) {
         members.clockSpur = model.clockSpur;
     }
+    // Levels only as given: a plan without them is written as it was before they were.
+    const SpurLevels& levels = model.levels;
+    if (levels.signal != SpurLevels{}.signal) {
+        members.signalLevel = levels.signal;
+    }
+    const auto list = [](const std::vector<double>& values) {
+        return values.empty() ? std::nullopt : std::optional(values);
+    };
+    members.harmonicLevels = list(levels.harmonics);
+    members.imageLevels = list(levels.images);
+    members.offsetLevel = levels.offset;
+    members.sidebandLevels = list(levels.sidebands);
+    members.floor = levels.floor;
     return members;
 }
 
@@ -391,6 +468,15 @@ QJsonObject WriteMembers(const std::array<Member<Owner>, N>& members, const Owne
                            // without one is written as it always was.
                            if (const auto& model = owner.*field; model && *model != SpurModel{}) {
                                object.insert(key, WriteConverter(*model));
+                           }
+                       },
+                       [&](std::optional<std::vector<double>> Owner::*field) {
+                           if (const auto& list = owner.*field) {
+                               QJsonArray numbers;
+                               for (const double v : *list) {
+                                   numbers.append(v);
+                               }
+                               object.insert(key, numbers);
                            }
                        },
                        [&](std::optional<FrequencyInterval> Owner::*field) {
@@ -425,7 +511,7 @@ QJsonObject WriteConverter(const SpurModel& model) {
         QJsonArray list;
         for (const Interferer& in : model.interferers) {
             list.append(WriteMembers(kInterfererMembers,
-                                     InterfererMembers{in.centre, in.width, in.orders}));
+                                     InterfererMembers{in.centre, in.width, in.orders, in.level}));
         }
         object.insert(Latin(kInterferers), list);
     }
@@ -454,7 +540,8 @@ std::optional<Interferer> ReadInterferer(const QJsonValue& value, const QString&
     if (!error.isEmpty()) {
         return std::nullopt;
     }
-    return Interferer{*given.centre, *given.width, given.orders.value_or(Interferer{}.orders)};
+    return Interferer{*given.centre, *given.width, given.orders.value_or(Interferer{}.orders),
+                      given.level};
 }
 
 void ReadConverter(const QJsonObject& root, PlanDocumentReading& reading) {
@@ -482,6 +569,13 @@ void ReadConverter(const QJsonObject& root, PlanDocumentReading& reading) {
     model.hasClockSpur = given.clockSpur.has_value();
     model.clockSpur = given.clockSpur.value_or(0.0);
     model.clockSpurOrders = given.clockSpurOrders.value_or(model.clockSpurOrders);
+    SpurLevels& levels = model.levels;
+    levels.signal = given.signalLevel.value_or(levels.signal);
+    levels.harmonics = given.harmonicLevels.value_or(levels.harmonics);
+    levels.images = given.imageLevels.value_or(levels.images);
+    levels.offset = given.offsetLevel;
+    levels.sidebands = given.sidebandLevels.value_or(levels.sidebands);
+    levels.floor = given.floor;
     const QJsonValue list = object.value(Latin(kInterferers));
     const QString listName = prefix + Latin(kInterferers);
     if (!list.isUndefined()) {

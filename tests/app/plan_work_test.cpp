@@ -25,11 +25,14 @@
 #include "app/chart_export_actions.h"
 #include "app/export_csv.h"
 #include "app/plan_file_session.h"
+#include "app/plan_history.h"
 #include "app/plan_work_actions.h"
 #include "app/save_name_dialog.h"
 #include "charts/chart_area.h"
 #include "dialog/clean_map_window.h"
+#include "dialog/converter_window.h"
 #include "dialog/spur_plan_dlg.h"
+#include "dialog/spur_table_window.h"
 #include "paint/paint_cycle.h"
 #include "plan_file_put.h"
 #include "planfile/plan_file.h"
@@ -501,19 +504,149 @@ TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {
         shown.append(action->text() + QLatin1Char('\t') +
                      action->shortcut().toString(QKeySequence::PortableText));
     }
-    EXPECT_EQ(shown,
-              (QStringList{"Open plan...\tCtrl+O", "Save plan\tCtrl+S",
-                           "Save plan as...\tCtrl+Shift+S", "Copy chart\tCtrl+Shift+C",
-                           "Export...\tCtrl+E", "About Quorvel...\tF1", "Spur table...\tCtrl+T"}));
+    EXPECT_EQ(shown, (QStringList{"Open plan...\tCtrl+O", "Save plan\tCtrl+S",
+                                  "Save plan as...\tCtrl+Shift+S", "Copy chart\tCtrl+Shift+C",
+                                  "Export...\tCtrl+E", "About Quorvel...\tF1", "Undo\tCtrl+Z",
+                                  "Redo\tCtrl+Shift+Z", "Spur table...\tCtrl+T"}));
 
     const QRect strip(0, 0, window.width(), kControlStripHeight);
     EXPECT_TRUE(strip.contains(button->geometry()));
+    // Shrunk as far as it goes, the window keeps the whole strip.
+    window.resize(100, 100);
+    EXPECT_GT(window.width(), button->geometry().right());
+    EXPECT_GT(window.height(), kControlStripHeight);
     for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control != button && control->isVisible()) {
             EXPECT_FALSE(control->geometry().intersects(button->geometry()))
                 << control->metaObject()->className();
         }
     }
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// The keyboard reaches everything: F10 opens the menu, the main window's shortcuts work
+// from a side window with a field focused, and Escape or Ctrl+W closes a side window.
+TEST_F(PlanWorkTest, SideWindowsTakeTheMainShortcutsAndCloseFromTheKeyboard) {
+    CSpurPlanDlg& window = Window(saved);
+    InstallSpurTable(window);
+    InstallCleanMap(window);
+    InstallConverterWindow(window);
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
+    auto* converter = window.findChild<ConverterWindow*>();
+    ASSERT_NE(converter, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(converter));
+    converter->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(converter));
+    QLineEdit* cores = converter->InterleaveEdit();
+    cores->setFocus();
+    test::PasteInto(*cores, QStringLiteral("4"));
+    EXPECT_TRUE(window.isWindowModified());
+    // Ctrl+K would cut the field's text; Ctrl+M and Ctrl+S are the main window's.
+    QTest::keyClick(cores, Qt::Key_M, Qt::ControlModifier);
+    auto* map = window.findChild<CleanMapWindow*>();
+    ASSERT_NE(map, nullptr);
+    QTest::keyClick(cores, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(ReadPlanFile(saved).values->model->interleave, 4);
+
+    map->activateWindow();
+    ASSERT_TRUE(WaitUntil([map] { return QApplication::activeWindow() == map; }));
+    QTest::keyClick(map->MarginEdit(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(map->isVisible());
+    converter->activateWindow();
+    ASSERT_TRUE(WaitUntil([converter] { return QApplication::activeWindow() == converter; }));
+    QTest::keyClick(cores, Qt::Key_Escape);
+    EXPECT_FALSE(converter->isVisible());
+    EXPECT_TRUE(window.isVisible());
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* button = window.findChild<QToolButton*>(QStringLiteral("actionMenu"));
+    bool menuShown = false;
+    QTimer::singleShot(0, [button, &menuShown] {
+        menuShown = button->menu()->isVisible();
+        button->menu()->close();
+    });
+    QTest::keyClick(&window, Qt::Key_F10);
+    EXPECT_TRUE(menuShown);
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+QAction* ActionNamed(CSpurPlanDlg& window, const QString& start) {
+    for (QAction* action : window.actions()) {
+        if (action->text().startsWith(start)) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Each kind of change is one step: a number typed key by key, a slider drag, a file opened
+// (several fields at once) and a converter change; Undo walks back through them and Redo
+// forward again, to the exact plan.
+TEST_F(PlanWorkTest, UndoAndRedoStepThroughEditsADragAFileAndTheModel) {
+    CSpurPlanDlg& window = Window();
+    const PlanFields start = window.Plan();
+    const auto settle = [] { QCoreApplication::processEvents(); };
+    test::TypeInto(*window.Edit(IDC_HARMONICS), QStringLiteral("12"));
+    settle();
+    const PlanFields typed = window.Plan();
+    for (int step = 1; step <= 5; ++step) {
+        window.Slider()->setValue(window.Slider()->value() + 10);
+        settle();
+    }
+    const PlanFields dragged = window.Plan();
+    ASSERT_NE(dragged.m_fs, typed.m_fs);
+    ASSERT_TRUE(Session().Open(saved));
+    settle();
+    const PlanFields opened = window.Plan();
+    window.SetModel(SpurModel{.interleave = 4});
+    settle();
+
+    QAction* undo = ActionNamed(window, QStringLiteral("Undo"));
+    QAction* redo = ActionNamed(window, QStringLiteral("Redo"));
+    ASSERT_TRUE(undo && redo);
+    undo->trigger();
+    EXPECT_EQ(window.Model(), SpurModel{});
+    EXPECT_EQ(window.Plan(), opened);
+    undo->trigger();
+    EXPECT_EQ(window.Plan(), dragged);
+    undo->trigger();
+    EXPECT_EQ(window.Plan(), typed);
+    undo->trigger();
+    EXPECT_EQ(window.Plan(), start);
+    EXPECT_FALSE(undo->isEnabled());
+    for (int i = 0; i < 4; ++i) {
+        redo->trigger();
+    }
+    EXPECT_EQ(window.Plan(), opened);
+    EXPECT_EQ(window.Model().interleave, 4);
+    EXPECT_FALSE(redo->isEnabled());
+
+    // With typing of its own to undo, a field keeps Ctrl+Z: the plan's history does not
+    // step back, the field's typing is undone (and that is a step of its own).
+    QLineEdit& rf = *window.Edit(IDC_RF_BW);
+    test::TypeInto(rf, QStringLiteral("77"));
+    settle();
+    const QUndoStack& stack = window.findChild<PlanHistory*>()->Stack();
+    const int steps = stack.index();
+    QTest::keyClick(&rf, Qt::Key_Z, Qt::ControlModifier);
+    settle();
+    EXPECT_NE(rf.text(), QStringLiteral("77"));
+    EXPECT_GE(stack.index(), steps);
 }
 
 }  // namespace

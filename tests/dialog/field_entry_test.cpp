@@ -37,7 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedValue{"IfBw", IDC_IF_BW, "35", &PlanFields::m_ifBw, 35.0},
                       TypedValue{"RfBw", IDC_RF_BW, " 2.5e2 ", &PlanFields::m_rfBw, 250.0},
                       TypedValue{"Fs", IDC_FS, "1000.5", &PlanFields::m_fs, 1000.5},
-                      TypedValue{"NegativeFs", IDC_FS, "-5", &PlanFields::m_fs, -5.0}),
+                      TypedValue{"NegativeFs", IDC_FS, "-5", &PlanFields::m_fs, -5.0},
+                      TypedValue{"FsWithItsUnit", IDC_FS, "3 GHz", &PlanFields::m_fs, 3000.0},
+                      TypedValue{"IfAsAQuotient", IDC_IF, "2.4GHz/2", &PlanFields::m_if, 1200.0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MainDialogTest, HarmonicsAbove26StayAsTypedButAreDrawnAs26) {
@@ -47,6 +49,19 @@ TEST_F(MainDialogTest, HarmonicsAbove26StayAsTypedButAreDrawnAs26) {
     EXPECT_EQ(Text(IDC_HARMONICS), "40");
     EXPECT_TRUE(ChartsShow(PlanFields{.m_harmonics = 26}));
     EXPECT_EQ(Plan().m_harmonics, 26);  // the paint lowers the field itself
+    EXPECT_EQ(Field(IDC_HARMONICS).toolTip(), "Drawn as 26: the charts show harmonics up to 26.");
+    TypeInto(Field(IDC_HARMONICS), "12");
+    EXPECT_TRUE(Field(IDC_HARMONICS).toolTip().isEmpty());
+}
+
+TEST_F(MainDialogTest, WidthsSeldomMeantAreNotedNotRefused) {
+    TypeInto(Field(IDC_IF_BW), "-20");
+    TypeInto(Field(IDC_RF_BW), "10");
+    EXPECT_EQ(Plan().m_ifBw, -20.0);
+    EXPECT_EQ(Plan().m_rfBw, 10.0);
+    EXPECT_TRUE(Field(IDC_IF_BW).toolTip().contains("negative width"));
+    EXPECT_TRUE(Field(IDC_RF_BW).toolTip().contains("Narrower than the IF BW"));
+    EXPECT_FALSE(IsFieldMarked(Field(IDC_RF_BW)));
 }
 
 TEST_F(MainDialogTest, HarmonicsOfZeroOrBelowAreLeftAlone) {
@@ -92,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(EachKindOfText, BadTextTest,
                          ::testing::Values(BadText{"Empty", IDC_IF_BW, "", kNumber},
                                            BadText{"Word", IDC_IF, "abc", kNumber},
                                            BadText{"Overflow", IDC_RF_BW, "1e999", kNumber},
-                                           BadText{"TrailingJunk", IDC_FS, "737.28MHz", kNumber},
+                                           BadText{"TrailingJunk", IDC_FS, "737.28MHz?", kNumber},
                                            BadText{"FractionalCount", IDC_HARMONICS, "1.5",
                                                    kInteger},
                                            BadText{"EmptyCount", IDC_HARMONICS, "", kInteger}),

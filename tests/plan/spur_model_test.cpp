@@ -288,5 +288,39 @@ TEST(SpurLedger, TermsOrdersAndAnIntervalThroughZero) {
                        "\ninterferer,1,1,0,6,0,0,284,284\n");
 }
 
+struct LabelRow {
+    const char* name;
+    SpurMember member;
+    int interleave;
+    std::string label;
+};
+
+class MemberLabels : public testing::TestWithParam<LabelRow> {};
+
+TEST_P(MemberLabels, AreWrittenAsAnEngineerWritesThem) {
+    EXPECT_EQ(SpurMemberLabel(GetParam().member, Interleaved(GetParam().interleave, 1)),
+              GetParam().label);
+}
+
+// In UTF-8: the minus sign is E2 88 92, the times sign C3 97.
+INSTANTIATE_TEST_SUITE_P(
+    Members, MemberLabels,
+    testing::Values(
+        LabelRow{"Harmonic", {SpurFamily::kHarmonic, 3, 0}, 1, "3f"},
+        LabelRow{"FirstOrder", {SpurFamily::kHarmonic, 1, 0}, 1, "f"},
+        LabelRow{"Image", {SpurFamily::kInterleaveImage, 2, 3}, 4, "2f + 3Fs/4"},
+        LabelRow{"ImageOrderOne", {SpurFamily::kInterleaveImage, 1, 1}, 4, "f + Fs/4"},
+        LabelRow{"ImageReduced", {SpurFamily::kInterleaveImage, 1, 2}, 4, "f + Fs/2"},
+        LabelRow{"ImageReducedNotToOne", {SpurFamily::kInterleaveImage, 1, 4}, 6, "f + 2Fs/3"},
+        LabelRow{"Tone", {SpurFamily::kInterleaveOffset, 0, 1}, 4, "Fs/4"},
+        LabelRow{"ToneThreeEighths", {SpurFamily::kInterleaveOffset, 0, 3}, 8, "3Fs/8"},
+        LabelRow{"ToneReduced", {SpurFamily::kInterleaveOffset, 0, 4}, 8, "Fs/2"},
+        LabelRow{"SidebandAbove", {SpurFamily::kClockSideband, 1, 1}, 1, "f + Fc"},
+        LabelRow{"SidebandBelow", {SpurFamily::kClockSideband, 2, -1}, 1, "2f \xE2\x88\x92 Fc"},
+        LabelRow{"Interferer", {SpurFamily::kInterferer, 1, 1}, 1, "interferer 1"},
+        LabelRow{
+            "InterfererHarmonic", {SpurFamily::kInterferer, 2, 3}, 1, "2 \xC3\x97 interferer 3"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace quorvel

@@ -121,6 +121,14 @@ struct VerdictTextRow {
 
 class VerdictTextTest : public ::testing::TestWithParam<VerdictTextRow> {};
 
+SpurModel ClockSpur(double fc, int orders) {
+    SpurModel model;
+    model.hasClockSpur = true;
+    model.clockSpur = fc;
+    model.clockSpurOrders = orders;
+    return model;
+}
+
 // The flags of the band table export for these plans, and the margin worked by hand.
 TEST_P(VerdictTextTest, NamesWhatSpoilsThePlanOrItsMargin) {
     EXPECT_EQ(SpurVerdictText(GetParam().plan, GetParam().query), GetParam().text);
@@ -135,6 +143,14 @@ INSTANTIATE_TEST_SUITE_P(
                        "H3 meets IF and RF, H5 meets IF and RF, H7 meets IF and RF, H9 meets IF "
                        "and RF, H11 meets IF and RF, H13 meets IF and RF, H14 meets RF, H15 meets "
                        "IF and RF"},
+        // HD7 and HD9 at -95 dBc are below a -80 dBc floor; H11 and up have no level.
+        VerdictTextRow{"OnlySpursAboveTheFloor",
+                       PlanFields{},
+                       {Against::kBoth, 0,
+                        SpurModel{.levels = {.harmonics = {-90, -70, -90, -75, -90, -95, -90, -95},
+                                             .floor = -80}}},
+                       "H3 meets IF and RF, H5 meets IF and RF, H11 meets IF and RF, H13 meets IF "
+                       "and RF, H14 meets RF, H15 meets IF and RF"},
         VerdictTextRow{"OnlyTheBandAskedAbout",
                        Plan(650, 184.32, 20, 100, 5),
                        {Against::kRf, 0},
@@ -147,6 +163,12 @@ INSTANTIATE_TEST_SUITE_P(
                        Plan(100, 50, 10, 20, 3),
                        {Against::kIf, 0},
                        "the IF band folds onto itself, H3 meets IF"},
+        // Clean against the IF band 174.32..194.32 but for a 10 MHz clock spur's first
+        // sidebands, 184.32..204.32 and 164.32..184.32; its second fold to 251.36..325.
+        VerdictTextRow{"ModelledMembersByLabel",
+                       Plan(650, 184.32, 20, 100, 5),
+                       {Against::kIf, 0, ClockSpur(10, 2)},
+                       "f + Fc meets IF, f \xE2\x88\x92 Fc meets IF"},
         VerdictTextRow{"NoSampling", Plan(0, 184.32, 20, 100, 5), {}, "no sampling"}),
     [](const auto& row) { return std::string(row.param.name); });
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <limits>
@@ -108,6 +109,21 @@ TEST(PlanDocumentTest, ConverterModelReadsBackAsTheSameModel) {
             in = {doubles[next++ % doubles.size()], std::fabs(doubles[next++ % doubles.size()]),
                   count(kMaxModelOrder)};
         }
+        // Levels from the awkward doubles folded into -200..0, some left unknown.
+        const auto level = [&] {
+            return -std::fmod(std::fabs(doubles[next++ % doubles.size()]), 200.0);
+        };
+        for (Interferer& in : model.interferers) {
+            in.level = round % 2 ? std::optional(level()) : std::nullopt;
+        }
+        for (auto* list :
+             {&model.levels.harmonics, &model.levels.images, &model.levels.sidebands}) {
+            list->resize(static_cast<std::size_t>(round % (kMaxLevelList + 1)));
+            std::generate(list->begin(), list->end(), level);
+        }
+        model.levels.signal = level();
+        model.levels.offset = round % 4 ? std::optional(level()) : std::nullopt;
+        model.levels.floor = round % 5 ? std::optional(level()) : std::nullopt;
         PlanFileValues values;
         values.model = model;
         const PlanDocumentReading reading = ReadPlanDocument(PlanDocumentText(values));
@@ -261,6 +277,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"NineInterferers",
                    Plan(R"(, "converter": {"interferers": [{}, {}, {}, {}, {}, {}, {}, {}, {}]})"),
                    {"converter.interferers holds 9 interferers, at most 8"}},
+        BadFileRow{"FloorAboveFullScale",
+                   Plan(R"(, "converter": {"spur_floor_dbc": 1})"),
+                   {"converter.spur_floor_dbc is 1", "-200 to 0"}},
+        BadFileRow{"HarmonicLevelsNotNumbers",
+                   Plan(R"(, "converter": {"harmonic_levels_dbc": [-70, "x"]})"),
+                   {"converter.harmonic_levels_dbc is not a list of numbers"}},
         BadFileRow{"TooLarge",
                    Plan(R"(, "x": ")") + QByteArray(kMaxPlanFileBytes, 'a') + "\"",
                    {"larger than a plan file"}}),

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
+
+#include "plan/spur_identify.h"
 
 #include "app/output_target.h"
 #include "charts/marker_point.h"
@@ -59,6 +62,11 @@ struct CliRequest {
     bool marginGiven = false;   ///< --margin was given (else a plan file's may stand)
     /// --interferer was given this often: the first one replaces a plan file's interferers.
     int interferersGiven = 0;
+    std::optional<std::vector<double>> identify;   ///< --identify: observed frequencies, MHz
+    double tolerance = kDefaultTolerance;          ///< --tolerance
+    std::optional<std::string> measuredPath;       ///< --measured FILE
+    double peakThreshold = kDefaultPeakThreshold;  ///< --peak-threshold
+    std::optional<std::string> peaksPath;          ///< --export-peaks FILE
 };
 
 /// Bad use: one line (no newline) naming the option at fault.

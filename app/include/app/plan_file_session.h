@@ -63,12 +63,17 @@ class PlanFileSession : public QObject {
     const QString& path() const { return path_; }
     bool modified() const { return modified_; }
 
+    /// The plan as a file would hold it: the window's values, the finder's settings and the
+    /// converter model.
+    PlanFileValues Current() const;
+    /// Puts `values` into the window, typed into its fields as a file's are, and the
+    /// finder's settings and model with them.
+    void Restore(const PlanFileValues& values);
+
   private:
     bool SaveTo(const QByteArray& name);
     bool MayClose();
     void ApplyValues(const PlanFileValues& values);
-    /// The plan as a file would hold it: the window's values and the finder's settings.
-    PlanFileValues Current() const;
     /// Takes the file `name` (as the system spells it) as the window's, its plan as it is
     /// now unchanged.
     void SetFile(const QByteArray& name);

@@ -2,6 +2,7 @@
 #pragma once
 
 class QToolButton;
+class QWidget;
 
 namespace quorvel {
 
@@ -12,6 +13,14 @@ class CSpurPlanDlg;
 /// other parts of the program appear too. The button takes no focus, so the fields' tab
 /// order stays as it is. The window's shortcuts take precedence over the fields' own key
 /// bindings.
+/// F10 and the menu key open it.
 QToolButton* InstallActionMenu(CSpurPlanDlg& dlg);
+
+/// The window's own action shortcuts win over its fields' line-editing keys.
+void GiveActionKeysPrecedence(QWidget& window);
+
+/// A side window of `main` takes main's shortcuts (Ctrl+S, Ctrl+M, ... work from it), and
+/// Escape and Ctrl+W close it. Call it once the side window's fields exist.
+void ShareMainWindowKeys(QWidget& side, CSpurPlanDlg& main);
 
 }  // namespace quorvel

@@ -22,7 +22,13 @@ class ConverterWindow : public QWidget {
 
   public:
     /// The columns of one interferer's row.
-    enum InterfererColumn { kCentreColumn, kWidthColumn, kOrdersColumn, kInterfererColumns };
+    enum InterfererColumn {
+        kCentreColumn,
+        kWidthColumn,
+        kOrdersColumn,
+        kLevelColumn,
+        kInterfererColumns
+    };
 
     /// Opens on main's model.
     explicit ConverterWindow(CSpurPlanDlg& main);
@@ -31,6 +37,12 @@ class ConverterWindow : public QWidget {
     QLineEdit* ImageOrdersEdit() const { return imageOrders_; }
     QLineEdit* ClockSpurEdit() const { return clockSpur_; }
     QLineEdit* SidebandOrdersEdit() const { return sidebandOrders_; }
+    QLineEdit* SignalLevelEdit() const { return signalLevel_; }
+    QLineEdit* HarmonicLevelsEdit() const { return harmonicLevels_; }
+    QLineEdit* ImageLevelsEdit() const { return imageLevels_; }
+    QLineEdit* OffsetLevelEdit() const { return offsetLevel_; }
+    QLineEdit* SidebandLevelsEdit() const { return sidebandLevels_; }
+    QLineEdit* FloorEdit() const { return floor_; }
     /// Row 0..kMaxInterferers-1 of the interferers' table, one of its columns.
     QLineEdit* InterfererEdit(int row, InterfererColumn column) const;
 
@@ -49,6 +61,12 @@ class ConverterWindow : public QWidget {
     QLineEdit* imageOrders_ = nullptr;
     QLineEdit* clockSpur_ = nullptr;
     QLineEdit* sidebandOrders_ = nullptr;
+    QLineEdit* signalLevel_ = nullptr;
+    QLineEdit* harmonicLevels_ = nullptr;
+    QLineEdit* imageLevels_ = nullptr;
+    QLineEdit* offsetLevel_ = nullptr;
+    QLineEdit* sidebandLevels_ = nullptr;
+    QLineEdit* floor_ = nullptr;
     std::array<InterfererRow, kMaxInterferers> interfererRows_{};
     /// Each row's interferer as last taken; a row left empty holds none.
     std::array<std::optional<Interferer>, kMaxInterferers> interferers_{};

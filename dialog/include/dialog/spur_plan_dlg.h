@@ -106,6 +106,8 @@ class CSpurPlanDlg : public QDialog {
     /// fixed order Fs, IF, IF BW, harmonics, RF BW. Returns false when a field did not
     /// convert; that field keeps its value and is marked, the others are still read.
     bool DoDataExchange(bool saveAndValidate);
+    /// Notes in the fields' tooltips on values the charts take otherwise than typed.
+    void ShowPlanNotes();
     void OnChangePlanField();
     /// Acts on the slider's position if it moved since it was last acted upon.
     void PollSlider();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plan/plan_fields.h"
+#include "plan/spur_levels.h"
 
 namespace quorvel {
 
@@ -22,6 +23,7 @@ struct Interferer {
     double centre = 0.0;
     double width = 0.0;  ///< >= 0
     int orders = 1;
+    std::optional<double> level;  ///< dBFS at the converter's input; unknown when not given
     friend bool operator==(const Interferer&, const Interferer&) = default;
 };
 
@@ -32,6 +34,7 @@ struct SpurModel {
     double clockSpur = 0.0;  ///< Fc in MHz, read only when hasClockSpur
     int clockSpurOrders = 1;
     std::vector<Interferer> interferers;  ///< at most kMaxInterferers
+    SpurLevels levels;                    ///< the members' levels; none given by default
 
     /// True when the model adds no member: the verdict is the harmonics' alone.
     bool Empty() const { return interleave <= 1 && !hasClockSpur && interferers.empty(); }
@@ -77,8 +80,23 @@ std::vector<SpurMember> ModelledMembersOf(const SpurModel& model);
 /// for sidebands, the interferer's number.
 std::string SpurTermText(const SpurMember& member, const SpurModel& model);
 
-/// A few words for the verdict text: "image 2, 1/4", "sideband 1 +", "interferer 1, order 2".
-std::string SpurMemberWords(const SpurMember& member, const SpurModel& model);
+/// The member as an engineer writes it: "3f", "2f + 3Fs/4", "Fs/2", "2f - Fc",
+/// "2 x interferer 1", fractions of Fs in lowest terms. UTF-8: a sideband below the
+/// signal takes the minus sign U+2212, an interferer's harmonic the times sign U+00D7.
+std::string SpurMemberLabel(const SpurMember& member, const SpurModel& model);
+
+/// The member's level in dBFS, when the levels give it: the signal's level plus the
+/// harmonic's, image's or sideband's dBc by order, the offset tones' own level, an
+/// interferer's own level (its order m >= 2 plus the converter's HDm).
+std::optional<double> MemberLevel(const SpurMember& member, const SpurModel& model);
+
+/// True when any level or the floor is given: only then do the ledger and the table show
+/// levels.
+bool LevelsGiven(const SpurModel& model);
+
+/// Whether the member counts towards a verdict: when there is no floor, when its level is
+/// unknown, or when its level in dBc is above the floor.
+bool MemberCounts(const SpurMember& member, const SpurModel& model);
 
 /// Cores, orders and interferers as ModelledMembersOf reads them.
 int ModelInterleave(const SpurModel& model);

@@ -43,7 +43,8 @@ SpurVerdict JudgeSpurs(const PlanFields& plan, const SpurQuery& query);
 bool MeetsAskedBand(const SpurVerdict& verdict, int n, Against against);
 
 /// The verdict on the plan in a few words: "no sampling", "clean, spur margin 1.250 MHz",
-/// or what spoils it ("the IF band folds onto itself, H3 meets IF and RF, H5 meets RF").
+/// or what spoils it ("the IF band folds onto itself, H3 meets IF and RF, H5 meets RF,
+/// 2f + Fs/4 meets IF"): the harmonics by number, the model's members by their labels.
 std::string SpurVerdictText(const PlanFields& plan, const SpurQuery& query);
 
 /// How far harmonic n stays from each band: the smallest guard margin (MHz) at which it

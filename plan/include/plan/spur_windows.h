@@ -133,9 +133,14 @@ class SpurWindowList {
     int modelledMembers_ = 0;
 };
 
+/// Which members give windows: those that count (MemberCounts), as clean means, or every
+/// member, as the table's flags and distances are geometric.
+enum class Members { kCounting, kEvery };
+
 /// The self fold and every window of harmonics 2..min(H, 26), then of the model's members,
 /// against the bands `against` asks about.
-SpurWindowList SpurWindowsOf(const PlanFields& plan, Against against, const SpurModel& model = {});
+SpurWindowList SpurWindowsOf(const PlanFields& plan, Against against, const SpurModel& model = {},
+                             Members members = Members::kCounting);
 
 /// True when every frequency of the model is finite and within kFinderFrequencyLimit.
 bool ModelBounded(const SpurModel& model);

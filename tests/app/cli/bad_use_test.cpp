@@ -20,7 +20,10 @@ TEST_F(ExportBinaryTest, BadUsePrintsTheMessageExitsTwoAndWritesNothing) {
         {{"--export-csv", "a.csv", "--sample-rate", "1000"},
          "quorvel: unknown option '--sample-rate' (see --help)\n"},
         {{"--export-png", "a.out", "--export-lines", "a.out"},
-         "quorvel: --export-lines and --export-png name the same file\n"}};
+         "quorvel: --export-lines and --export-png name the same file\n"},
+        // A measured spectrum is read whole or refused at its line, before anything is written.
+        {{"--measured", "trace.csv", "--export-peaks", "peaks.csv"},
+         "quorvel: cannot read the measured spectrum 'trace.csv': there is no such file\n"}};
     for (const auto& [args, message] : rows) {
         const ProcessResult result = Run(args);
         EXPECT_FALSE(result.crashed);

@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                "--save-plan and --export-csv name the same file"},
         BadUse{"MissingValue", {"--export-csv", "a.csv", "--fs"}, "--fs needs a value"},
         BadUse{"NumberDoesNotConvert",
-               {"--export-csv", "a.csv", "--if-bw", "20MHz"},
-               "--if-bw: '20MHz' is not a number"},
+               {"--export-csv", "a.csv", "--if-bw", "20 MHz wide"},
+               "--if-bw: '20 MHz wide' is not a number"},
         BadUse{"NumberOutOfRange",
                {"--export-png", "a.png", "--rf-bw=1e999"},
                "--rf-bw: '1e999' is not a number"},
@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                "--clock-spur-orders: '27' is not a whole number from 1 to 26"},
         BadUse{"InterfererWithoutWidth",
                {"--interferer", "2400"},
-               "--interferer: '2400' is not CENTRE:WIDTH[:ORDERS] (MHz, MHz, 1 to 26)"},
+               "--interferer: '2400' is not CENTRE:WIDTH[:ORDERS[:DBFS]] (MHz, MHz, 1 to 26, -200 "
+               "to 0)"},
         BadUse{"InterfererNegativeWidth",
                {"--interferer", "2400:-5"},
                "--interferer: '2400:-5' needs a width of 0 MHz or more"},
@@ -136,6 +137,44 @@ INSTANTIATE_TEST_SUITE_P(
                 "1:1", "--interferer", "1:1", "--interferer", "1:1", "--interferer", "1:1",
                 "--interferer", "1:1", "--interferer", "1:1"},
                "--interferer is given more than 8 times"},
+        BadUse{"SignalLevelAboveFullScale",
+               {"--signal-level", "0.5"},
+               "--signal-level: '0.5' is not a level from -200 to 0"},
+        BadUse{"FloorNotANumber",
+               {"--spur-floor", "low"},
+               "--spur-floor: 'low' is not a level from -200 to 0"},
+        BadUse{"HarmonicLevelBelowTheRange",
+               {"--hd=-70,-201"},
+               "--hd: '-70,-201' is not a list of levels from -200 to 0, separated by commas, at "
+               "most 26"},
+        BadUse{"ImageLevelsWithAnEmptyEntry",
+               {"--interleave-levels", "-70,,-80"},
+               "--interleave-levels: '-70,,-80' is not a list of levels from -200 to 0, separated "
+               "by commas, at most 26"},
+        BadUse{"TwentySevenSidebandLevels",
+               {"--clock-spur-levels",
+                "-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,"
+                "-1,-1,-1,-1,-1,-1,-1"},
+               "--clock-spur-levels: 27 levels given, at most 26"},
+        BadUse{"InterfererLevelAboveFullScale",
+               {"--interferer", "2400:5:2:3"},
+               "--interferer: '2400:5:2:3' needs a level from -200 to 0 dBFS after its orders"},
+        BadUse{"IdentifyNotANumber",
+               {"--identify", "123.4,x"},
+               "--identify: '123.4,x' is not FREQ[,FREQ...] (MHz within 1e100, separated by "
+               "commas)"},
+        BadUse{"ToleranceZero",
+               {"--identify", "1", "--tolerance", "0"},
+               "--tolerance: '0' is not a number of MHz above 0"},
+        BadUse{"ToleranceAlone",
+               {"--tolerance", "1"},
+               "--tolerance applies only to --identify and --export-peaks"},
+        BadUse{"PeaksWithoutAMeasuredSpectrum",
+               {"--export-peaks", "-"},
+               "--export-peaks needs --measured FILE"},
+        BadUse{"IdentifyAndACsvOnStandardOutput",
+               {"--identify", "1", "--export-csv", "-"},
+               "--identify and --export-csv cannot both write to standard output"},
         BadUse{"LedgerAndBandTableToOneFile",
                {"--export-csv", "a", "--export-spurs", "a"},
                "--export-csv and --export-spurs name the same file"}),
@@ -155,6 +194,11 @@ TEST(CliOptions, PlanValuesReplaceTheDefaultsAndStartTheDialog) {
 TEST(CliOptions, ValuesReadLikeTheEditFields) {
     // Blanks around a number are accepted by the edit fields, so here too.
     EXPECT_EQ(Parsed({"--fs", " 491.52 "}).plan.m_fs, 491.52);
+    // Units and products, as the fields read them, in every frequency option.
+    EXPECT_EQ(Parsed({"--fs", "245.76 MS/s*12"}).plan.m_fs, 245.76 * 12);
+    EXPECT_EQ(Parsed({"--clock-spur", "100 kHz"}).query.model.clockSpur, 0.1);
+    EXPECT_EQ(Parsed({"--export-clean-fs", "-", "--fs-range", "2GHz:3GHz"}).fsRange,
+              (FrequencyInterval{2000, 3000}));
     EXPECT_EQ(Parsed({"--harmonics= 40"}).plan.m_harmonics, 40);
     // However many digits spell it, a value a double can hold is read.
     const std::string tiny = "0." + std::string(400, '0') + "1";

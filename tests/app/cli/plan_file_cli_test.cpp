@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <cstdlib>
 #include <string>
@@ -118,6 +119,28 @@ TEST_F(PlanFileCliTest, ConverterModelComesFromTheFileAndGoesIntoASavedPlan) {
     expected.model->interleave = 8;
     expected.model->interferers = {{900.0, 10.0, 1}};
     EXPECT_EQ(ReadPlanFile(PathOf("over.qvplan")).values, expected);
+}
+
+// The example plans of the README open whole, each with a model and its levels, and each
+// finds clean sample rates in its own range by its own floor.
+TEST_F(PlanFileCliTest, ExamplePlansReadWholeAndExport) {
+    const QDir examples(QStringLiteral(QUORVEL_EXAMPLES));
+    const QStringList names = examples.entryList({QStringLiteral("*.qvplan")}, QDir::Files);
+    ASSERT_GE(names.size(), 4);
+    for (const QString& name : names) {
+        const QString path = examples.filePath(name);
+        const PlanFileReading reading = ReadPlanFile(path);
+        ASSERT_TRUE(reading.values) << reading.error.toStdString();
+        EXPECT_TRUE(reading.ignored.isEmpty()) << name.toStdString();
+        ASSERT_TRUE(reading.values->model) << name.toStdString();
+        EXPECT_TRUE(LevelsGiven(*reading.values->model)) << name.toStdString();
+        const ProcessResult ledger = Run({path, "--export-spurs", "-"});
+        ASSERT_EQ(ledger.exitCode, 0) << ledger.err.toStdString();
+        EXPECT_TRUE(ledger.out.contains(",level_dbfs,level_dbc,counts\n")) << name.toStdString();
+        const ProcessResult clean = Run({path, "--export-clean-fs", "-"});
+        ASSERT_EQ(clean.exitCode, 0) << clean.err.toStdString();
+        EXPECT_GT(clean.out.count('\n'), 1) << name.toStdString() << " has no clean Fs";
+    }
 }
 
 TEST_F(PlanFileCliTest, UnusableFileIsBadUseNamingItAndWritesNothing) {
