@@ -79,21 +79,21 @@ std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport ki
             "No band table or alias lines to export: the charts show no data for this plan "
             "(Fs and RF BW must both be above 0).");
     }
-    QByteArray bytes;
+    std::string bytes;
     switch (kind) {
         case WindowExport::kChartPng: {
             auto png = ChartAreaPng(plan, dlg.width(), ChartAreaHeight(dlg), MarkerOf(dlg));
             if (!png) {
                 return QStringLiteral("The chart area cannot be made into an image.");
             }
-            bytes = std::move(*png);
+            bytes = png->toStdString();
             break;
         }
         case WindowExport::kBandCsv:
-            bytes = QByteArray::fromStdString(HarmonicBandCsv(plan));
+            bytes = HarmonicBandCsv(plan);
             break;
         case WindowExport::kLineCsv:
-            bytes = QByteArray::fromStdString(AliasLineCsv(plan));
+            bytes = AliasLineCsv(plan);
             break;
     }
     if (const auto failure =

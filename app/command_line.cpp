@@ -143,7 +143,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
                                   std::to_string(request.height) + " image");
             return 1;
         }
-        outputs.push_back({*request.pngPath, std::move(*png)});
+        outputs.push_back({*request.pngPath, png->toStdString()});
     }
     if (auto failure = AddCleanExports(request, outputs)) {
         PrintLine(stderr, *failure);
@@ -162,14 +162,12 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         outputs.push_back({*request.spectrumPath, std::move(*png)});
     }
     if (kept.bandCsvPath) {
-        outputs.push_back(
-            {*kept.bandCsvPath, QByteArray::fromStdString(HarmonicBandCsv(request.plan))});
+        outputs.push_back({*kept.bandCsvPath, HarmonicBandCsv(request.plan)});
     }
     if (kept.spurLedgerPath) {
         outputs.push_back(
-            {*kept.spurLedgerPath,
-             QByteArray::fromStdString(SpurLedgerCsv(
-                 BuildSpurLedger(request.plan, request.query.model), request.query.model))});
+            {*kept.spurLedgerPath, SpurLedgerCsv(BuildSpurLedger(request.plan, request.query.model),
+                                                 request.query.model)});
     }
     if (request.identify || request.peaksPath) {
         const std::vector<TonePosition> tones = TonePositions(request.plan, request.query.model);
@@ -194,8 +192,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         }
     }
     if (kept.lineCsvPath) {
-        outputs.push_back(
-            {*kept.lineCsvPath, QByteArray::fromStdString(AliasLineCsv(request.plan))});
+        outputs.push_back({*kept.lineCsvPath, AliasLineCsv(request.plan)});
     }
     if (request.savePlanPath) {
         PlanFileValues values = PlanFileValues::FromPlan(request.plan);
@@ -206,7 +203,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
                                   Quoted(*request.savePlanPath) + ": " + problem.toStdString());
             return 1;
         }
-        outputs.push_back({*request.savePlanPath, PlanDocumentText(values)});
+        outputs.push_back({*request.savePlanPath, PlanDocumentText(values).toStdString()});
     }
     // A reader that goes away (quorvel ... | head) is a failed write to report, not a
     // signal that ends the program with its temporary files left behind.

@@ -83,9 +83,9 @@ std::optional<std::string> AddCleanExports(const CliRequest& request,
         }
         using Bytes = std::decay_t<decltype(std::get<0>(made))>;
         if constexpr (std::is_same_v<Bytes, QByteArray>) {
-            outputs.push_back({path, std::get<0>(made)});
+            outputs.push_back({path, std::get<0>(made).toStdString()});
         } else {
-            outputs.push_back({path, QByteArray::fromStdString(std::get<0>(made))});
+            outputs.push_back({path, std::move(std::get<0>(made))});
         }
         return std::nullopt;
     };

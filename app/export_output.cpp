@@ -1,72 +1,89 @@
 #include "app/export_output.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstring>
-#include <iterator>
 
 #include "app/output_target.h"
 #include "app/quoted_text.h"
+#include "output_platform.h"
 
 namespace quorvel {
+
+namespace output_platform {
+
+std::size_t GuardedNames::Add(const std::string& name) {
+    if (name.size() >= kLongestName) {
+        return kSlots;
+    }
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        if (!slots_[i].used.load(std::memory_order_acquire)) {
+            std::memcpy(slots_[i].name, name.c_str(), name.size() + 1);
+            slots_[i].used.store(true, std::memory_order_release);
+            return i;
+        }
+    }
+    return kSlots;
+}
+
+void GuardedNames::Drop(std::size_t slot) {
+    if (slot < kSlots) {
+        slots_[slot].used.store(false, std::memory_order_release);
+    }
+}
+
+void GuardedNames::ForEach(void (*remove)(const char* name)) {
+    for (Slot& slot : slots_) {
+        if (slot.used.load(std::memory_order_acquire)) {
+            remove(slot.name);
+        }
+    }
+}
+
+static_assert(std::atomic<bool>::is_always_lock_free, "the interrupt handler reads it");
+
+}  // namespace output_platform
+
 namespace {
 
-// The system's reason for the last failure; a call that failed without one (a write
-// that wrote nothing) counts as an input/output error.
-std::string Reason(int error) {
-    return std::strerror(error != 0 ? error : EIO);
+using output_platform::kInputOutputError;
+
+OutputFailure CannotWrite(const std::string& path, SystemError error) {
+    return {path, SystemErrorText(error != 0 ? error : kInputOutputError)};
 }
 
-OutputFailure CannotWrite(const std::string& path, int error) {
-    return {path, Reason(error)};
-}
-
-/// Writes all of `bytes`, however many calls that takes; returns 0 or the errno.
-int WriteAll(const OutputSystemCalls& calls, int fd, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    auto left = static_cast<std::size_t>(bytes.size());
+/// Writes all of `bytes`, however many calls that takes; returns 0 or the error.
+SystemError WriteAll(const OutputSystemCalls& calls, OutputHandle file, const std::string& bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
     while (left > 0) {
-        errno = 0;
-        const ssize_t written = calls.write(fd, data, left);
-        if (written < 0 && errno == EINTR) {
-            continue;
+        std::size_t written = 0;
+        if (const SystemError error = calls.write(file, data, left, written)) {
+            return error;
         }
-        if (written <= 0) {
-            return errno != 0 ? errno : EIO;
+        if (written == 0 || written > left) {
+            return kInputOutputError;
         }
         data += written;
-        left -= static_cast<std::size_t>(written);
+        left -= written;
     }
     return 0;
 }
 
-/// Syncs (regular files only: a pipe or a terminal has nothing to sync) and closes;
-/// returns 0 or the errno of the first failure. The descriptor is closed either way.
-int SyncAndClose(const OutputSystemCalls& calls, int fd) {
-    struct stat file {};
-    errno = 0;
-    int error = 0;
-    if (fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && calls.fsync(fd) != 0) {
-        error = errno != 0 ? errno : EIO;
-    }
-    errno = 0;
-    if (calls.close(fd) != 0 && error == 0 && errno != EINTR) {
-        error = errno != 0 ? errno : EIO;
-    }
-    return error;
+/// Flushes a file on a disk and closes; returns 0 or the first failure. The file is closed
+/// either way.
+SystemError FlushAndClose(const OutputSystemCalls& calls, OutputHandle file) {
+    const SystemError flushed = output_platform::IsDiskFile(file) ? calls.flush(file) : 0;
+    const SystemError closed = calls.close(file);
+    return flushed != 0 ? flushed : closed;
 }
 
-mode_t NewFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return mode_t{0666} & ~mask;
+/// Writes, flushes and closes an open file; returns 0 or the first failure.
+SystemError WriteAndClose(const OutputSystemCalls& calls, OutputHandle file,
+                          const std::string& bytes) {
+    if (const SystemError error = WriteAll(calls, file, bytes)) {
+        calls.close(file);
+        return error;
+    }
+    return FlushAndClose(calls, file);
 }
 
 // A file on its way to replace `path`: removed unless it is renamed into place.
@@ -74,88 +91,30 @@ struct PendingFile {
     std::string temporary;
     std::string path;
     const std::string* given = nullptr;
-    std::size_t guard = 0;  ///< its slot in the signal handler's table
+    std::size_t slot = 0;  ///< its slot among the interrupt's names
 };
 
-constexpr std::size_t kLongestNameKept = 200;
-
-// The temporaries as the signal handler sees them: it may not touch the heap, so their
-// names are copied here, each in full before its slot is marked used. One run writes a
-// handful of files; a name that finds no slot (or no room) is only unguarded.
-constexpr std::size_t kGuardedFiles = 16;
-struct GuardedName {
-    std::atomic<bool> used{false};
-    char name[PATH_MAX] = {};
-};
-GuardedName g_guarded[kGuardedFiles];
-static_assert(std::atomic<bool>::is_always_lock_free, "the handler reads it");
-
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM};
-
-void RemoveTemporariesAndEnd(int signal) {
-    for (GuardedName& slot : g_guarded) {
-        if (slot.used.load(std::memory_order_acquire)) {
-            unlink(slot.name);
-        }
-    }
-    // The run still ends as the signal ends it, status and all.
-    struct sigaction byDefault {};
-    byDefault.sa_handler = SIG_DFL;
-    sigemptyset(&byDefault.sa_mask);
-    sigaction(signal, &byDefault, nullptr);
-    raise(signal);
-}
-
-// Interrupting a run (Ctrl+C while a pipe waits for its reader, a kill) would otherwise
-// leave its temporaries behind; while they exist, SIGINT and SIGTERM remove them first.
 class PendingFiles {
   public:
-    PendingFiles() {
-        struct sigaction guard {};
-        guard.sa_handler = RemoveTemporariesAndEnd;
-        sigemptyset(&guard.sa_mask);
-        for (const int signal : kEndingSignals) {
-            sigaddset(&guard.sa_mask, signal);
-        }
-        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
-            sigaction(kEndingSignals[i], nullptr, &previous_[i]);
-            // A signal the caller ignores (nohup, a background job) stays ignored.
-            if (previous_[i].sa_handler != SIG_IGN) {
-                sigaction(kEndingSignals[i], &guard, nullptr);
-            }
-        }
-    }
+    PendingFiles() = default;
     PendingFiles(const PendingFiles&) = delete;
     PendingFiles& operator=(const PendingFiles&) = delete;
     ~PendingFiles() {
         while (!files_.empty()) {
-            unlink(files_.front().temporary.c_str());
+            output_platform::RemoveFile(files_.front().temporary);
             Forget();
-        }
-        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
-            sigaction(kEndingSignals[i], &previous_[i], nullptr);
         }
     }
 
-    /// Makes a temporary from `pattern` (mkostemp's) and keeps it; returns its descriptor.
-    int Create(std::string pattern, const std::string& path, const std::string* given) {
-        // Blocked until the handler knows the name, or a signal could strand the new file.
-        sigset_t ending;
-        sigset_t before;
-        sigemptyset(&ending);
-        for (const int signal : kEndingSignals) {
-            sigaddset(&ending, signal);
+    /// Makes the temporary for `target` and keeps it; returns 0 or the error.
+    SystemError Create(const OutputTarget& target, const std::string* given, OutputHandle& file) {
+        std::string temporary;
+        std::size_t slot = 0;
+        if (const SystemError error = guard_.CreateBeside(target, file, temporary, slot)) {
+            return error;
         }
-        pthread_sigmask(SIG_BLOCK, &ending, &before);
-        const int fd = mkostemp(pattern.data(), O_CLOEXEC);
-        const int error = errno;
-        if (fd >= 0) {
-            const std::size_t guard = Guard(pattern);
-            files_.push_back({std::move(pattern), path, given, guard});
-        }
-        pthread_sigmask(SIG_SETMASK, &before, nullptr);
-        errno = error;
-        return fd;
+        files_.push_back({std::move(temporary), target.path, given, slot});
+        return 0;
     }
 
     bool Empty() const { return files_.empty(); }
@@ -163,90 +122,32 @@ class PendingFiles {
 
     /// The first file is in place (or removed): it is no longer this run's to remove.
     void Forget() {
-        if (files_.front().guard < kGuardedFiles) {
-            g_guarded[files_.front().guard].used.store(false, std::memory_order_release);
-        }
+        guard_.Release(files_.front().slot);
         files_.erase(files_.begin());
     }
 
   private:
-    static std::size_t Guard(const std::string& name) {
-        if (name.size() >= PATH_MAX) {
-            return kGuardedFiles;
-        }
-        for (std::size_t i = 0; i < kGuardedFiles; ++i) {
-            if (!g_guarded[i].used.load(std::memory_order_acquire)) {
-                std::memcpy(g_guarded[i].name, name.c_str(), name.size() + 1);
-                g_guarded[i].used.store(true, std::memory_order_release);
-                return i;
-            }
-        }
-        return kGuardedFiles;
-    }
-
+    output_platform::InterruptGuard guard_;
     std::vector<PendingFile> files_;
-    struct sigaction previous_[std::size(kEndingSignals)]{};
 };
 
-/// Writes a regular file's bytes beside it; returns the errno or 0.
-int WriteBeside(const OutputSystemCalls& calls, const OutputTarget& target,
-                const ExportOutput& output, PendingFiles& pending) {
-    const auto slash = target.path.rfind('/');
-    const std::string directory =
-        slash == std::string::npos ? std::string() : target.path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
-    if (name.size() > kLongestNameKept) {
-        name = "quorvel";  // the temporary name must stay within the system's limit
-    }
-    const int fd = pending.Create(directory + "." + name + ".XXXXXX", target.path, &output.path);
-    if (fd < 0) {
-        return errno;
-    }
-    if (fchmod(fd, target.mode.value_or(NewFileMode())) != 0) {
-        const int error = errno;
-        calls.close(fd);
-        return error;
-    }
-    if (const int error = WriteAll(calls, fd, output.bytes)) {
-        calls.close(fd);
-        return error;
-    }
-    return SyncAndClose(calls, fd);
-}
-
-/// Writes to standard output, a pipe or a device as it is; returns the errno or 0.
-int WriteInPlace(const OutputSystemCalls& calls, const OutputTarget& target,
-                 const QByteArray& bytes, PipeReader reader) {
+/// Writes to standard output, a pipe or a device as it is; returns 0 or the error.
+SystemError WriteInPlace(const OutputSystemCalls& calls, const OutputTarget& target,
+                         const std::string& bytes, PipeReader reader) {
     if (target.kind == OutputTarget::Kind::kStandardOutput) {
-        return WriteAll(calls, STDOUT_FILENO, bytes);
+        return WriteAll(calls, output_platform::StandardOutput(), bytes);
     }
-    // Opened without waiting, a pipe that nobody reads fails at once (ENXIO); once open,
-    // the writes wait for the reader as usual.
-    const int wait = reader == PipeReader::kRequire ? O_NONBLOCK : 0;
-    const int fd = open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | wait);
-    if (fd < 0) {
-        return errno;
-    }
-    if (wait != 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-        const int error = errno;
-        calls.close(fd);
+    OutputHandle file = 0;
+    if (const SystemError error = output_platform::OpenInPlace(target.path, reader, file)) {
         return error;
     }
-    if (const int error = WriteAll(calls, fd, bytes)) {
-        calls.close(fd);
-        return error;
-    }
-    return SyncAndClose(calls, fd);
+    return WriteAndClose(calls, file, bytes);
 }
 
 }  // namespace
 
-OutputSystemCalls RealOutputSystemCalls() {
-    return {::write, ::fsync, ::close};
-}
-
 std::string OutputFailure::Message() const {
-    if (path == "-") {
+    if (path == kStandardOutputName) {
         return "quorvel: cannot write to standard output: " + reason;
     }
     return "quorvel: cannot write " + Quoted(path) + ": " + reason;
@@ -263,7 +164,12 @@ std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outpu
         if (targets[i].kind != OutputTarget::Kind::kReplace) {
             continue;
         }
-        if (const int error = WriteBeside(calls, targets[i], outputs[i], pending)) {
+        OutputHandle file = 0;
+        SystemError error = pending.Create(targets[i], &outputs[i].path, file);
+        if (error == 0) {
+            error = WriteAndClose(calls, file, outputs[i].bytes);
+        }
+        if (error != 0) {
             return CannotWrite(outputs[i].path, error);
         }
     }
@@ -273,15 +179,14 @@ std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outpu
         if (targets[i].kind == OutputTarget::Kind::kReplace) {
             continue;
         }
-        if (const int error = WriteInPlace(calls, targets[i], outputs[i].bytes, reader)) {
+        if (const SystemError error = WriteInPlace(calls, targets[i], outputs[i].bytes, reader)) {
             return CannotWrite(outputs[i].path, error);
         }
     }
     while (!pending.Empty()) {
         const PendingFile& file = pending.Front();
-        errno = 0;
-        if (calls.rename(file.temporary.c_str(), file.path.c_str()) != 0) {
-            return CannotWrite(*file.given, errno);
+        if (const SystemError error = calls.replace(file.temporary, file.path)) {
+            return CannotWrite(*file.given, error);
         }
         pending.Forget();
     }

@@ -145,8 +145,9 @@ bool PlanFileSession::SaveTo(const QByteArray& name) {
     // The command line's writer, by the name's bytes: every write, the sync and the rename
     // checked, the old file kept whole on any failure, pipes and devices written where they
     // are (a pipe that nobody reads refused at once, so the window never hangs on it).
-    if (const auto failure = WriteOutputs({{name.toStdString(), PlanDocumentText(values)}}, calls_,
-                                          PipeReader::kRequire)) {
+    if (const auto failure =
+            WriteOutputs({{name.toStdString(), PlanDocumentText(values).toStdString()}}, calls_,
+                         PipeReader::kRequire)) {
         return cannotSave(QString::fromLocal8Bit(failure->reason));
     }
     SetFile(name);

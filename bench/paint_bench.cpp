@@ -70,6 +70,31 @@ void BM_ComposeThroughQPainter(benchmark::State& state, Scene scene) {
                            });
 }
 
+// A window dragged wider a pixel per paint: every paint needs a bitmap larger than the one
+// let go, so the pool's memory comes new from the system each time.
+void BM_ComposeGrowing(benchmark::State& state) {
+    const Size size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+    constexpr int kDragPixels = 64;
+    QImage window(size.width + kDragPixels, size.height + quorvel::kControlStripHeight,
+                  QImage::Format_RGB32);
+    const double baseline = quorvel::bench::MeanSeconds(
+        [&] { quorvel::bench::PaintBaseline(window, size.width, size.height); }, 0.3);
+    int step = 0;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        quorvel::PlanFields plan;
+        const QImage area = quorvel::ComposeChartArea(plan, size.width + step, size.height, {});
+        QPainter painter(&window);
+        painter.drawImage(0, quorvel::kControlStripHeight, area);
+        step = (step + 1) % kDragPixels;
+    }
+    const std::chrono::duration<double> spent = Clock::now() - start;
+    const double perPaint = spent.count() / static_cast<double>(state.iterations());
+    state.counters["baseline_ms"] = baseline * 1e3;
+    state.counters["paint_ms"] = perPaint * 1e3;
+    state.counters["ratio"] = perPaint / baseline;
+}
+
 Scene DefaultScene() {
     return {};
 }
@@ -88,6 +113,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK_CAPTURE(BM_Compose, default_plan, DefaultScene())->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Compose, h26_marker, BusyScene())->Apply(Sizes);
+BENCHMARK(BM_ComposeGrowing)->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, default_plan, DefaultScene())->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, h26_marker, BusyScene())->Apply(Sizes);
 

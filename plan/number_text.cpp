@@ -7,6 +7,7 @@
 #include <limits>
 #include <system_error>
 
+#include "plan/powers_of_ten.h"
 #include "plan/truncate.h"
 
 namespace quorvel {
@@ -138,13 +139,13 @@ std::string FormatTickLabel(double value, double step) {
     if (value == 0) {
         value = 0;  // a tick at zero reads "0", from whichever side it was reached
     }
-    const double stepDecade = std::floor(std::log10(step));
+    const double stepDecade = DecimalExponent(step);
     const int decimals = std::clamp(TruncToInt(-stepDecade), 0, 9);
     std::string fixed = FormatFixed(value, decimals);
     if (fixed.size() <= kLongestFixedLabel) {
         return fixed;
     }
-    const double valueDecade = std::floor(std::log10(std::fabs(value)));
+    const double valueDecade = DecimalExponent(std::fabs(value));
     const int digits = std::clamp(TruncToInt(valueDecade - stepDecade + 1), 1, kMostDigits);
     std::array<char, 40> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quorvel needs to build, test and run, when they are missing.
+# Installs the Debian packages Quorvel needs to build, test and run, when they are missing:
+# the Windows build of the core needs the MinGW-w64 cross compiler, GoogleTest's sources
+# and Wine to run its tests.
 # Quiet and idempotent: with everything present it only checks and returns.
 set -euo pipefail
 
@@ -10,6 +12,7 @@ packages=(
   fonts-liberation
   clang-format clang libclang-rt-14-dev
   xvfb xdotool xauth
+  googletest g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -13,6 +13,7 @@
 
 #include "charts/plot_frame.h"
 #include "plan/number_text.h"
+#include "plan/powers_of_ten.h"
 #include "plan/truncate.h"
 #include "surface/scoped_object.h"
 
@@ -41,7 +42,7 @@ constexpr int kLegendTextLeft = 20;
 // Ticks at 1, 2 or 5 times a power of ten, about one per `spacing` pixels.
 double TickStep(double span, int pixels, int spacing) {
     const double rough = span / std::max(1, pixels / spacing);
-    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    const double decade = PowerOfTen(TruncToInt(DecimalExponent(rough)));
     for (const double m : {1.0, 2.0, 5.0}) {
         if (m * decade >= rough) {
             return m * decade;

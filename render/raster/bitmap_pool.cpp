@@ -1,20 +1,9 @@
 #include "raster/bitmap_pool.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <mutex>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUORVEL_PIXELS_FROM_MALLOC 1  // clang's address sanitizer
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || !defined(__unix__)
-#define QUORVEL_PIXELS_FROM_MALLOC 1
-#endif
-#if !defined(QUORVEL_PIXELS_FROM_MALLOC)
-#include <sys/mman.h>
-#endif
+#include "pixel_memory.h"
 
 namespace quorvel {
 
@@ -30,19 +19,8 @@ struct Block {
     std::size_t capacity = 0;  // in pixels
 };
 
-// Pixels come straight from the system, so that a block let go is given back at once,
-// whatever the allocator's thresholds. Sanitized builds keep malloc, whose red zones catch
-// writes beyond the bitmap.
 Block NewBlock(std::size_t pixels) {
-    const std::size_t bytes = pixels * sizeof(std::uint32_t);
-#if defined(QUORVEL_PIXELS_FROM_MALLOC)
-    void* memory = std::malloc(bytes);
-#else
-    void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) {
-        memory = nullptr;
-    }
-#endif
+    void* memory = ChartPixelMemory().take(pixels * sizeof(std::uint32_t));
     if (memory == nullptr) {
         return {};
     }
@@ -50,14 +28,9 @@ Block NewBlock(std::size_t pixels) {
 }
 
 void FreeBlock(const Block& block) {
-    if (block.pixels == nullptr) {
-        return;
+    if (block.pixels != nullptr) {
+        ChartPixelMemory().give(block.pixels, block.capacity * sizeof(std::uint32_t));
     }
-#if defined(QUORVEL_PIXELS_FROM_MALLOC)
-    std::free(block.pixels);
-#else
-    munmap(block.pixels, block.capacity * sizeof(std::uint32_t));
-#endif
 }
 
 // One spare block: the one let go last. Never destroyed, so that an image let go during

@@ -237,18 +237,17 @@ class OwnSessionTest : public PlanWorkTest {
 };
 
 // Each step of a save that a full disk, a failing device or a refused rename can stop.
-ssize_t WriteOnFullDisk(int /*fd*/, const void* /*data*/, std::size_t /*size*/) {
-    errno = ENOSPC;
-    return -1;
+SystemError WriteOnFullDisk(OutputHandle /*file*/, const char* /*data*/, std::size_t /*size*/,
+                            std::size_t& /*written*/) {
+    return ENOSPC;
 }
-int SyncFails(int /*fd*/) {
-    errno = EIO;
-    return -1;
+SystemError SyncFails(OutputHandle /*file*/) {
+    return EIO;
 }
-int RenameRefused(const char* /*from*/, const char* /*to*/) {
-    errno = EROFS;
-    return -1;
+SystemError RenameRefused(const std::string& /*from*/, const std::string& /*to*/) {
+    return EROFS;
 }
+const OutputSystemCalls kReal = RealOutputSystemCalls();
 
 struct FailedSaveRow {
     const char* name;
@@ -287,11 +286,15 @@ TEST_P(FailedSaveTest, KeepsTheFileAndTheMarkAndTheWindowAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailedSaveTest,
-    ::testing::Values(
-        FailedSaveRow{"Write", {WriteOnFullDisk, ::fsync, ::close}, "No space left on device"},
-        FailedSaveRow{"Flush", {::write, SyncFails, ::close}, "Input/output error"},
-        FailedSaveRow{
-            "Commit", {::write, ::fsync, ::close, RenameRefused}, "Read-only file system"}),
+    ::testing::Values(FailedSaveRow{"Write",
+                                    {WriteOnFullDisk, kReal.flush, kReal.close, kReal.replace},
+                                    "No space left on device"},
+                      FailedSaveRow{"Flush",
+                                    {kReal.write, SyncFails, kReal.close, kReal.replace},
+                                    "Input/output error"},
+                      FailedSaveRow{"Commit",
+                                    {kReal.write, kReal.flush, kReal.close, RenameRefused},
+                                    "Read-only file system"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct UntitledCloseRow {

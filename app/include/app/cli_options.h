@@ -11,6 +11,7 @@
 
 #include "plan/spur_identify.h"
 
+#include "app/output_target.h"
 #include "charts/marker_point.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_query.h"
@@ -28,9 +29,6 @@ ChartAreaSize DefaultChartAreaSize();
 
 /// The largest chart area an export accepts in either direction.
 inline constexpr int kMaxExportSide = 16384;
-
-/// The file name that stands for standard output (CSV exports only).
-inline constexpr std::string_view kStandardOutputName = "-";
 
 enum class CliAction {
     kStartDialog,  ///< no export: the dialog starts with the plan given

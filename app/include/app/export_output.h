@@ -1,33 +1,20 @@
 // Writing the exports: each file appears complete or not at all, and standard output
-// stands in for a file named "-".
+// stands in for a file named "-". Plain C++ on the system's calls, POSIX or Win32: no Qt.
 #pragma once
 
-#include <sys/types.h>
-
-#include <QByteArray>
-#include <cstddef>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/output_system_calls.h"
+
 namespace quorvel {
 
 struct ExportOutput {
-    std::string path;  ///< a file, or "-" for standard output; bytes as given
-    QByteArray bytes;
+    /// A file, or "-" for standard output; bytes as given (on Windows, UTF-8).
+    std::string path;
+    std::string bytes;
 };
-
-/// The calls through which the bytes reach the system; a test puts failing ones in.
-struct OutputSystemCalls {
-    ssize_t (*write)(int fd, const void* data, std::size_t size);
-    int (*fsync)(int fd);
-    int (*close)(int fd);
-    int (*rename)(const char* from, const char* to) = ::rename;
-};
-
-/// The system's own calls.
-OutputSystemCalls RealOutputSystemCalls();
 
 /// Why an output could not be written: its name as given and the system's reason.
 struct OutputFailure {
@@ -39,12 +26,13 @@ struct OutputFailure {
 };
 
 /// Whether a pipe with nothing reading it yet is waited for, as a shell's '>' waits, or
-/// refused at once, as a window must, which cannot hang until a reader comes.
+/// refused at once, as a window must, which cannot hang until a reader comes. (Windows
+/// never waits: a pipe with no reader cannot be opened.)
 enum class PipeReader { kWaitFor, kRequire };
 
-/// Writes every output. A regular file is written and synced beside its final name;
-/// standard output, pipes and devices are written directly; only once all of that has
-/// succeeded are the files renamed over their final names. A failure leaves every old
+/// Writes every output. A regular file is written and flushed to the disk beside its final
+/// name; standard output, pipes and devices are written directly; only once all of that
+/// has succeeded are the files renamed over their final names. A failure leaves every old
 /// file as it was and no new one behind, and its message (one line, the system's reason)
 /// is returned.
 std::optional<OutputFailure> WriteOutputs(const std::vector<ExportOutput>& outputs,

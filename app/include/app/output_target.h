@@ -2,12 +2,14 @@
 // the file standard output already writes to), or a regular file replaced whole.
 #pragma once
 
-#include <sys/types.h>
-
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
+
+/// The output name that stands for standard output.
+inline constexpr std::string_view kStandardOutputName = "-";
 
 struct OutputTarget {
     enum class Kind {
@@ -19,15 +21,16 @@ struct OutputTarget {
     /// The file to open (in place) or to replace: for a regular file, the file behind any
     /// symbolic links, so that the links stay.
     std::string path;
-    /// The existing file's permissions, kept by its replacement.
-    std::optional<mode_t> mode;
+    /// The existing file's permission bits, kept by its replacement (POSIX only).
+    std::optional<unsigned> mode;
 };
 
 /// Resolves an output name as given ("-" for standard output). Reads the file system.
 OutputTarget ResolveOutputTarget(const std::string& name);
 
-/// Whether two output names reach the same file: the same device and inode when the file
-/// exists (symbolic links followed), else the same name in the same directory.
+/// Whether two output names reach the same file: the same file identity when the file
+/// exists (the device and inode; on Windows the volume serial number and file index),
+/// links followed, else the same name in the same directory.
 bool SameOutputFile(const std::string& a, const std::string& b);
 
 }  // namespace quorvel

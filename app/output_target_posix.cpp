@@ -1,3 +1,4 @@
+// Output names on POSIX: stat, realpath and symbolic links.
 #include "app/output_target.h"
 
 #include <sys/stat.h>
@@ -6,8 +7,6 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
-
-#include "app/cli_options.h"
 
 namespace quorvel {
 
@@ -91,7 +90,7 @@ OutputTarget ResolveOutputTarget(const std::string& name) {
         return {OutputTarget::Kind::kInPlace, name, std::nullopt};
     }
     return {OutputTarget::Kind::kReplace, RealPath(name).value_or(name),
-            file.st_mode & mode_t{07777}};
+            static_cast<unsigned>(file.st_mode & mode_t{07777})};
 }
 
 bool SameOutputFile(const std::string& a, const std::string& b) {
