@@ -159,7 +159,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
                                   std::to_string(height) + " image");
             return 1;
         }
-        outputs.push_back({*request.spectrumPath, std::move(*png)});
+        outputs.push_back({*request.spectrumPath, png->toStdString()});
     }
     if (kept.bandCsvPath) {
         outputs.push_back({*kept.bandCsvPath, HarmonicBandCsv(request.plan)});
@@ -174,8 +174,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         if (request.identify) {
             outputs.push_back(
                 {std::string(kStandardOutputName),
-                 QByteArray::fromStdString(IdentifyCsv(tones, request.query.model,
-                                                       *request.identify, request.tolerance))});
+                 IdentifyCsv(tones, request.query.model, *request.identify, request.tolerance)});
         }
         if (request.peaksPath) {
             std::string problem;
@@ -186,8 +185,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
             }
             const std::vector<SpectrumPeak> peaks =
                 FindPeaks(*trace, tones, request.tolerance, request.peakThreshold);
-            outputs.push_back({*request.peaksPath,
-                               QByteArray::fromStdString(PeaksCsv(peaks, request.query.model))});
+            outputs.push_back({*request.peaksPath, PeaksCsv(peaks, request.query.model)});
             peakSummary = PeakSummary(peaks, request.query.model);
         }
     }

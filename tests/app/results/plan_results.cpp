@@ -213,8 +213,9 @@ std::string MapText(const ResultMap& entry) {
     FinderStatus status = FinderStatus::kOk;
     CleanMapRowScratch scratch;
     std::vector<MapCode> row(static_cast<std::size_t>(geometry.bodyWidth()));
+    const CleanMapRowSetup map(entry.plan, entry.view);
     for (int y = 0; y < geometry.bodyHeight() && status == FinderStatus::kOk; ++y) {
-        status = CleanMapRow(entry.plan, entry.view, RowIf(entry.view, geometry.bodyHeight(), y),
+        status = CleanMapRow(map, RowIf(entry.view, geometry.bodyHeight(), y),
                              geometry.bodyHeight(), scratch, row);
         AppendCleanMapRuns(row, runs[static_cast<std::size_t>(y)]);
     }
