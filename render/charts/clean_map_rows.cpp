@@ -220,9 +220,13 @@ ColorRef MapCodeColour(MapCode code) {
     if (code >= kMapFirstFamily) {
         return kFamilyColours[static_cast<std::size_t>(code - kMapFirstFamily)];
     }
-    // Harmonic 2 at full strength down to 40% at the cap.
-    const int fade = 60 * (code - 2) / (kHarmonicCap - 2);
-    return HarmonicColour(code, 255 * (100 - fade) / 100);
+    // A harmonic in its chart colour, three strengths in turn along each colour's orders
+    // (H2 full, H4 two thirds, H6 two fifths, H8 full again...), so that neighbours of one
+    // colour are told apart at a glance, and a little fainter the higher the order.
+    constexpr std::array<int, 3> kStrengths{255, 170, 100};
+    const int turn = (code - 2) / 2 % 3;
+    const int fade = 20 * (code - 2) / (kHarmonicCap - 2);
+    return HarmonicColour(code, kStrengths[static_cast<std::size_t>(turn)] * (100 - fade) / 100);
 }
 
 PixelRect CleanMapBody(int width, int height) {

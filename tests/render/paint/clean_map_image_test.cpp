@@ -186,9 +186,9 @@ TEST(CleanMapImage, ASmallMapShowsItsRowsAsWrittenDown) {
         "----222222222222222222222222222222222222",  // IF 1.5
         "----222222222222222222222222222222222222",  // IF 0.5
     };
-    // Written out, not taken from the colour rule: H2 red at full strength, H3 cyan at 98%.
+    // Written out, not taken from the colour rule: H2 red and H3 cyan at full strength.
     const std::map<char, QRgb> kPixels = {
-        {'.', 0xFFFFFFFF}, {'-', 0xFF282828}, {'2', 0xFFFF0000}, {'3', 0xFF00F9F9}};
+        {'.', 0xFFFFFFFF}, {'-', 0xFF282828}, {'2', 0xFFFF0000}, {'3', 0xFF00FFFF}};
     PlanFields plan;
     plan.m_harmonics = 3;
     plan.m_ifBw = 4.6;

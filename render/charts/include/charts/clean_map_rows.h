@@ -40,7 +40,8 @@ MapCode FamilyMapCode(SpurFamily family);
 MapCode MapCodeOf(const SpurVerdict& verdict, const SpurModel& model = {});
 
 /// Colours: clean is white, which no harmonic takes; harmonic n in its chart colour (odd
-/// cyan, even red), darker the higher the order, so the strongest spurs stand out.
+/// cyan, even red), each colour's orders in three strengths in turn, so that neighbours stand
+/// apart.
 ColorRef MapCodeColour(MapCode code);
 
 /// Where the body lies in a map of width x height pixels: axes and titles around it, the
