@@ -162,8 +162,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
         if (request.identify) {
             outputs.push_back(
                 {std::string(kStandardOutputName),
-                 QByteArray::fromStdString(IdentifyCsv(tones, request.query.model,
-                                                       *request.identify, request.tolerance))});
+                 IdentifyCsv(tones, request.query.model, *request.identify, request.tolerance)});
         }
         if (request.peaksPath) {
             std::string problem;
@@ -174,8 +173,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
             }
             const std::vector<SpectrumPeak> peaks =
                 FindPeaks(*trace, tones, request.tolerance, request.peakThreshold);
-            outputs.push_back({*request.peaksPath,
-                               QByteArray::fromStdString(PeaksCsv(peaks, request.query.model))});
+            outputs.push_back({*request.peaksPath, PeaksCsv(peaks, request.query.model)});
             peakSummary = PeakSummary(peaks, request.query.model);
         }
     }
