@@ -7,6 +7,7 @@
 
 #include "app/clean_options.h"
 #include "app/export_clean.h"
+#include "app/export_png.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
 #include "plan/frequency_text.h"
@@ -264,7 +265,7 @@ bool ReadByPng(const CliRequest& r) {
     return r.pngPath.has_value();
 }
 bool ReadByAnImage(const CliRequest& r) {
-    return r.pngPath || r.cleanMapPath;
+    return r.pngPath || r.cleanMapPath || r.spectrumPath;
 }
 bool ReadByFsFinder(const CliRequest& r) {
     return r.cleanFsPath || r.cleanMapPath || r.savePlanPath;
@@ -502,6 +503,18 @@ const std::array kOptions{
                },
            .store = StoreFile<&CliRequest::spurLedgerPath, true>,
            .output = &CliRequest::spurLedgerPath},
+    Option{.name = "--export-spectrum",
+           .value = "FILE.png",
+           .section = Section::kExports,
+           .help =
+               [] {
+                   return "the folded spectrum, 0 to Fs/2, every spur at its level\n(--size WxH, "
+                          "default " +
+                          std::to_string(kDefaultSpectrumWidth) + "x" +
+                          std::to_string(kDefaultSpectrumHeight) + ")";
+               },
+           .store = StoreFile<&CliRequest::spectrumPath, false>,
+           .output = &CliRequest::spectrumPath},
     Option{.name = "--export-lines",
            .value = "FILE",
            .section = Section::kExports,

@@ -74,10 +74,10 @@ std::optional<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& name,
 
 int RunExports(const CliRequest& request, const FinderSettings& finder, const char* programName) {
     std::vector<std::string> names;
-    for (const auto* path :
-         {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath, &request.savePlanPath,
-          &request.cleanFsPath, &request.cleanIfPath, &request.cleanMapPath,
-          &request.spurLedgerPath, &request.peaksPath, &request.measuredPath}) {
+    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath,
+                             &request.savePlanPath, &request.cleanFsPath, &request.cleanIfPath,
+                             &request.cleanMapPath, &request.spurLedgerPath, &request.peaksPath,
+                             &request.measuredPath, &request.spectrumPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -130,7 +130,7 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     int qtArgc = 1;
     char* qtArgv[] = {const_cast<char*>(programName), nullptr};
     std::optional<QGuiApplication> app;
-    if (request.pngPath || request.cleanMapPath) {
+    if (request.pngPath || request.cleanMapPath || request.spectrumPath) {
         // Fonts need a GUI application; the offscreen platform needs no display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(KeepQtQuiet);
@@ -148,6 +148,18 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
     if (auto failure = AddCleanExports(request, outputs)) {
         PrintLine(stderr, *failure);
         return 1;
+    }
+    if (request.spectrumPath) {
+        // A plan with no spectrum still gets its frame, as --export-png gets its axes.
+        const int width = request.sizeGiven ? request.width : kDefaultSpectrumWidth;
+        const int height = request.sizeGiven ? request.height : kDefaultSpectrumHeight;
+        auto png = SpectrumPng(request.plan, request.query.model, width, height);
+        if (!png) {
+            PrintLine(stderr, "quorvel: cannot make a " + std::to_string(width) + "x" +
+                                  std::to_string(height) + " image");
+            return 1;
+        }
+        outputs.push_back({*request.spectrumPath, png->toStdString()});
     }
     if (kept.bandCsvPath) {
         outputs.push_back({*kept.bandCsvPath, HarmonicBandCsv(request.plan)});

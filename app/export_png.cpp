@@ -5,12 +5,13 @@
 #include <QImageWriter>
 
 #include "paint/paint_cycle.h"
+#include "paint/spectrum_image.h"
 
 namespace quorvel {
 
-std::optional<QByteArray> ChartAreaPng(const PlanFields& plan, int width, int height,
-                                       std::optional<MarkerPoint> marker) {
-    const QImage image = ComposeChartArea(plan, width, height, marker.value_or(MarkerPoint{}));
+namespace {
+
+std::optional<QByteArray> Png(const QImage& image) {
     if (image.isNull()) {
         return std::nullopt;
     }
@@ -22,6 +23,18 @@ std::optional<QByteArray> ChartAreaPng(const PlanFields& plan, int width, int he
         return std::nullopt;
     }
     return bytes;
+}
+
+}  // namespace
+
+std::optional<QByteArray> ChartAreaPng(const PlanFields& plan, int width, int height,
+                                       std::optional<MarkerPoint> marker) {
+    return Png(ComposeChartArea(plan, width, height, marker.value_or(MarkerPoint{})));
+}
+
+std::optional<QByteArray> SpectrumPng(const PlanFields& plan, const SpurModel& model, int width,
+                                      int height) {
+    return Png(ComposeSpectrum(plan, model, width, height));
 }
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include "app/plan_work_actions.h"
 #include "dialog/clean_map_window.h"
 #include "dialog/converter_window.h"
+#include "dialog/spectrum_window.h"
 #include "dialog/spur_plan_dlg.h"
 #include "dialog/spur_table_window.h"
 
@@ -24,6 +25,7 @@ bool CSpurPlanApp::InitInstance() {
     InstallSpurTable(dlg);
     InstallCleanMap(dlg);
     InstallConverterWindow(dlg);
+    InstallSpectrumWindow(dlg);
     m_pMainWnd = &dlg;
     dlg.exec();  // OK and Cancel end the program alike
     m_pMainWnd = nullptr;

@@ -61,35 +61,24 @@ struct FsWindow {
     double kLast = 0;
     bool tail = false;  // a run down to 0
     double kTail = 0;
+    double count = 0;  // over the row's whole range, however narrowed since
 
-    double Count() const {
-        if (everywhere) {
-            return 1;
-        }
-        return Enumerated(kFirst, kLast) + (tail ? 1 : 0);
-    }
+    double Count() const { return count; }
 };
 
-FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
-                      std::vector<FrequencyInterval>* out) {
-    FsWindow p;
-    p.w = w;
-    p.out = out;
-    if (w.zeroCounts && w.residue == 0 && w.lo <= 0 && 0 <= w.hi) {
-        p.everywhere = true;
-        return p;
+// Which multiples reach into `range`: kFirst..kLast one by one, then from kTail on (with
+// `tail`) the single run, the runs from kMerged on overlapping.
+void BoundFsWindow(FsWindow& p, FrequencyInterval range, double first, double kMerged) {
+    p.kFirst = 1;
+    p.kLast = 0;
+    p.tail = false;
+    p.kTail = 0;
+    const MultipleWindow& w = p.w;
+    if (!(range.hi > 0)) {
+        return;  // no positive Fs puts a point in the window
     }
-    if (!(w.hi > 0) || !(range.hi > 0)) {
-        return p;  // no positive Fs puts a point in the window
-    }
-    const double first = FirstPositiveIndex(w);
     const double kLow = std::max(first, std::floor(LatticeIndex(w, w.lo, range.hi)));
     const double kHigh = range.lo > 0 ? std::ceil(LatticeIndex(w, w.hi, range.lo)) : kInf;
-    // Points j and j + M overlap once j >= lo M / (hi - lo).
-    const double jMerged =
-        w.hi > w.lo ? std::ceil(w.lo * kSureOverlap * w.period / (w.hi - w.lo)) + w.period : kInf;
-    const double kMerged =
-        std::max(first, w.period == 1 ? jMerged : std::ceil((jMerged - w.residue) / w.period));
     const double kTail = std::max(kLow, kMerged);
     p.kFirst = kLow;
     if (kHigh >= kTail) {
@@ -99,7 +88,34 @@ FsWindow PlanFsWindow(const MultipleWindow& w, FrequencyInterval range,
     } else {
         p.kLast = kHigh;
     }
-    return p;
+}
+
+// Written in place: a row plans a hundred windows or more, and a plan copied into its slot
+// costs more than working it out. Counted over `whole`, worked out over `range` within it.
+void PlanFsWindow(FsWindow& p, const MultipleWindow& w, FrequencyInterval range,
+                  FrequencyInterval whole, std::vector<FrequencyInterval>* out) {
+    p = FsWindow{};
+    p.w = w;
+    p.out = out;
+    if (w.zeroCounts && w.residue == 0 && w.lo <= 0 && 0 <= w.hi) {
+        p.everywhere = true;
+        p.count = 1;
+        return;
+    }
+    if (!(w.hi > 0)) {
+        return;  // no positive Fs puts a point in the window
+    }
+    const double first = FirstPositiveIndex(w);
+    // Points j and j + M overlap once j >= lo M / (hi - lo).
+    const double jMerged =
+        w.hi > w.lo ? std::ceil(w.lo * kSureOverlap * w.period / (w.hi - w.lo)) + w.period : kInf;
+    const double kMerged =
+        std::max(first, w.period == 1 ? jMerged : std::ceil((jMerged - w.residue) / w.period));
+    BoundFsWindow(p, whole, first, kMerged);
+    p.count = Enumerated(p.kFirst, p.kLast) + (p.tail ? 1 : 0);
+    if (!(range == whole)) {
+        BoundFsWindow(p, range, first, kMerged);
+    }
 }
 
 // Along Fs the rounded product k * Fs never decreases, so the Fs whose multiple k lies in
@@ -189,34 +205,39 @@ struct IfWindow {
     double kFirst = 0;
     double kLast = -1;
     std::vector<FrequencyInterval>* out = nullptr;
+    double count = 0;  // over the row's whole range, however narrowed since
 
-    double Count() const {
-        if (slope == 0) {
-            return 1;
-        }
-        return merged ? 1 : Enumerated(kFirst, kLast);
-    }
+    double Count() const { return count; }
 };
 
-IfWindow PlanIfWindow(const SpurWindowSource& source, const PlanFields& plan, double margin,
-                      FrequencyInterval range, std::vector<FrequencyInterval>* out) {
-    IfWindow p;
+// The points the window passes over while the IF runs through `range`.
+void BoundIfWindow(IfWindow& p, FrequencyInterval range, double fs) {
+    const MultipleWindow& w = p.lattice;
+    const double rise = p.slope > 0 ? p.slope * range.lo : p.slope * range.hi;
+    const double top = p.slope > 0 ? p.slope * range.hi : p.slope * range.lo;
+    p.kFirst = std::max(p.kMin, std::floor(LatticeIndex(w, rise + p.offset - p.spread, fs)));
+    p.kLast = std::ceil(LatticeIndex(w, top + p.offset + p.spread, fs));
+}
+
+void PlanIfWindow(IfWindow& p, const SpurWindowSource& source, const PlanFields& plan,
+                  double margin, FrequencyInterval range, FrequencyInterval whole,
+                  std::vector<FrequencyInterval>* out) {
+    p = IfWindow{};
     p.source = source;
     p.out = out;
     p.slope = source.Slope();
     p.offset = source.Offset();
     p.spread = source.Spread(plan.m_ifBw, plan.m_rfBw, margin);
-    p.lattice = source.At(EdgesAt(range.lo, plan.m_ifBw, plan.m_rfBw), margin);
+    p.lattice = source.At(EdgesAt(whole.lo, plan.m_ifBw, plan.m_rfBw), margin);
     const MultipleWindow& w = p.lattice;
     p.kMin = w.zeroCounts && w.residue == 0 ? 0 : FirstPositiveIndex(w);
     const double fs = plan.m_fs;
     p.merged = 2 * p.spread > fs * kSureOverlap;
-    // The points the window passes over while the IF runs through the range.
-    const double rise = p.slope > 0 ? p.slope * range.lo : p.slope * range.hi;
-    const double top = p.slope > 0 ? p.slope * range.hi : p.slope * range.lo;
-    p.kFirst = std::max(p.kMin, std::floor(LatticeIndex(w, rise + p.offset - p.spread, fs)));
-    p.kLast = std::ceil(LatticeIndex(w, top + p.offset + p.spread, fs));
-    return p;
+    BoundIfWindow(p, whole, fs);
+    p.count = p.slope == 0 || p.merged ? 1 : Enumerated(p.kFirst, p.kLast);
+    if (!(range == whole)) {
+        BoundIfWindow(p, range, fs);
+    }
 }
 
 void EmitIf(const IfWindow& p, const PlanFields& plan, double margin, FrequencyInterval range,
@@ -272,15 +293,20 @@ void EmitIf(const IfWindow& p, const PlanFields& plan, double margin, FrequencyI
     }
 }
 
-// Works a row out from the plan's windows, whichever axis it runs along: `planWindow` turns
-// a window into its intervals' plan, `emit` writes them, `begin` what the row holds before
-// any window. The work is counted before it is done; with a progress report the windows
-// are planned a harmonic at a time, so a caller that stops early pays for none of the rest.
-template <typename PlanWindow, typename Emit, typename Begin>
-FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOptions& options,
-                      PlanWindow planWindow, Emit emit, Begin begin) {
-    using Planned = decltype(planWindow(*windows.begin()));
-    std::vector<Planned> planned(static_cast<std::size_t>(windows.size()));
+// Works a row out from the plan's windows over `whole`, whichever axis it runs along:
+// `planWindow` turns a window into its intervals' plan (a Planned) over what is still wanted
+// of the range, counted over all of it, `emit` writes them, `begin` what the row holds
+// before any window. The work is counted before it is done, and over the whole range
+// however much of it is still wanted, so a row is refused or not as if it were all worked
+// out; with a progress report the windows are planned a harmonic at a time, so a caller
+// that stops early pays for none of the rest.
+template <typename Planned, typename PlanWindow, typename Emit, typename Begin>
+FinderStatus DriveRow(const SpurWindowList& windows, FrequencyInterval whole, MeetRow& row,
+                      const RowOptions& options, PlanWindow planWindow, Emit emit, Begin begin) {
+    // Kept from row to row on each thread, so a caller drawing rows allocates none of it
+    // again. A stage is planned and emitted with no report between, so a report that works
+    // out a row of its own costs this row nothing but the sizing below.
+    thread_local std::vector<Planned> planned;
     double total = 0;
     bool begun = false;
     const SpurWindowSource* next = windows.begin();
@@ -295,10 +321,22 @@ FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOpti
                 ++stageEnd;
             }
         }
+        FrequencyInterval range = whole;
+        if (options.progress && options.wanted != nullptr) {
+            range = {std::max(whole.lo, options.wanted->lo),
+                     std::min(whole.hi, options.wanted->hi)};
+        }
+        const bool wanted = range.lo <= range.hi;
+        if (!wanted) {
+            range = whole;  // counted all the same, and nothing written
+        }
         const auto first = static_cast<std::size_t>(next - windows.begin());
         const auto last = static_cast<std::size_t>(stageEnd - windows.begin());
+        if (planned.size() < last) {
+            planned.resize(static_cast<std::size_t>(windows.size()));
+        }
         for (std::size_t i = first; i < last; ++i) {
-            planned[i] = planWindow(windows.begin()[i]);
+            planWindow(windows.begin()[i], planned[i], range);
             total += planned[i].Count();
         }
         if (!(total <= options.maxIntervals)) {
@@ -309,8 +347,8 @@ FinderStatus DriveRow(const SpurWindowList& windows, MeetRow& row, const RowOpti
             begin();
             begun = true;
         }
-        for (std::size_t i = first; i < last; ++i) {
-            emit(planned[i]);
+        for (std::size_t i = first; i < last && wanted; ++i) {
+            emit(planned[i], range);
         }
         const int harmonic = next->harmonic;
         next = stageEnd;
@@ -330,8 +368,14 @@ std::vector<FrequencyInterval>* ListFor(MeetRow& row, const SpurWindowSource& so
                              : &row.harmonic[static_cast<std::size_t>(source.harmonic)];
 }
 
-SpurWindowList RowWindows(const PlanFields& plan, const SpurQuery& query, MeetRow& row) {
-    SpurWindowList windows = SpurWindowsOf(plan, query.against, query.model);
+// The row's windows: the caller's, or made here into `made`.
+const SpurWindowList& RowWindows(const PlanFields& plan, const SpurQuery& query,
+                                 const RowOptions& options, std::optional<SpurWindowList>& made,
+                                 MeetRow& row) {
+    if (options.windows == nullptr) {
+        made.emplace(SpurWindowsOf(plan, query.against, query.model));
+    }
+    const SpurWindowList& windows = options.windows != nullptr ? *options.windows : *made;
     row.modelled.resize(static_cast<std::size_t>(windows.modelledMembers()));
     return windows;
 }
@@ -356,8 +400,10 @@ double CountFsRowIntervals(const PlanFields& plan, FrequencyInterval fsRange,
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
     double total = 0;
+    FsWindow p;
     for (const SpurWindowSource& source : SpurWindowsOf(plan, query.against, query.model)) {
-        total += PlanFsWindow(source.At(e, query.margin), fsRange, nullptr).Count();
+        PlanFsWindow(p, source.At(e, query.margin), fsRange, fsRange, nullptr);
+        total += p.Count();
     }
     return total;
 }
@@ -369,12 +415,13 @@ FinderStatus MeetFsRow(const PlanFields& plan, FrequencyInterval fsRange, const 
         return FinderStatus::kBadInput;
     }
     const SpurEdges e = EdgesAt(plan.m_if, plan.m_ifBw, plan.m_rfBw);
-    return DriveRow(
-        RowWindows(plan, query, row), row, options,
-        [&](const SpurWindowSource& source) {
-            return PlanFsWindow(source.At(e, query.margin), fsRange, ListFor(row, source));
+    std::optional<SpurWindowList> made;
+    return DriveRow<FsWindow>(
+        RowWindows(plan, query, options, made, row), fsRange, row, options,
+        [&](const SpurWindowSource& source, FsWindow& p, FrequencyInterval range) {
+            PlanFsWindow(p, source.At(e, query.margin), range, fsRange, ListFor(row, source));
         },
-        [&](const FsWindow& p) { EmitFs(p, fsRange, options.ends); },
+        [&](const FsWindow& p, FrequencyInterval range) { EmitFs(p, range, options.ends); },
         [&] {
             if (fsRange.lo <= 0) {
                 row.unsampled.push_back({fsRange.lo, std::min(0.0, fsRange.hi)});
@@ -392,12 +439,16 @@ FinderStatus MeetIfRow(const PlanFields& plan, FrequencyInterval ifRange, const 
         row.unsampled.push_back(ifRange);
         return FinderStatus::kOk;
     }
-    return DriveRow(
-        RowWindows(plan, query, row), row, options,
-        [&](const SpurWindowSource& source) {
-            return PlanIfWindow(source, plan, query.margin, ifRange, ListFor(row, source));
+    std::optional<SpurWindowList> made;
+    return DriveRow<IfWindow>(
+        RowWindows(plan, query, options, made, row), ifRange, row, options,
+        [&](const SpurWindowSource& source, IfWindow& p, FrequencyInterval range) {
+            PlanIfWindow(p, source, plan, query.margin, range, ifRange, ListFor(row, source));
         },
-        [&](const IfWindow& p) { EmitIf(p, plan, query.margin, ifRange, options.ends); }, [] {});
+        [&](const IfWindow& p, FrequencyInterval range) {
+            EmitIf(p, plan, query.margin, range, options.ends);
+        },
+        [] {});
 }
 
 }  // namespace quorvel

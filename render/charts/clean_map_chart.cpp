@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -220,33 +223,57 @@ void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapG
 
 }  // namespace
 
-// Each row as runs of one code, a span per run.
+// Each row as runs of one code, a span per run. Runs are mostly long: the end of one is
+// looked for eight codes at a time.
 void AppendCleanMapRuns(std::span<const MapCode> row, CleanMapRowRuns& runs) {
+    static_assert(sizeof(MapCode) == 1);
+    constexpr std::size_t kChunk = sizeof(std::uint64_t);
     const MapCode* const line = row.data();
-    const int width = static_cast<int>(row.size());
-    int x = 0;
+    const std::size_t width = row.size();
+    std::size_t x = 0;
     while (x < width) {
         const MapCode code = line[x];
-        const int runEnd = static_cast<int>(
-            std::find_if(line + x + 1, line + width, [code](MapCode c) { return c != code; }) -
-            line);
-        runs.push_back({x, runEnd, code});
-        x = runEnd;
+        const std::uint64_t same = 0x0101010101010101u * code;
+        std::size_t end = x + 1;
+        for (; end + kChunk <= width; end += kChunk) {
+            std::uint64_t chunk = 0;
+            std::memcpy(&chunk, line + end, kChunk);
+            if (const std::uint64_t differ = chunk ^ same; differ != 0) {
+                const int first = std::endian::native == std::endian::little
+                                      ? std::countr_zero(differ)
+                                      : std::countl_zero(differ);
+                end += static_cast<std::size_t>(first / 8);
+                break;
+            }
+        }
+        while (end < width && line[end] == code) {
+            ++end;
+        }
+        runs.push_back({static_cast<int>(x), static_cast<int>(end), code});
+        x = end;
     }
 }
 
 void DrawCleanMapBody(DrawingSurface& surface, const CleanMapGeometry& geometry,
                       std::span<const CleanMapRowRuns> rows) {
-    std::array<ColorRef, kMapCodeCount> colours{};
-    for (int code = 0; code < kMapCodeCount; ++code) {
-        colours[static_cast<std::size_t>(code)] = MapCodeColour(static_cast<MapCode>(code));
-    }
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        const int y = geometry.body.top + static_cast<int>(row);
-        for (const CleanMapRun& run : rows[row]) {
-            surface.FillSpan(y, geometry.body.left + run.begin, geometry.body.left + run.end,
-                             colours[run.code]);
+        DrawCleanMapRow(surface, geometry, static_cast<int>(row), rows[row]);
+    }
+}
+
+void DrawCleanMapRow(DrawingSurface& surface, const CleanMapGeometry& geometry, int row,
+                     std::span<const CleanMapRun> runs) {
+    static const std::array<ColorRef, kMapCodeCount> kColours = [] {
+        std::array<ColorRef, kMapCodeCount> colours{};
+        for (int code = 0; code < kMapCodeCount; ++code) {
+            colours[static_cast<std::size_t>(code)] = MapCodeColour(static_cast<MapCode>(code));
         }
+        return colours;
+    }();
+    const int y = geometry.body.top + row;
+    for (const CleanMapRun& run : runs) {
+        surface.FillSpan(y, geometry.body.left + run.begin, geometry.body.left + run.end,
+                         kColours[run.code]);
     }
 }
 
@@ -261,6 +288,23 @@ void DrawCleanMapChart(DrawingSurface& surface, const PlanFields& plan,
     } else {
         FillArea(surface, geometry.body, MapCodeColour(kMapUnsampled));
     }
+    DrawCleanMapFrame(surface, plan, geometry);
+    if (body.status != FinderStatus::kOk) {
+        surface.DrawText(geometry.body, kTextHCentre | kTextVCentre | kTextWordBreak,
+                         RefusalText(body.status));
+    }
+}
+
+bool CleanMapFrameClearsBody(const CleanMapGeometry& geometry, int line) {
+    // Text stays in its box but for a pixel or so of a glyph's edge: kept this far clear.
+    constexpr int kInkSlack = 2;
+    const PixelRect& b = geometry.body;
+    return geometry.HasBody() && line >= 0 && kTitleTop + line + kInkSlack <= b.top &&
+           kIfTitleCentre - line / 2 + line + kInkSlack <= b.left;
+}
+
+void DrawCleanMapFrame(DrawingSurface& surface, const PlanFields& plan,
+                       const CleanMapGeometry& geometry) {
     DrawMargins(surface, geometry);
     DrawOutline(surface, geometry.body);
     surface.SetTextColor(kChartTextColour);
@@ -268,10 +312,14 @@ void DrawCleanMapChart(DrawingSurface& surface, const PlanFields& plan,
     DrawAxes(surface, geometry, line);
     DrawTitle(surface, plan, geometry, line);
     DrawLegend(surface, plan, geometry, line);
-    if (body.status != FinderStatus::kOk) {
-        surface.DrawText(geometry.body, kTextHCentre | kTextVCentre | kTextWordBreak,
-                         RefusalText(body.status));
-    }
+}
+
+void DrawCleanMapRefusal(DrawingSurface& surface, const CleanMapGeometry& geometry,
+                         FinderStatus status) {
+    FillArea(surface, geometry.body, MapCodeColour(kMapUnsampled));
+    surface.SetTextColor(kChartTextColour);
+    surface.DrawText(geometry.body, kTextHCentre | kTextVCentre | kTextWordBreak,
+                     RefusalText(status));
 }
 
 void DrawCleanMapMark(DrawingSurface& surface, const PlanFields& plan,

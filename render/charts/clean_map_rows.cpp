@@ -14,44 +14,92 @@ namespace quorvel {
 namespace {
 
 // Each pixel takes the first code written to it, so writing the codes in order of
-// precedence gives every pixel the lowest one. A bit per pixel says which are still open;
-// an interval costs one step per 64 pixels it spans plus one write per pixel it settles,
-// however many intervals came before.
+// precedence gives every pixel the lowest one. A bit per pixel says which are still open,
+// and a bit per word of those which words still hold an open pixel: an interval costs one
+// step per 4096 pixels it spans plus one per word that it settles pixels of, plus one write
+// per pixel it settles, however many intervals came before. A map row soon has most of its
+// pixels settled, and the wide intervals of the higher harmonics then pass over them.
 class RowFill {
   public:
-    RowFill(std::vector<std::uint64_t>& open, std::span<MapCode> codes)
-        : open_(open), codes_(codes) {
+    RowFill(CleanMapRowScratch& scratch, std::span<MapCode> codes)
+        : open_(scratch.openPixels), openWords_(scratch.openWords), codes_(codes) {
         const std::size_t bits = codes.size();
-        open_.assign((bits + 63) / 64, ~std::uint64_t{0});
+        const std::size_t words = (bits + 63) / 64;
+        open_.assign(words, ~std::uint64_t{0});
         if (bits % 64 != 0) {
-            open_.back() = (std::uint64_t{1} << (bits % 64)) - 1;
+            open_.back() = LowBits(bits % 64);
+        }
+        openWords_.assign((words + 63) / 64, ~std::uint64_t{0});
+        if (words % 64 != 0) {
+            openWords_.back() = LowBits(words % 64);
         }
     }
 
     bool AnyOpen() const {
-        return std::any_of(open_.begin(), open_.end(), [](std::uint64_t w) { return w != 0; });
+        return std::any_of(openWords_.begin(), openWords_.end(),
+                           [](std::uint64_t w) { return w != 0; });
+    }
+
+    /// The first and the last open pixel; only while AnyOpen().
+    int FirstOpen() const {
+        std::size_t group = 0;
+        while (openWords_[group] == 0) {
+            ++group;
+        }
+        const std::size_t word =
+            group * 64 + static_cast<std::size_t>(std::countr_zero(openWords_[group]));
+        return static_cast<int>(word * 64 +
+                                static_cast<std::size_t>(std::countr_zero(open_[word])));
+    }
+    int LastOpen() const {
+        std::size_t group = openWords_.size() - 1;
+        while (openWords_[group] == 0) {
+            --group;
+        }
+        const std::size_t word =
+            group * 64 + 63 - static_cast<std::size_t>(std::countl_zero(openWords_[group]));
+        return static_cast<int>(word * 64 + 63 -
+                                static_cast<std::size_t>(std::countl_zero(open_[word])));
     }
 
     void Fill(int first, int last, MapCode code) {
         const auto a = static_cast<std::size_t>(first);
         const auto b = static_cast<std::size_t>(last);
-        for (std::size_t word = a / 64; word <= b / 64; ++word) {
-            std::uint64_t mask = ~std::uint64_t{0};
-            if (word == a / 64) {
-                mask &= ~std::uint64_t{0} << (a % 64);
+        const std::size_t wordA = a / 64;
+        const std::size_t wordB = b / 64;
+        for (std::size_t group = wordA / 64; group <= wordB / 64; ++group) {
+            std::uint64_t words = openWords_[group];
+            if (group == wordA / 64) {
+                words &= ~std::uint64_t{0} << (wordA % 64);
             }
-            if (word == b / 64) {
-                mask &= ~std::uint64_t{0} >> (63 - b % 64);
+            if (group == wordB / 64) {
+                words &= ~std::uint64_t{0} >> (63 - wordB % 64);
             }
-            std::uint64_t settle = open_[word] & mask;
-            open_[word] &= ~mask;
-            // Open pixels come in runs: one fill per run.
-            while (settle != 0) {
-                const int start = std::countr_zero(settle);
-                const int length = std::countr_one(settle >> start);
-                std::fill_n(codes_.begin() + static_cast<std::ptrdiff_t>(word * 64) + start, length,
-                            code);
-                settle &= length == 64 ? 0 : ~(((std::uint64_t{1} << length) - 1) << start);
+            while (words != 0) {
+                const int bit = std::countr_zero(words);
+                words &= words - 1;
+                const std::size_t word = group * 64 + static_cast<std::size_t>(bit);
+                std::uint64_t mask = ~std::uint64_t{0};
+                if (word == wordA) {
+                    mask &= ~std::uint64_t{0} << (a % 64);
+                }
+                if (word == wordB) {
+                    mask &= ~std::uint64_t{0} >> (63 - b % 64);
+                }
+                std::uint64_t settle = open_[word] & mask;
+                open_[word] &= ~mask;
+                if (open_[word] == 0) {
+                    openWords_[group] &= ~(std::uint64_t{1} << bit);
+                }
+                // Open pixels come in runs: one fill per run.
+                while (settle != 0) {
+                    const int start = std::countr_zero(settle);
+                    const int length = std::countr_one(settle >> start);
+                    std::fill_n(codes_.begin() + static_cast<std::ptrdiff_t>(word * 64) + start,
+                                length, code);
+                    settle &=
+                        length == 64 ? 0 : ~(LowBits(static_cast<std::size_t>(length)) << start);
+                }
             }
         }
     }
@@ -59,7 +107,11 @@ class RowFill {
     void FillRest(MapCode code) { Fill(0, static_cast<int>(codes_.size()) - 1, code); }
 
   private:
+    // The lowest n bits, 0 < n < 64.
+    static std::uint64_t LowBits(std::size_t n) { return (std::uint64_t{1} << n) - 1; }
+
     std::vector<std::uint64_t>& open_;
+    std::vector<std::uint64_t>& openWords_;
     std::span<MapCode> codes_;
 };
 
@@ -74,19 +126,53 @@ struct ColumnScale {
     double scale = 0;
     double offset = 0;
     double width = 0;
+    // A column spans a billionth of the frequencies' magnitude or more: positions found from
+    // frequencies and frequencies from positions are then off by far less than a column.
+    bool fine = false;
 
     ColumnScale(const CleanMapView& view, int columns)
         : scale(columns / (view.fsRange.hi - view.fsRange.lo)),
           offset(view.fsRange.lo * scale + 0.5),
-          width(columns) {}
+          width(columns),
+          fine(Step(view.fsRange, columns) * 1e9 >
+               std::max(std::fabs(view.fsRange.lo), std::fabs(view.fsRange.hi))) {}
+
+    // Half a column either side of the centres of columns first..last: every centre among
+    // them lies inside, every other centre half a column away.
+    FrequencyInterval Around(int first, int last) const {
+        return {(first - 0.5 + offset) / scale, (last + 0.5 + offset) / scale};
+    }
 };
 
-void FillInterval(RowFill& fill, const ColumnScale& columns, FrequencyInterval meet, MapCode code) {
-    const double first = std::max(0.0, std::ceil(meet.lo * columns.scale - columns.offset));
-    const double last =
-        std::min(columns.width - 1, std::floor(meet.hi * columns.scale - columns.offset));
-    if (first <= last) {
-        fill.Fill(TruncToInt(first), TruncToInt(last), code);
+// The columns whose centres each interval holds, filled with `code`: from max(0, ceil(lo))
+// to min(width - 1, floor(hi)) in column positions, NaN taken to the row's ends. Rounded by
+// truncation once the positions are known to lie in the row, which is exact and, on a
+// processor without a rounding instruction, far cheaper than ceil and floor. A whole list
+// at a time: a row fills hundreds of intervals, most of them in a few lists.
+void FillIntervals(RowFill& fill, const ColumnScale& columns,
+                   const std::vector<FrequencyInterval>& meets, MapCode code) {
+    const int lastColumn = TruncToInt(columns.width - 1);
+    for (const FrequencyInterval& meet : meets) {
+        const double from = meet.lo * columns.scale - columns.offset;
+        const double to = meet.hi * columns.scale - columns.offset;
+        int last = lastColumn;
+        if (to < columns.width - 1) {
+            if (to < 0) {
+                continue;  // floor(to) < 0
+            }
+            last = TruncToInt(to);
+        }
+        int first = 0;
+        if (from > 0) {
+            if (from > last) {
+                continue;  // ceil(from) > last
+            }
+            first = TruncToInt(from);
+            first += first < from ? 1 : 0;
+        }
+        if (first <= last) {
+            fill.Fill(first, last, code);
+        }
     }
 }
 
@@ -150,39 +236,57 @@ double RowIf(const CleanMapView& view, int height, int y) {
     return view.ifRange.hi - (y + 0.5) * Step(view.ifRange, height);
 }
 
-FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, double ifCentre,
-                         int rowCount, CleanMapRowScratch& scratch, std::span<MapCode> codes) {
-    PlanFields rowPlan = plan;
+CleanMapRowSetup::CleanMapRowSetup(const PlanFields& mapPlan, const CleanMapView& mapView)
+    : plan(mapPlan),
+      view(mapView),
+      windows(SpurWindowsOf(mapPlan, mapView.query.against, mapView.query.model)) {
+    for (const SpurMember& member : ModelledMembersOf(view.query.model)) {
+        memberCodes.push_back(FamilyMapCode(member.family));
+    }
+}
+
+FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCount,
+                         CleanMapRowScratch& scratch, std::span<MapCode> codes) {
+    const CleanMapView& view = map.view;
+    PlanFields rowPlan = map.plan;
     rowPlan.m_if = ifCentre;
     const ColumnScale columns(view, static_cast<int>(codes.size()));
-    RowFill fill(scratch.openPixels, codes);
+    RowFill fill(scratch, codes);
     // Each harmonic is filled as soon as its intervals are known; once no pixel is left
-    // open the higher harmonics cannot show, and are not worked out at all.
+    // open the higher harmonics cannot show, and are not worked out at all. Nor are they
+    // outside the open pixels: the rest of the row is worked out from half a column before
+    // the first open pixel to half a column after the last, where an end the finder takes
+    // for a quotient's is a few doubles off at most and no centre is that near.
+    FrequencyInterval wanted = view.fsRange;
     bool unsampledDone = false;
     const auto fillHarmonic = [&](int n) {
         if (!unsampledDone) {
-            for (const auto& meet : scratch.meets.unsampled) {
-                FillInterval(fill, columns, meet, kMapUnsampled);
-            }
+            FillIntervals(fill, columns, scratch.meets.unsampled, kMapUnsampled);
             unsampledDone = true;
         }
         if (n == kModelledDone) {
-            const auto members = ModelledMembersOf(view.query.model);
             for (std::size_t i = 0; i < scratch.meets.modelled.size(); ++i) {
-                const MapCode code = FamilyMapCode(members[i].family);
-                for (const auto& meet : scratch.meets.modelled[i]) {
-                    FillInterval(fill, columns, meet, code);
-                }
+                FillIntervals(fill, columns, scratch.meets.modelled[i], map.memberCodes[i]);
             }
-            return fill.AnyOpen();
+        } else {
+            FillIntervals(fill, columns, scratch.meets.harmonic[static_cast<std::size_t>(n)],
+                          static_cast<MapCode>(n));
         }
-        for (const auto& meet : scratch.meets.harmonic[static_cast<std::size_t>(n)]) {
-            FillInterval(fill, columns, meet, static_cast<MapCode>(n));
+        if (!fill.AnyOpen()) {
+            return false;
         }
-        return fill.AnyOpen();
+        if (columns.fine) {
+            wanted = columns.Around(fill.FirstOpen(), fill.LastOpen());
+        }
+        return true;
     };
     const double share = kCleanMapIntervalBudget / rowCount;
-    const RowOptions options{RowEnds::kQuotients, fillHarmonic, std::min(kMaxMeetIntervals, share)};
+    RowOptions options;
+    options.ends = RowEnds::kQuotients;
+    options.progress = fillHarmonic;
+    options.maxIntervals = std::min(kMaxMeetIntervals, share);
+    options.wanted = &wanted;
+    options.windows = &map.windows;
     const FinderStatus status =
         MeetFsRow(rowPlan, view.fsRange, view.query, scratch.meets, options);
     if (status == FinderStatus::kTooManyIntervals && share < kMaxMeetIntervals) {
@@ -199,9 +303,7 @@ FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, doubl
     if (!unsampledDone) {
         fillHarmonic(0);  // no harmonic to report (H < 2)
     }
-    for (const auto& meet : scratch.meets.selfFold) {
-        FillInterval(fill, columns, meet, kMapSelfFold);
-    }
+    FillIntervals(fill, columns, scratch.meets.selfFold, kMapSelfFold);
     fill.FillRest(kMapClean);
     return status;
 }

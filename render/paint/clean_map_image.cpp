@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -17,50 +18,141 @@ namespace quorvel {
 
 namespace {
 
-// The rows are worked out on every core into runs of codes, which the chart then draws
-// run by run: the arithmetic and the scanning are the cost, the drawing a small part of it.
-struct BodyCodes {
-    std::vector<CleanMapRowRuns> runs;
-    int width = 0;
-    int height = 0;
+// The body's rows, worked out on every core and each drawn at once, its codes still fresh,
+// as runs of one code: the arithmetic and the scanning are the cost, the drawing a small
+// part of it. Every thread takes the next row no one has taken and draws it on a surface of
+// its own over the image's pixels; no two rows share a pixel. So a thread that comes late,
+// the caller's after drawing the frame, takes fewer rows, and all end together.
+//
+// The reason a refused map gives is the one of rows dealt out in turn to a fixed number of
+// lanes, each lane stopping at its first refusal (row y in lane y mod lanes), whoever works
+// the rows out: a row of a lane past that lane's first refusal is not worked out.
+class BodyRows {
+  public:
+    BodyRows(const PlanFields& plan, const CleanMapGeometry& geometry, QImage& image)
+        : map_(plan, geometry.view),
+          geometry_(geometry),
+          rows_(geometry.bodyHeight()),
+          lanes_(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u,
+                                             static_cast<unsigned>(std::max(rows_, 1))))),
+          bits_(image.bits()),
+          width_(image.width()),
+          height_(image.height()),
+          bytesPerLine_(image.bytesPerLine()),
+          statuses_(static_cast<std::size_t>(rows_), FinderStatus::kOk),
+          firstRefused_(static_cast<std::size_t>(lanes_)) {
+        for (auto& first : firstRefused_) {
+            first.store(rows_, std::memory_order_relaxed);
+        }
+    }
+    BodyRows(const BodyRows&) = delete;
+    BodyRows& operator=(const BodyRows&) = delete;
+    ~BodyRows() { JoinHelpers(); }
+
+    /// Sets a thread to work on the rows for every lane but one.
+    void StartHelpers() {
+        for (int t = 1; t < lanes_; ++t) {
+            helpers_.emplace_back([this] { Work(); });
+        }
+    }
+
+    /// Works rows on the calling thread until every row is taken, waits for the helpers, and
+    /// says whether the map was refused and why.
+    FinderStatus Finish() {
+        Work();
+        JoinHelpers();
+        // A row too wide on its own calls for narrower ranges whatever the size: that
+        // reason wins over another lane's size.
+        FinderStatus status = FinderStatus::kOk;
+        for (const auto& first : firstRefused_) {
+            const int y = first.load(std::memory_order_relaxed);
+            if (y >= rows_) {
+                continue;
+            }
+            const FinderStatus refused = statuses_[static_cast<std::size_t>(y)];
+            if (refused != FinderStatus::kTooLargeAtThisSize) {
+                return refused;
+            }
+            status = refused;
+        }
+        return status;
+    }
+
+  private:
+    void Work() {
+        QImage image(bits_, width_, height_, bytesPerLine_, QImage::Format_RGB32);
+        const std::unique_ptr<DrawingSurface> surface = MakeRasterSurface(image);
+        CleanMapRowScratch scratch;
+        std::vector<MapCode> row(static_cast<std::size_t>(geometry_.bodyWidth()));
+        CleanMapRowRuns runs;
+        for (int y = next_.fetch_add(1, std::memory_order_relaxed); y < rows_;
+             y = next_.fetch_add(1, std::memory_order_relaxed)) {
+            std::atomic<int>& laneRefused = firstRefused_[static_cast<std::size_t>(y % lanes_)];
+            if (y > laneRefused.load(std::memory_order_relaxed)) {
+                continue;
+            }
+            const FinderStatus status =
+                CleanMapRow(map_, RowIf(map_.view, rows_, y), rows_, scratch, row);
+            if (status != FinderStatus::kOk) {
+                statuses_[static_cast<std::size_t>(y)] = status;
+                int first = laneRefused.load(std::memory_order_relaxed);
+                while (y < first &&
+                       !laneRefused.compare_exchange_weak(first, y, std::memory_order_relaxed)) {
+                }
+                continue;
+            }
+            runs.clear();
+            AppendCleanMapRuns(row, runs);
+            DrawCleanMapRow(*surface, geometry_, y, runs);
+        }
+    }
+
+    void JoinHelpers() {
+        for (auto& helper : helpers_) {
+            helper.join();
+        }
+        helpers_.clear();
+    }
+
+    const CleanMapRowSetup map_;
+    const CleanMapGeometry& geometry_;
+    const int rows_;
+    const int lanes_;
+    uchar* const bits_;  // the whole image's
+    const int width_;
+    const int height_;
+    const qsizetype bytesPerLine_;
+    // [y]: row y's refusal, written by the thread that worked it out, read once all are done.
+    std::vector<FinderStatus> statuses_;
+    std::vector<std::atomic<int>> firstRefused_;  // [lane]: its first refused row, or rows_
+    std::atomic<int> next_{0};
+    std::vector<std::thread> helpers_;
 };
 
-void CodeRows(const PlanFields& plan, const CleanMapView& view, BodyCodes& body, int first,
-              int step, std::atomic<int>& refusal) {
-    CleanMapRowScratch scratch;
-    std::vector<MapCode> row(static_cast<std::size_t>(body.width));
-    for (int y = first; y < body.height; y += step) {
-        const FinderStatus status =
-            CleanMapRow(plan, view, RowIf(view, body.height, y), body.height, scratch, row);
+// Every pixel of the map but the mark's: the image's old content never shows.
+FinderStatus DrawMap(const PlanFields& plan, const CleanMapGeometry& geometry, QImage& image) {
+    const std::unique_ptr<DrawingSurface> surface = MakeRasterSurface(image);
+    if (!geometry.HasBody()) {
+        DrawCleanMapChart(*surface, plan, geometry, {});
+        return FinderStatus::kOk;
+    }
+    const bool frameBeside = CleanMapFrameClearsBody(geometry, surface->TextLineHeight());
+    BodyRows rows(plan, geometry, image);
+    rows.StartHelpers();
+    if (frameBeside) {
+        // The frame costs about what a tenth of the rows do: drawn while the helpers start
+        // on them.
+        DrawCleanMapFrame(*surface, plan, geometry);
+        const FinderStatus status = rows.Finish();
         if (status != FinderStatus::kOk) {
-            // A row too wide on its own calls for narrower ranges whatever the size: that
-            // reason wins over another thread's size.
-            int none = static_cast<int>(FinderStatus::kOk);
-            if (status != FinderStatus::kTooLargeAtThisSize) {
-                refusal.store(static_cast<int>(status));
-            } else {
-                refusal.compare_exchange_strong(none, static_cast<int>(status));
-            }
-            return;
+            DrawCleanMapRefusal(*surface, geometry, status);
         }
-        AppendCleanMapRuns(row, body.runs[static_cast<std::size_t>(y)]);
+        return status;
     }
-}
-
-FinderStatus CodeBody(const PlanFields& plan, const CleanMapView& view, BodyCodes& body) {
-    body.runs.assign(static_cast<std::size_t>(body.height), {});
-    std::atomic<int> refusal{static_cast<int>(FinderStatus::kOk)};
-    const int threads = static_cast<int>(
-        std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(body.height)));
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t) {
-        helpers.emplace_back([&, t] { CodeRows(plan, view, body, t, threads, refusal); });
-    }
-    CodeRows(plan, view, body, 0, threads, refusal);
-    for (auto& helper : helpers) {
-        helper.join();
-    }
-    return static_cast<FinderStatus>(refusal.load());
+    const FinderStatus status = rows.Finish();
+    // The body's rows are drawn already.
+    DrawCleanMapChart(*surface, plan, geometry, {{}, status});
+    return status;
 }
 
 // What the frame is drawn from: the plan less what only the mark shows (its Fs and IF) and
@@ -98,15 +190,14 @@ FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, 
     if (body.isNull()) {
         return FinderStatus::kOk;
     }
-    BodyCodes codes{{}, body.width(), body.height()};
-    const FinderStatus status = CodeBody(plan, view, codes);
-    if (status != FinderStatus::kOk) {
-        body.fill(MapPixel(MapCodeColour(kMapUnsampled)));
-        return status;
-    }
     const CleanMapGeometry whole{
         view, body.width(), body.height(), {0, 0, body.width(), body.height()}};
-    DrawCleanMapBody(*MakeRasterSurface(body), whole, codes.runs);
+    BodyRows rows(plan, whole, body);
+    rows.StartHelpers();
+    const FinderStatus status = rows.Finish();
+    if (status != FinderStatus::kOk) {
+        body.fill(MapPixel(MapCodeColour(kMapUnsampled)));
+    }
     return status;
 }
 
@@ -117,13 +208,7 @@ CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& v
         return out;
     }
     out.image = QImage(width, height, QImage::Format_RGB32);
-    const CleanMapGeometry geometry = LayOutCleanMap(view, width, height);
-    BodyCodes codes{{}, geometry.bodyWidth(), geometry.bodyHeight()};
-    if (geometry.HasBody()) {
-        out.status = CodeBody(plan, view, codes);
-    }
-    // Every pixel is drawn: the image's old content never shows.
-    DrawCleanMapChart(*MakeRasterSurface(out.image), plan, geometry, {codes.runs, out.status});
+    out.status = DrawMap(plan, LayOutCleanMap(view, width, height), out.image);
     return out;
 }
 

@@ -5,11 +5,13 @@ namespace quorvel {
 DrawingOrder::DrawingOrder(const PixelBuffer& pixels, bool blackFirst)
     : pixels_(pixels), black_(pixels_, blackFirst) {}
 
+// Called before every span of a map's body: nothing is held then, and asking costs less
+// than a call.
 Canvas DrawingOrder::Before(DrawingKind next) {
-    if (next != DrawingKind::kLine) {
+    if (next != DrawingKind::kLine && !lines_.empty()) {
         lines_.WriteTo(pixels_, black_);
     }
-    if (next != DrawingKind::kRectangle) {
+    if (next != DrawingKind::kRectangle && !rectangles_.empty()) {
         rectangles_.PaintTo(pixels_, black_);
     }
     return {pixels_, black_};

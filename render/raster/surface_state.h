@@ -6,6 +6,7 @@
 #include "surface/drawing_objects.h"
 #include "surface/drawing_surface.h"
 #include "text_cell.h"
+#include "text_cell_cache.h"
 
 namespace quorvel {
 
@@ -17,6 +18,9 @@ class SurfaceState : public DrawingSurface {
     ObjectHandle CreateHatchBrush(ColorRef colour) override {
         return objects_.Add(BrushSpec{BrushStyle::kBackwardDiagonalHatch, colour});
     }
+    ObjectHandle CreateSolidBrush(ColorRef colour) override {
+        return objects_.Add(BrushSpec{BrushStyle::kSolid, colour});
+    }
     ObjectHandle CreateFont(int height, int escapement) override {
         return objects_.Add(FontSpec{height, escapement});
     }
@@ -25,6 +29,9 @@ class SurfaceState : public DrawingSurface {
     void SetBkColor(ColorRef colour) override { background_ = colour; }
     void SetTextColor(ColorRef colour) override { textColour_ = colour; }
     void SetTextAlign(unsigned align) override { textAlign_ = align; }
+    int TextWidth(std::string_view text) override {
+        return CachedTextAdvance(text, CurrentTextState());
+    }
     void MoveTo(int x, int y) override {
         x_ = x;
         y_ = y;

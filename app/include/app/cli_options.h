@@ -55,6 +55,7 @@ struct CliRequest {
     std::optional<std::string> cleanIfPath;
     std::optional<std::string> cleanMapPath;
     std::optional<std::string> spurLedgerPath;  ///< --export-spurs FILE
+    std::optional<std::string> spectrumPath;    ///< --export-spectrum FILE.png
     std::optional<FrequencyInterval> fsRange;
     std::optional<FrequencyInterval> ifRange;
     SpurQuery query;

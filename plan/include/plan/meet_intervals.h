@@ -10,6 +10,7 @@
 #include "plan/harmonic_band.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_query.h"
+#include "plan/spur_windows.h"
 
 namespace quorvel {
 
@@ -48,6 +49,18 @@ struct RowOptions {
     RowProgress progress;
     /// The row is refused (kTooManyIntervals) when it would hold more intervals.
     double maxIntervals = kMaxMeetIntervals;
+    /// With a progress report: the part of the range the caller still wants, which each
+    /// report may narrow. Every harmonic (and the modelled members) after a report is worked
+    /// out over what is left of the range as if it were the range, but counted against
+    /// maxIntervals over the whole of it, so the row is refused just as without. Within that
+    /// part each interval is the whole range's, but that with RowEnds::kQuotients an end the
+    /// part's own end stands in for may lie off the quotient by the quotient's few doubles.
+    /// Nothing is worked out while the part is empty (lo > hi). Null: the whole range.
+    const FrequencyInterval* wanted = nullptr;
+    /// SpurWindowsOf(plan, query.against, query.model) made once by a caller that works out
+    /// many rows of one plan and query (the windows do not depend on the IF or Fs); made
+    /// afresh for the row when null.
+    const SpurWindowList* windows = nullptr;
 };
 
 /// Every Fs in fsRange, for the plan's IF, widths and H (its Fs is not read), harmonics in

@@ -211,10 +211,11 @@ std::string MapText(const ResultMap& entry) {
     const CleanMapGeometry geometry = LayOutCleanMap(entry.view, entry.width, entry.height);
     std::vector<CleanMapRowRuns> runs(static_cast<std::size_t>(geometry.bodyHeight()));
     FinderStatus status = FinderStatus::kOk;
+    const CleanMapRowSetup map(entry.plan, entry.view);
     CleanMapRowScratch scratch;
     std::vector<MapCode> row(static_cast<std::size_t>(geometry.bodyWidth()));
     for (int y = 0; y < geometry.bodyHeight() && status == FinderStatus::kOk; ++y) {
-        status = CleanMapRow(entry.plan, entry.view, RowIf(entry.view, geometry.bodyHeight(), y),
+        status = CleanMapRow(map, RowIf(entry.view, geometry.bodyHeight(), y),
                              geometry.bodyHeight(), scratch, row);
         AppendCleanMapRuns(row, runs[static_cast<std::size_t>(y)]);
     }

@@ -54,6 +54,12 @@ ObjectHandle RecordingSurface::CreateHatchBrush(ColorRef colour) {
     return op.handle = objects_.Add(op.brush);
 }
 
+ObjectHandle RecordingSurface::CreateSolidBrush(ColorRef colour) {
+    RecordedOp& op = Record(OpKind::kCreateBrush);
+    op.brush = BrushSpec{BrushStyle::kSolid, colour};
+    return op.handle = objects_.Add(op.brush);
+}
+
 ObjectHandle RecordingSurface::CreateFont(int height, int escapement) {
     RecordedOp& op = Record(OpKind::kCreateFont);
     op.font = FontSpec{height, escapement};
@@ -98,6 +104,10 @@ void RecordingSurface::TextOut(int x, int y, std::string_view text) {
     RecordedOp& op = Record(OpKind::kTextOut, x, y);
     op.text = std::string(text);
     op.usesReleasedObject = Released(selectedFont_);
+}
+
+int RecordingSurface::TextWidth(std::string_view text) {
+    return kRecordedCharWidth * static_cast<int>(text.size());
 }
 
 void RecordingSurface::MoveTo(int x, int y) {

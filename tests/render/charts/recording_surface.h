@@ -62,11 +62,14 @@ struct Text {
 std::ostream& operator<<(std::ostream& out, const Text& text);
 
 inline constexpr int kRecordedLineHeight = 15;
+/// Every character of a TextOut cell is this wide, whatever the font.
+inline constexpr int kRecordedCharWidth = 7;
 
 class RecordingSurface final : public DrawingSurface {
   public:
     ObjectHandle CreatePen(PenStyle style, int width, ColorRef colour) override;
     ObjectHandle CreateHatchBrush(ColorRef colour) override;
+    ObjectHandle CreateSolidBrush(ColorRef colour) override;
     ObjectHandle CreateFont(int height, int escapement) override;
     void SelectObject(ObjectHandle object) override;
     void DeleteObject(ObjectHandle object) override;
@@ -74,6 +77,8 @@ class RecordingSurface final : public DrawingSurface {
     void SetTextColor(ColorRef colour) override;
     void SetTextAlign(unsigned align) override;
     void TextOut(int x, int y, std::string_view text) override;
+    /// kRecordedCharWidth a character.
+    int TextWidth(std::string_view text) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;

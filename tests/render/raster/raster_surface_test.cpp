@@ -179,8 +179,11 @@ TEST(RasterSurface, RandomScriptsMatchQPainter) {
                         dc.CreatePen(dotted ? PenStyle::kDot : PenStyle::kSolid, 1, colour));
                 });
             } else if (kind == 1) {
-                script.push_back(
-                    [=](DrawingSurface& dc) { dc.SelectObject(dc.CreateHatchBrush(colour)); });
+                // Hatched or solid, by the colour's lowest bit.
+                script.push_back([=](DrawingSurface& dc) {
+                    dc.SelectObject((colour & 1) != 0 ? dc.CreateSolidBrush(colour)
+                                                      : dc.CreateHatchBrush(colour));
+                });
             } else if (kind == 2) {
                 script.push_back([=](DrawingSurface& dc) { dc.SetBkColor(colour); });
             } else if (kind <= 4) {

@@ -52,21 +52,34 @@ PixelRect CleanMapBody(int width, int height);
 double ColumnFs(const CleanMapView& view, int width, int x);
 double RowIf(const CleanMapView& view, int height, int y);
 
+/// What every row of one map shares, made once for the map: the plan and view, the windows
+/// the rows are worked out from (they depend on neither Fs nor the IF), and the code each
+/// modelled member shows.
+struct CleanMapRowSetup {
+    CleanMapRowSetup(const PlanFields& mapPlan, const CleanMapView& mapView);
+
+    PlanFields plan;
+    CleanMapView view;
+    SpurWindowList windows;
+    std::vector<MapCode> memberCodes;  ///< [i]: the code of modelled member i
+};
+
 /// Reusable working storage for CleanMapRow, one per thread.
 struct CleanMapRowScratch {
     MeetRow meets;
     std::vector<std::uint64_t> openPixels;
+    std::vector<std::uint64_t> openWords;
 };
 
 /// The most meet intervals a whole map of rows works out: a refusal in a second or so at
 /// worst, where the finder's own bound per row, times a thousand rows, would take minutes.
 inline constexpr double kCleanMapIntervalBudget = 4 * kMaxMeetIntervals;
 
-/// Fills codes (the row's width) for the IF `ifCentre`, every pixel centre judged as the
-/// meet intervals say, as one of rowCount rows sharing the map's budget. A row refused under
+/// Fills codes (the row's width) for the IF `ifCentre` in map.plan, every pixel centre judged as
+/// the meet intervals say, as one of rowCount rows sharing the map's budget. A row refused under
 /// its share that the finder's own bound allows in full gives kTooLargeAtThisSize. On any status
 /// but kOk the codes hold nothing to show.
-FinderStatus CleanMapRow(const PlanFields& plan, const CleanMapView& view, double ifCentre,
-                         int rowCount, CleanMapRowScratch& scratch, std::span<MapCode> codes);
+FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCount,
+                         CleanMapRowScratch& scratch, std::span<MapCode> codes);
 
 }  // namespace quorvel

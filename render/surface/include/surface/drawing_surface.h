@@ -81,6 +81,7 @@ class DrawingSurface {
     virtual ObjectHandle CreatePen(PenStyle style, int width, ColorRef colour) = 0;
     /// A backward-diagonal ('/') hatch brush.
     virtual ObjectHandle CreateHatchBrush(ColorRef colour) = 0;
+    virtual ObjectHandle CreateSolidBrush(ColorRef colour) = 0;
     virtual ObjectHandle CreateFont(int height, int escapement) = 0;
     /// Makes the object the surface's pen, brush or font. An unknown or released handle
     /// changes nothing.
@@ -97,6 +98,9 @@ class DrawingSurface {
     /// Writes Latin-1 text in an opaque cell placed at (x, y) by the text alignment, in the
     /// direction of the font's escapement.
     virtual void TextOut(int x, int y, std::string_view text) = 0;
+    /// The width in pixels of the cell TextOut writes for `text` in the selected font, so
+    /// that a chart can keep its texts apart.
+    virtual int TextWidth(std::string_view text) = 0;
 
     virtual void MoveTo(int x, int y) = 0;
     /// A line from the current position up to, not including, (x, y), which becomes the

@@ -1,0 +1,23 @@
+// The folded spectrum, as a bench spectrum analyser would show the converter's output over
+// 0..Fs/2: the reference bands shaded, the signal at its level, every spur as a box (a
+// band) or a stem (a tone) at its level in its family's colour, the floor, and the
+// strongest spurs named.
+#pragma once
+
+#include "charts/spectrum_layout.h"
+#include "surface/drawing_surface.h"
+
+namespace quorvel {
+
+/// At most this many spurs are named, the strongest that find room first.
+inline constexpr int kMostSpectrumLabels = 8;
+inline constexpr int kSpectrumLabelFontHeight = 12;
+/// Between a mark's top and its label, and around every label.
+inline constexpr int kSpectrumLabelGap = 2;
+
+/// Draws the layout on a surface that starts all black. Known levels are boxes filled in a
+/// darker shade inside their colour and stems in a solid pen; unknown levels reach the top,
+/// boxes hatched and stems dotted. Without data: the axes, the level ticks and the titles.
+void DrawSpectrumChart(DrawingSurface& surface, const SpectrumLayout& layout);
+
+}  // namespace quorvel

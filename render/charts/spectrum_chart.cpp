@@ -1,0 +1,390 @@
+#include "charts/spectrum_chart.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "charts/axis_ticks.h"
+#include "charts/clean_map_rows.h"
+#include "charts/plot_frame.h"
+#include "pixel_arithmetic.h"
+#include "plan/harmonic_colour.h"
+#include "plan/truncate.h"
+#include "surface/scoped_object.h"
+
+namespace quorvel {
+
+namespace {
+
+// About one tick per this many pixels along each axis.
+constexpr int kFrequencyTickSpacing = 90;
+constexpr int kLevelTickSpacing = 40;
+constexpr int kTickLength = 4;
+constexpr int kFrequencyLabelGap = 6;  // from the axis to the labels' top
+constexpr int kLevelLabelGap = 8;      // from the labels' right end to the plot
+constexpr int kTitleLeft = 3;          // the level axis title's column
+constexpr int kTitleTop = 7;
+constexpr int kTitleBottomGap = 3;
+constexpr int kStemCapHalf = 2;  // a stem's top is a short bar this far either side
+constexpr int kDashOn = 6;
+constexpr int kDashPeriod = 10;
+constexpr int kSwatch = 10;
+constexpr int kSwatchGap = 4;  // from a swatch to its text
+constexpr int kEntryGap = 12;  // between legend entries, and after the title
+constexpr int kMostLabelTries = 64;
+
+// Inside a box, the colour at half strength.
+ColorRef Dim(ColorRef colour) {
+    return (colour >> 1) & 0x7F7F7F;
+}
+
+// The chart's text is Latin-1: the labels' few other characters become their nearest.
+std::string Latin1(std::string_view utf8) {
+    std::string text;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+            ++i;
+        } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+            const unsigned code =
+                ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+            text += code < 0x100 ? static_cast<char>(code) : '?';
+            i += 2;
+        } else {
+            const int length = (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+            text += utf8.substr(i, 3) == "\xE2\x88\x92" ? '-' : '?';  // U+2212
+            i += static_cast<std::size_t>(length);
+        }
+    }
+    return text;
+}
+
+// Six significant digits: 368.64, 1.5e+300.
+std::string ShortNumber(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    return std::string(text, end.ptr);
+}
+
+bool Known(const SpectrumMark& mark) {
+    return mark.level && std::isfinite(*mark.level);
+}
+
+void DrawGrid(DrawingSurface& dc, const SpectrumLayout& l, const std::vector<AxisTick>& xTicks,
+              const std::vector<AxisTick>& yTicks) {
+    const PixelRect& p = l.plot;
+    ScopedObject pen(dc, dc.CreatePen(PenStyle::kDot, 1, kGridColour));
+    pen.Select();
+    for (const AxisTick& tick : xTicks) {
+        const int x = p.left + TruncToInt(tick.at * (p.right - p.left));
+        if (x > p.left) {
+            dc.MoveTo(x, p.top);
+            dc.LineTo(x, p.bottom);
+        }
+    }
+    for (const AxisTick& tick : yTicks) {
+        const int y = p.bottom - TruncToInt(tick.at * (p.bottom - p.top));
+        if (y < p.bottom) {
+            dc.MoveTo(p.left, y);
+            dc.LineTo(p.right, y);
+        }
+    }
+}
+
+void DrawShade(DrawingSurface& dc, const PixelRect& p, const ColumnSpan& band, ColorRef colour) {
+    ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, colour));
+    pen.Select();
+    ScopedObject brush(dc, dc.CreateSolidBrush(colour));
+    brush.Select();
+    dc.Rectangle(band.left, p.top, band.right, p.bottom);
+}
+
+// Tallest first, so that every lower box stays in sight on the ones behind it.
+std::vector<const SpectrumMark*> BackToFront(const SpectrumLayout& l) {
+    std::vector<const SpectrumMark*> order;
+    if (l.signal) {
+        order.push_back(&*l.signal);
+    }
+    for (const SpectrumMark& mark : l.marks) {
+        order.push_back(&mark);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const SpectrumMark* a, const SpectrumMark* b) { return a->top < b->top; });
+    return order;
+}
+
+void DrawBox(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
+    ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, mark.colour));
+    pen.Select();
+    ScopedObject brush(
+        dc, Known(mark) ? dc.CreateSolidBrush(Dim(mark.colour)) : dc.CreateHatchBrush(mark.colour));
+    brush.Select();
+    dc.Rectangle(mark.left, mark.top, mark.right, p.bottom);
+}
+
+void DrawStem(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
+    ScopedObject pen(dc,
+                     dc.CreatePen(Known(mark) ? PenStyle::kSolid : PenStyle::kDot, 1, mark.colour));
+    pen.Select();
+    dc.MoveTo(mark.left, p.bottom - 1);
+    dc.LineTo(mark.left, mark.top - 1);
+    ScopedObject cap(dc, dc.CreatePen(PenStyle::kSolid, 1, mark.colour));
+    cap.Select();
+    dc.MoveTo(mark.left - kStemCapHalf, mark.top);
+    dc.LineTo(mark.left + kStemCapHalf + 1, mark.top);
+}
+
+// Two rows thick, the level's and the one above it, to stand out over the boxes. Spans, not
+// lines: a few hundred short lines would cost the fast surface more than all the rest.
+void DrawFloor(DrawingSurface& dc, const PixelRect& p, int row) {
+    for (const int y : {row - 1, row}) {
+        if (y < p.top || y >= p.bottom) {
+            continue;
+        }
+        for (int x = p.left; x < p.right; x += kDashPeriod) {
+            dc.FillSpan(y, x, std::min(x + kDashOn, p.right), kSpectrumFloorColour);
+        }
+    }
+}
+
+void DrawAxes(DrawingSurface& dc, const SpectrumLayout& l, const std::vector<AxisTick>& xTicks,
+              const std::vector<AxisTick>& yTicks) {
+    const PixelRect& p = l.plot;
+    ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, kAxisColour));
+    pen.Select();
+    dc.MoveTo(p.left - 1, p.top);
+    dc.LineTo(p.left - 1, p.bottom);
+    dc.LineTo(p.right, p.bottom);
+    ScopedObject font = MakeChartFont(dc, kTickLabelFontHeight, 0);
+    font.Select();
+    dc.SetTextAlign(kAlignCenter | kAlignTop);
+    for (const AxisTick& tick : xTicks) {
+        const int x = p.left + TruncToInt(tick.at * (p.right - p.left));
+        dc.MoveTo(x, p.bottom + 1);
+        dc.LineTo(x, p.bottom + 1 + kTickLength);
+        dc.TextOut(x, p.bottom + kFrequencyLabelGap, tick.label);
+    }
+    dc.SetTextAlign(kAlignRight | kAlignTop);
+    for (const AxisTick& tick : yTicks) {
+        const int y = p.bottom - TruncToInt(tick.at * (p.bottom - p.top));
+        dc.MoveTo(p.left - 1 - kTickLength, y);
+        dc.LineTo(p.left - 1, y);
+        dc.TextOut(p.left - kLevelLabelGap, y - kTickLabelFontHeight / 2, tick.label);
+    }
+}
+
+void DrawTitles(DrawingSurface& dc, const SpectrumLayout& l) {
+    const PixelRect& p = l.plot;
+    ScopedObject vertical = MakeChartFont(dc, kVerticalTitleFontHeight, kVerticalTitleEscapement);
+    vertical.Select();
+    dc.SetTextAlign(kAlignCenter | kAlignTop);
+    dc.TextOut(kTitleLeft, p.top + (p.bottom - p.top) / 2, "dBFS");
+    ScopedObject font = MakeChartFont(dc, kAxisTitleFontHeight, 0);
+    font.Select();
+    dc.SetTextAlign(kAlignCenter | kAlignBottom);
+    dc.TextOut(p.left + (p.right - p.left) / 2, l.height - kTitleBottomGap, "Frequency (MHz)");
+}
+
+struct LegendEntry {
+    ColorRef colour;
+    ColorRef second;  // the right half of the swatch: the even harmonics' red
+    bool hatched;
+    const char* text;
+};
+
+const char* FamilyText(SpurFamily family) {
+    switch (family) {
+        case SpurFamily::kHarmonic:
+            return "harmonics";
+        case SpurFamily::kInterleaveImage:
+            return "images";
+        case SpurFamily::kInterleaveOffset:
+            return "offset tones";
+        case SpurFamily::kClockSideband:
+            return "sidebands";
+        case SpurFamily::kInterferer:
+            return "interferers";
+    }
+    return "";
+}
+
+// The title from the left, then a legend of what is drawn from the right, as much of it as
+// fits beside the title.
+void DrawHeading(DrawingSurface& dc, const SpectrumLayout& l) {
+    // In short pieces: the fast surface keeps a small text's pixels from one paint to the
+    // next, and would write one long line through the painter every time.
+    std::vector<std::string> title{"Folded spectrum"};
+    if (l.hasData) {
+        title.push_back(", 0 to " + ShortNumber(l.half) + " MHz");
+        title.push_back(": signal " + SpectrumLevelText(l.signalLevel) + " dBFS");
+        if (l.floorLevel) {
+            title.push_back(", floor " + SpectrumLevelText(*l.floorLevel) + " dBFS");
+        }
+    } else {
+        title.push_back(": no spectrum for these values");
+    }
+    ScopedObject font = MakeChartFont(dc, kAxisTitleFontHeight, 0);
+    font.Select();
+    dc.SetTextAlign(kAlignLeft | kAlignTop);
+    int titleEnd = l.plot.left;
+    for (const std::string& piece : title) {
+        dc.TextOut(titleEnd, kTitleTop, piece);
+        titleEnd += dc.TextWidth(piece);
+    }
+
+    std::vector<LegendEntry> entries;
+    bool unknown = false;
+    std::optional<SpurFamily> last;
+    for (const SpectrumMark& mark : l.marks) {
+        unknown = unknown || !Known(mark);
+        if (mark.member.family != last) {
+            last = mark.member.family;
+            entries.push_back(
+                mark.member.family == SpurFamily::kHarmonic
+                    ? LegendEntry{HarmonicColour(3), HarmonicColour(2), false,
+                                  FamilyText(mark.member.family)}
+                    : LegendEntry{mark.colour, mark.colour, false, FamilyText(mark.member.family)});
+        }
+    }
+    if (unknown) {
+        entries.push_back({kChartTextColour, kChartTextColour, true, "level unknown"});
+    }
+    ScopedObject small = MakeChartFont(dc, kTickLabelFontHeight, 0);
+    small.Select();
+    std::vector<int> widths;
+    int total = 0;
+    for (const LegendEntry& entry : entries) {
+        widths.push_back(kSwatch + kSwatchGap + dc.TextWidth(entry.text));
+        total += widths.back() + kEntryGap;
+    }
+    // The last entries give way first.
+    while (!entries.empty() && l.plot.right - total < titleEnd) {
+        total -= widths.back() + kEntryGap;
+        entries.pop_back();
+        widths.pop_back();
+    }
+    int x = l.plot.right - total + kEntryGap;
+    const int top = kTitleTop + (kAxisTitleFontHeight - kSwatch) / 2;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const LegendEntry& e = entries[i];
+        for (const auto& [left, right, colour] :
+             {std::tuple{x, x + kSwatch / 2, e.colour},
+              std::tuple{x + kSwatch / 2, x + kSwatch, e.second}}) {
+            ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, colour));
+            pen.Select();
+            ScopedObject brush(
+                dc, e.hatched ? dc.CreateHatchBrush(colour) : dc.CreateSolidBrush(colour));
+            brush.Select();
+            dc.Rectangle(left, top, right, top + kSwatch);
+        }
+        dc.TextOut(x + kSwatch + kSwatchGap, top + (kSwatch - kTickLabelFontHeight) / 2, e.text);
+        x += widths[i] + kEntryGap;
+    }
+}
+
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+    return a.left < b.right + kSpectrumLabelGap && b.left < a.right + kSpectrumLabelGap &&
+           a.top < b.bottom + kSpectrumLabelGap && b.top < a.bottom + kSpectrumLabelGap;
+}
+
+// The strongest first, greedily: each label goes above its mark or, where there is no room
+// there, just inside its top, and is left out where neither keeps clear of the plot's edges
+// and of every label already placed.
+void DrawLabels(DrawingSurface& dc, const SpectrumLayout& l) {
+    const PixelRect& p = l.plot;
+    std::vector<std::size_t> rank(l.marks.size());
+    std::iota(rank.begin(), rank.end(), std::size_t{0});
+    std::stable_sort(rank.begin(), rank.end(), [&](std::size_t a, std::size_t b) {
+        const SpectrumMark& ma = l.marks[a];
+        const SpectrumMark& mb = l.marks[b];
+        if (Known(ma) != Known(mb)) {
+            return Known(ma);
+        }
+        return Known(ma) && *ma.level > *mb.level;
+    });
+    ScopedObject font = MakeChartFont(dc, kSpectrumLabelFontHeight, 0);
+    font.Select();
+    dc.SetTextAlign(kAlignLeft | kAlignTop);
+    std::vector<PixelRect> placed;
+    const int tries = std::min(static_cast<int>(rank.size()), kMostLabelTries);
+    for (int i = 0; i < tries && placed.size() < kMostSpectrumLabels; ++i) {
+        const SpectrumMark& mark = l.marks[rank[static_cast<std::size_t>(i)]];
+        const std::string text = Latin1(mark.name);
+        const int width = dc.TextWidth(text);
+        if (width > p.right - p.left) {
+            continue;
+        }
+        const int centre = mark.left + (mark.right - 1 - mark.left) / 2;
+        const int left = std::clamp(centre - width / 2, p.left, p.right - width);
+        // Inside, below a stem's cap.
+        for (const int top : {mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight,
+                              mark.top + kSpectrumLabelGap + 1}) {
+            const PixelRect box{left, top, left + width, top + kSpectrumLabelFontHeight};
+            const bool fits =
+                box.top >= p.top && box.bottom <= p.bottom &&
+                std::none_of(placed.begin(), placed.end(),
+                             [&](const PixelRect& other) { return Overlap(box, other); });
+            if (fits) {
+                placed.push_back(box);
+                dc.TextOut(box.left, box.top, text);
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void DrawSpectrumChart(DrawingSurface& dc, const SpectrumLayout& l) {
+    if (!l.HasPlot()) {
+        return;  // too small for a plot: the surface stays black
+    }
+    const PixelRect& p = l.plot;
+    dc.SetBkColor(kBlack);
+    const std::vector<AxisTick> xTicks =
+        l.hasData ? AxisTicks(0, l.half, p.right - p.left, kFrequencyTickSpacing)
+                  : std::vector<AxisTick>{};
+    const std::vector<AxisTick> yTicks =
+        AxisTicks(l.bottomLevel, 0, p.bottom - p.top, kLevelTickSpacing);
+    // The shading and the boxes go on in one run of rectangles, which the fast surface
+    // writes back to front, each pixel once; the graticule then lies over them, as on a
+    // bench analyser's screen.
+    if (l.hasData) {
+        if (l.rfBand) {
+            DrawShade(dc, p, *l.rfBand, kSpectrumRfShade);
+        }
+        if (l.ifBand) {
+            DrawShade(dc, p, *l.ifBand, kSpectrumIfShade);
+        }
+        const std::vector<const SpectrumMark*> order = BackToFront(l);
+        for (const SpectrumMark* mark : order) {
+            if (mark->shape == SpectrumShape::kBox) {
+                DrawBox(dc, p, *mark);
+            }
+        }
+        for (const SpectrumMark* mark : order) {
+            if (mark->shape == SpectrumShape::kStem) {
+                DrawStem(dc, p, *mark);
+            }
+        }
+    }
+    DrawGrid(dc, l, xTicks, yTicks);
+    if (l.floorRow) {
+        DrawFloor(dc, p, *l.floorRow);
+    }
+    DrawAxes(dc, l, xTicks, yTicks);
+    DrawTitles(dc, l);
+    DrawHeading(dc, l);
+    if (l.hasData) {
+        DrawLabels(dc, l);
+    }
+}
+
+}  // namespace quorvel

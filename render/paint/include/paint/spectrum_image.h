@@ -1,0 +1,24 @@
+// The folded spectrum as an image, composed as the chart area is: on the fast surface into
+// a pooled bitmap, and the same calls through QPainter to hold it to.
+#pragma once
+
+#include <QImage>
+
+#include "charts/spectrum_layout.h"
+#include "plan/plan_fields.h"
+#include "plan/spur_model.h"
+
+namespace quorvel {
+
+/// The spectrum of width x height pixels (Format_RGB32); a null image for a size the chart
+/// area would not compose either. Text needs a QGuiApplication.
+QImage ComposeSpectrum(const PlanFields& plan, const SpurModel& model, int width, int height);
+/// The same from a layout already made, at its size: what a window that reads its layout
+/// back under the pointer draws.
+QImage ComposeSpectrum(const SpectrumLayout& layout);
+
+/// The same picture with every primitive drawn in full and in order through QPainter.
+QImage ComposeSpectrumThroughQPainter(const PlanFields& plan, const SpurModel& model, int width,
+                                      int height);
+
+}  // namespace quorvel

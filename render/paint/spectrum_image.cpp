@@ -1,0 +1,49 @@
+#include "paint/spectrum_image.h"
+
+#include "charts/spectrum_chart.h"
+#include "paint/paint_cycle.h"
+#include "raster/bitmap_pool.h"
+#include "raster/image_surface.h"
+#include "raster/raster_surface.h"
+
+namespace quorvel {
+
+namespace {
+
+bool Composable(int width, int height) {
+    return width > 0 && height > 0 && width <= kLargestChartSide && height <= kLargestChartSide;
+}
+
+}  // namespace
+
+QImage ComposeSpectrum(const PlanFields& plan, const SpurModel& model, int width, int height) {
+    if (!Composable(width, height)) {
+        return {};
+    }
+    return ComposeSpectrum(LayOutSpectrum(plan, model, width, height));
+}
+
+QImage ComposeSpectrum(const SpectrumLayout& layout) {
+    if (!Composable(layout.width, layout.height)) {
+        return {};
+    }
+    QImage image = TakeChartBitmap(layout.width, layout.height);
+    if (image.isNull()) {
+        return image;  // not enough memory for the bitmap
+    }
+    DrawSpectrumChart(*MakeRasterSurface(image, /*blackFirst=*/true), layout);
+    return image;
+}
+
+QImage ComposeSpectrumThroughQPainter(const PlanFields& plan, const SpurModel& model, int width,
+                                      int height) {
+    if (!Composable(width, height)) {
+        return {};
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    DrawSpectrumChart(*MakeImageSurface(image), LayOutSpectrum(plan, model, width, height));
+    return image;
+}
+
+}  // namespace quorvel
