@@ -15,6 +15,7 @@
 #include <cmath>
 #include <functional>
 
+#include "charts/clean_map_levels.h"
 #include "dialog/action_menu.h"
 #include "dialog/clean_slider_strip.h"
 #include "dialog/field_mark.h"
@@ -39,8 +40,22 @@ QString Text(const std::string& text) {
 QString Readout(PlanFields plan, const SpurQuery& query, double fs, double ifCentre) {
     plan.m_fs = fs;
     plan.m_if = ifCentre;
-    return QStringLiteral("Fs %1 MHz, IF %2 MHz: %3")
-        .arg(Text(FormatFixed(fs, 3)), Text(FormatFixed(ifCentre, 3)),
+    QString worst;
+    if (LevelsGiven(query.model)) {
+        // The member whose level colours the point, first.
+        const SpurVerdict verdict = JudgeSpurs(plan, query);
+        if (const auto member = WorstMeetingMember(verdict, query.model, query.against, plan)) {
+            const auto level = MemberLevel(*member, query.model);
+            worst = QStringLiteral("loudest %1 at %2; ")
+                        .arg(Text(member->family == SpurFamily::kHarmonic
+                                      ? "H" + std::to_string(member->order)
+                                      : SpurMemberLabel(*member, query.model)),
+                             level ? Text(FormatFixed(*level, 1) + " dBFS")
+                                   : QStringLiteral("an unknown level"));
+        }
+    }
+    return QStringLiteral("Fs %1 MHz, IF %2 MHz: %3%4")
+        .arg(Text(FormatFixed(fs, 3)), Text(FormatFixed(ifCentre, 3)), worst,
              Text(SpurVerdictText(plan, query)));
 }
 
@@ -344,7 +359,10 @@ void CleanMapWindow::OnClick(QPoint point) {
         PlanFields plan = main_.Plan();
         plan.m_fs = fs;
         plan.m_if = ifCentre;
-        return MapCodeOf(JudgeSpurs(plan, view_.query), view_.query.model);
+        const SpurVerdict verdict = JudgeSpurs(plan, view_.query);
+        return LevelsGiven(view_.query.model)
+                   ? LevelledMapCodeOf(verdict, view_.query.model, view_.query.against, plan)
+                   : MapCodeOf(verdict, view_.query.model);
     };
     const MapCode shown = codeAt(at->first, at->second);
     const auto fs =

@@ -1,5 +1,7 @@
 #include "charts/clean_map_chart.h"
 
+#include "charts/clean_map_levels.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -209,6 +211,32 @@ void DrawLegend(DrawingSurface& surface, const PlanFields& plan, const CleanMapG
     if (g.view.fsRange.lo <= 0) {
         entry(kMapUnsampled, "Fs <= 0");
     }
+    const SpurModel& model = g.view.query.model;
+    if (LevelsGiven(model)) {
+        // The loudest spur's level: a scale from 0 dBc at its top down to its bottom, and
+        // a swatch for a level not known.
+        entry(kMapUnknownLevel, "unknown");
+        const LevelScale scale = LevelScaleOf(model, plan);
+        constexpr int kStepHeight = 4;
+        const int labels[] = {0, kMapLevelSteps / 2, kMapLevelSteps};
+        if (y + kMapLevelSteps * kStepHeight + row > g.body.bottom - 1) {
+            return;
+        }
+        const int top = y + row / 2;
+        for (int step = 0; step < kMapLevelSteps; ++step) {
+            const int stepTop = top + (kMapLevelSteps - 1 - step) * kStepHeight;
+            FillArea(surface, {left, stepTop, left + kSwatchWidth, stepTop + kStepHeight},
+                     MapCodeColour(static_cast<MapCode>(kMapFirstLevel + step)));
+        }
+        for (const int at : labels) {
+            const double dbc = scale.hi - at * (scale.hi - scale.lo) / kMapLevelSteps;
+            const int ly = top + at * kStepHeight;
+            surface.DrawText(
+                {left + kLegendTextLeft, ly - row / 2, left + kLegendWidth, ly + row / 2},
+                kTextVCentre, FormatFixed(dbc, 0) + (at == 0 ? " dBc" : ""));
+        }
+        return;
+    }
     for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
         entry(static_cast<MapCode>(n), "H" + std::to_string(n));
     }
@@ -263,9 +291,11 @@ void DrawCleanMapBody(DrawingSurface& surface, const CleanMapGeometry& geometry,
 
 void DrawCleanMapRow(DrawingSurface& surface, const CleanMapGeometry& geometry, int row,
                      std::span<const CleanMapRun> runs) {
-    static const std::array<ColorRef, kMapCodeCount> kColours = [] {
-        std::array<ColorRef, kMapCodeCount> colours{};
-        for (int code = 0; code < kMapCodeCount; ++code) {
+    // Every code a pixel can hold, the level codes included.
+    constexpr int kCodes = 1 << (8 * sizeof(MapCode));
+    static const std::array<ColorRef, kCodes> kColours = [] {
+        std::array<ColorRef, kCodes> colours{};
+        for (int code = 0; code < kCodes; ++code) {
             colours[static_cast<std::size_t>(code)] = MapCodeColour(static_cast<MapCode>(code));
         }
         return colours;

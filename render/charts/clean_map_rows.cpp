@@ -1,5 +1,7 @@
 #include "charts/clean_map_rows.h"
 
+#include "charts/clean_map_levels.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -209,6 +211,9 @@ ColorRef MapCodeColour(MapCode code) {
     if (code == kMapSelfFold) {
         return kSelfFoldGrey;
     }
+    if (code >= kMapUnknownLevel) {
+        return LevelMapColour(code);
+    }
     // One clear colour a family, none of them a harmonic's cyan or red.
     constexpr std::array<ColorRef, kMapCodeCount - kMapFirstFamily> kFamilyColours{
         0x00A000, 0xB000B0, 0x0090F0, 0x305080};
@@ -240,8 +245,34 @@ CleanMapRowSetup::CleanMapRowSetup(const PlanFields& mapPlan, const CleanMapView
     : plan(mapPlan),
       view(mapView),
       windows(SpurWindowsOf(mapPlan, mapView.query.against, mapView.query.model)) {
-    for (const SpurMember& member : ModelledMembersOf(view.query.model)) {
+    const SpurModel& model = view.query.model;
+    const std::vector<SpurMember> members = ModelledMembersOf(model);
+    for (const SpurMember& member : members) {
         memberCodes.push_back(FamilyMapCode(member.family));
+    }
+    levelled = LevelsGiven(model);
+    if (!levelled) {
+        return;
+    }
+    // Loudest first, an unknown level above every known one, equals in ledger order.
+    const LevelScale scale = LevelScaleOf(model, plan);
+    std::vector<std::pair<std::optional<double>, LevelFill>> ranked;
+    const auto add = [&](const SpurMember& member, int modelled) {
+        const auto level = MemberLevel(member, model);
+        const auto dbc = level ? std::optional(*level - model.levels.signal) : std::nullopt;
+        ranked.push_back({dbc, {modelled, member.order, LevelMapCode(dbc, scale)}});
+    };
+    for (int n = 2; n <= HighestDrawnHarmonic(plan); ++n) {
+        add({SpurFamily::kHarmonic, n, 0}, -1);
+    }
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        add(members[i], static_cast<int>(i));
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return !a.first ? b.first.has_value() : b.first && *a.first > *b.first;
+    });
+    for (const auto& entry : ranked) {
+        levelOrder.push_back(entry.second);
     }
 }
 
@@ -263,6 +294,9 @@ FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCo
         if (!unsampledDone) {
             FillIntervals(fill, columns, scratch.meets.unsampled, kMapUnsampled);
             unsampledDone = true;
+        }
+        if (map.levelled) {
+            return true;  // filled loudest first once every member is known
         }
         if (n == kModelledDone) {
             for (std::size_t i = 0; i < scratch.meets.modelled.size(); ++i) {
@@ -302,6 +336,13 @@ FinderStatus CleanMapRow(const CleanMapRowSetup& map, double ifCentre, int rowCo
     }
     if (!unsampledDone) {
         fillHarmonic(0);  // no harmonic to report (H < 2)
+    }
+    for (const CleanMapRowSetup::LevelFill& member : map.levelOrder) {
+        FillIntervals(fill, columns,
+                      member.modelled < 0
+                          ? scratch.meets.harmonic[static_cast<std::size_t>(member.n)]
+                          : scratch.meets.modelled[static_cast<std::size_t>(member.modelled)],
+                      member.code);
     }
     FillIntervals(fill, columns, scratch.meets.selfFold, kMapSelfFold);
     fill.FillRest(kMapClean);

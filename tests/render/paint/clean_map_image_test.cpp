@@ -17,6 +17,7 @@
 
 #include "charts/clean_map_chart.h"
 #include "charts/clean_map_geometry.h"
+#include "charts/clean_map_levels.h"
 #include "plan/spur_verdict.h"
 #include "plan/truncate.h"
 #include "raster/raster_surface.h"
@@ -27,7 +28,9 @@ namespace {
 MapCode CodeAt(PlanFields plan, const SpurQuery& query, double fs, double ifCentre) {
     plan.m_fs = fs;
     plan.m_if = ifCentre;
-    return MapCodeOf(JudgeSpurs(plan, query), query.model);
+    const SpurVerdict verdict = JudgeSpurs(plan, query);
+    return LevelsGiven(query.model) ? LevelledMapCodeOf(verdict, query.model, query.against, plan)
+                                    : MapCodeOf(verdict, query.model);
 }
 
 TEST(CleanMapImage, EveryPixelShowsTheVerdictAtItsCentre) {
@@ -68,7 +71,8 @@ TEST(CleanMapImage, EveryPixelShowsTheVerdictAtItsCentre) {
 struct ModelledMap {
     const char* name;
     SpurModel model;
-    SpurFamily shows;  // a family the maps must show somewhere
+    SpurFamily shows;                     // a family the maps must show somewhere
+    std::optional<double> showsDbc = {};  // with levels: the level it shows instead
 };
 
 void PrintTo(const ModelledMap& m, std::ostream* out) {
@@ -98,7 +102,9 @@ TEST_P(CleanMapWithAModel, EveryBodyPixelShowsTheVerdictAtItsCentre) {
         const CleanMapImage map = ComposeCleanMapFrame(plan, view, 220 + trial, 150 + trial % 7);
         ASSERT_EQ(map.status, FinderStatus::kOk);
         const CleanMapGeometry g = LayOutCleanMap(view, map.image.width(), map.image.height());
-        const QRgb family = MapPixel(MapCodeColour(FamilyMapCode(m.shows)));
+        const QRgb family = MapPixel(
+            MapCodeColour(m.showsDbc ? LevelMapCode(*m.showsDbc, LevelScaleOf(m.model, plan))
+                                     : FamilyMapCode(m.shows)));
         for (int y = 0; y < g.bodyHeight(); ++y) {
             const double ifCentre = RowIf(view, g.bodyHeight(), y);
             for (int x = 0; x < g.bodyWidth(); ++x) {
@@ -127,7 +133,19 @@ INSTANTIATE_TEST_SUITE_P(
                     SpurFamily::kInterferer},
         ModelledMap{"Everything",
                     {8, 2, true, 10, 1, {{2400, 80, 2}, {900, 20, 1}}},
-                    SpurFamily::kInterleaveImage}),
+                    SpurFamily::kInterleaveImage},
+        // With levels each point shows its loudest counting member's level: images at
+        // -60 dBc over harmonics at -70 and -75, H4 and up unknown, sidebands below the
+        // floor left out.
+        ModelledMap{
+            "Levels",
+            {.interleave = 4,
+             .hasClockSpur = true,
+             .clockSpur = 30,
+             .levels =
+                 {.harmonics = {-70, -75}, .images = {-60}, .sidebands = {-95}, .floor = -90}},
+            SpurFamily::kInterleaveImage,
+            -60.0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // A map small enough to write down: H = 3, IF BW 4.6, RF BW 10, Fs -40 to 360 over 40

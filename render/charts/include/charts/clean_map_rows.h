@@ -62,6 +62,16 @@ struct CleanMapRowSetup {
     CleanMapView view;
     SpurWindowList windows;
     std::vector<MapCode> memberCodes;  ///< [i]: the code of modelled member i
+    /// With levels given, each point shows its loudest member's level: the members are
+    /// filled in that order, loudest first, harmonics (modelled -1, their order in `n`) and
+    /// modelled members alike, once the whole row is worked out.
+    struct LevelFill {
+        int modelled = -1;
+        int n = 0;
+        MapCode code = 0;
+    };
+    bool levelled = false;
+    std::vector<LevelFill> levelOrder;
 };
 
 /// Reusable working storage for CleanMapRow, one per thread.
