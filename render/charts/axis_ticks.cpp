@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "plan/number_text.h"
+#include "plan/powers_of_ten.h"
+#include "plan/truncate.h"
 
 namespace quorvel {
 
@@ -20,7 +22,7 @@ std::vector<AxisTick> AxisTicks(double lo, double hi, int pixels, int spacing) {
         return ticks;
     }
     const double rough = span / std::max(1, pixels / spacing);
-    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    const double decade = PowerOfTen(TruncToInt(DecimalExponent(rough)));
     double step = 10 * decade;
     for (const double m : {5.0, 2.0, 1.0}) {
         if (m * decade >= rough) {

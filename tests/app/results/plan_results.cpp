@@ -8,6 +8,8 @@
 #include "charts/clean_map_chart.h"
 #include "charts/clean_map_geometry.h"
 #include "charts/clean_map_rows.h"
+#include "charts/spectrum_chart.h"
+#include "charts/spectrum_layout.h"
 #include "plan/number_text.h"
 #include "recording_surface.h"
 
@@ -132,6 +134,51 @@ const ResultMap kMaps[] = {
      200},
 };
 
+// Folded spectra, whose frequency ticks take their decades from Fs/2 (a last tick exactly
+// at Fs/2 = 0.01 stays only with the double nearest 1e-3) and whose levels come from a
+// converter model.
+SpurModel LevelledModel(int interleave) {
+    SpurModel model;
+    model.interleave = interleave;
+    model.levels.signal = -1;
+    model.levels.harmonics = {-62.5, -71.25, -80};
+    model.levels.images = {-70};
+    model.levels.offset = -95.5;
+    model.levels.floor = -90;
+    return model;
+}
+
+struct ResultSpectrum {
+    const char* name;
+    PlanFields plan;
+    int interleave;
+    int width;
+    int height;
+};
+
+const ResultSpectrum kSpectra[] = {
+    {"spectrum-3gsps",
+     {.m_fs = 3000, .m_if = 1800, .m_ifBw = 100, .m_harmonics = 5, .m_rfBw = 400},
+     4,
+     960,
+     640},
+    {"spectrum-ties",
+     {.m_fs = 2.5, .m_if = 0.5, .m_ifBw = 0.25, .m_harmonics = 9, .m_rfBw = 0.75},
+     2,
+     850,
+     600},
+    {"spectrum-hundredth",
+     {.m_fs = 0.02, .m_if = 0.004, .m_ifBw = 0.001, .m_harmonics = 7, .m_rfBw = 0.003},
+     1,
+     640,
+     480},
+    {"spectrum-tiny",
+     {.m_fs = 3e-9, .m_if = 7e-10, .m_ifBw = 1e-10, .m_harmonics = 7, .m_rfBw = 4e-10},
+     1,
+     640,
+     480},
+};
+
 std::string Hex(unsigned value) {
     char buffer[16];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
@@ -211,9 +258,9 @@ std::string MapText(const ResultMap& entry) {
     const CleanMapGeometry geometry = LayOutCleanMap(entry.view, entry.width, entry.height);
     std::vector<CleanMapRowRuns> runs(static_cast<std::size_t>(geometry.bodyHeight()));
     FinderStatus status = FinderStatus::kOk;
+    const CleanMapRowSetup map(entry.plan, entry.view);
     CleanMapRowScratch scratch;
     std::vector<MapCode> row(static_cast<std::size_t>(geometry.bodyWidth()));
-    const CleanMapRowSetup map(entry.plan, entry.view);
     for (int y = 0; y < geometry.bodyHeight() && status == FinderStatus::kOk; ++y) {
         status = CleanMapRow(map, RowIf(entry.view, geometry.bodyHeight(), y),
                              geometry.bodyHeight(), scratch, row);
@@ -244,6 +291,15 @@ std::vector<PlanResult> PlanResults() {
     }
     for (const ResultMap& entry : kMaps) {
         results.push_back({entry.name, PlanLine(entry.name, entry.plan) + MapText(entry)});
+    }
+    for (const ResultSpectrum& entry : kSpectra) {
+        RecordingSurface surface;
+        DrawSpectrumChart(surface, LayOutSpectrum(entry.plan, LevelledModel(entry.interleave),
+                                                  entry.width, entry.height));
+        results.push_back({entry.name, PlanLine(entry.name, entry.plan) + "spectrum " +
+                                           std::to_string(entry.width) + 'x' +
+                                           std::to_string(entry.height) + '\n' +
+                                           CallsText(surface)});
     }
     return results;
 }
