@@ -106,7 +106,8 @@ void DrawShade(DrawingSurface& dc, const PixelRect& p, const ColumnSpan& band, C
     dc.Rectangle(band.left, p.top, band.right, p.bottom);
 }
 
-// Tallest first, so that every lower box stays in sight on the ones behind it.
+// Tallest first, so that every lower box stays in sight on the ones behind it; the strips
+// of unknown levels last, over any box that reaches the top.
 std::vector<const SpectrumMark*> BackToFront(const SpectrumLayout& l) {
     std::vector<const SpectrumMark*> order;
     if (l.signal) {
@@ -115,8 +116,9 @@ std::vector<const SpectrumMark*> BackToFront(const SpectrumLayout& l) {
     for (const SpectrumMark& mark : l.marks) {
         order.push_back(&mark);
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const SpectrumMark* a, const SpectrumMark* b) { return a->top < b->top; });
+    std::stable_sort(order.begin(), order.end(), [](const SpectrumMark* a, const SpectrumMark* b) {
+        return Known(*a) != Known(*b) ? Known(*a) : a->top < b->top;
+    });
     return order;
 }
 
