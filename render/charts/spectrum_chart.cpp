@@ -106,7 +106,8 @@ void DrawShade(DrawingSurface& dc, const PixelRect& p, const ColumnSpan& band, C
     dc.Rectangle(band.left, p.top, band.right, p.bottom);
 }
 
-// Tallest first, so that every lower box stays in sight on the ones behind it.
+// Tallest first, so that every lower box stays in sight on the ones behind it; the strips
+// of unknown levels last, over any box that reaches the top.
 std::vector<const SpectrumMark*> BackToFront(const SpectrumLayout& l) {
     std::vector<const SpectrumMark*> order;
     if (l.signal) {
@@ -115,9 +116,16 @@ std::vector<const SpectrumMark*> BackToFront(const SpectrumLayout& l) {
     for (const SpectrumMark& mark : l.marks) {
         order.push_back(&mark);
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const SpectrumMark* a, const SpectrumMark* b) { return a->top < b->top; });
+    std::stable_sort(order.begin(), order.end(), [](const SpectrumMark* a, const SpectrumMark* b) {
+        return Known(*a) != Known(*b) ? Known(*a) : a->top < b->top;
+    });
     return order;
+}
+
+// The row a mark's drawing ends above: the axis for a known level, the foot of the strip
+// along the top for an unknown one.
+int MarkFoot(const PixelRect& p, const SpectrumMark& mark) {
+    return Known(mark) ? p.bottom : std::min(p.bottom, p.top + kSpectrumUnknownDepth);
 }
 
 void DrawBox(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
@@ -126,14 +134,14 @@ void DrawBox(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
     ScopedObject brush(
         dc, Known(mark) ? dc.CreateSolidBrush(Dim(mark.colour)) : dc.CreateHatchBrush(mark.colour));
     brush.Select();
-    dc.Rectangle(mark.left, mark.top, mark.right, p.bottom);
+    dc.Rectangle(mark.left, mark.top, mark.right, MarkFoot(p, mark));
 }
 
 void DrawStem(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
     ScopedObject pen(dc,
                      dc.CreatePen(Known(mark) ? PenStyle::kSolid : PenStyle::kDot, 1, mark.colour));
     pen.Select();
-    dc.MoveTo(mark.left, p.bottom - 1);
+    dc.MoveTo(mark.left, MarkFoot(p, mark) - 1);
     dc.LineTo(mark.left, mark.top - 1);
     ScopedObject cap(dc, dc.CreatePen(PenStyle::kSolid, 1, mark.colour));
     cap.Select();
@@ -323,9 +331,10 @@ void DrawLabels(DrawingSurface& dc, const SpectrumLayout& l) {
         }
         const int centre = mark.left + (mark.right - 1 - mark.left) / 2;
         const int left = std::clamp(centre - width / 2, p.left, p.right - width);
-        // Inside, below a stem's cap.
-        for (const int top : {mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight,
-                              mark.top + kSpectrumLabelGap + 1}) {
+        // Under the top, below a stem's cap or an unknown level's strip.
+        const int under = Known(mark) ? mark.top + 1 : MarkFoot(p, mark);
+        for (const int top :
+             {mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight, under + kSpectrumLabelGap}) {
             const PixelRect box{left, top, left + width, top + kSpectrumLabelFontHeight};
             const bool fits =
                 box.top >= p.top && box.bottom <= p.bottom &&

@@ -112,9 +112,9 @@ INSTANTIATE_TEST_SUITE_P(WorkedCase, SpectrumBoxes,
                                                  {454, 210, 474, kAxisRow},
                                                  kImageGreen,
                                                  BrushStyle::kSolid},
-                                         BoxCase{"UnknownLevelReachesTheTopHatched",
+                                         BoxCase{"UnknownLevelIsAHatchedStripAlongTheTop",
                                                  UnknownH3AndOffset(),
-                                                 {322, 30, 382, kAxisRow},
+                                                 {322, 30, 382, 30 + kSpectrumUnknownDepth},
                                                  HarmonicColour(3),
                                                  BrushStyle::kBackwardDiagonalHatch}),
                          [](const auto& row) { return std::string(row.param.name); });
@@ -126,10 +126,10 @@ TEST(SpectrumChart, ToneIsAStemUpToItsLevel) {
     EXPECT_EQ(stem, (std::vector<Line>{{563, 269, 563, 239}, {561, 240, 566, 240}}));
 }
 
-TEST(SpectrumChart, ToneOfUnknownLevelIsDottedToTheTop) {
+TEST(SpectrumChart, ToneOfUnknownLevelIsDottedAlongTheTop) {
     const RecordingSurface dc = Draw(kPlan, UnknownH3AndOffset());
     EXPECT_EQ(dc.LinesWith(PenStyle::kDot, kOffsetColour),
-              (std::vector<Line>{{563, 269, 563, 29}}));
+              (std::vector<Line>{{563, 30 + kSpectrumUnknownDepth - 1, 563, 29}}));
     EXPECT_EQ(dc.LinesWith(PenStyle::kSolid, kOffsetColour),
               (std::vector<Line>{{561, 30, 566, 30}}));
 }
@@ -272,8 +272,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadoutCase{"AboveABox", WorkedModel(), {252, 140}, "200.5 MHz"},
         ReadoutCase{"BesideAStem", WorkedModel(), {561, 250}, "509.5 MHz: Fs/2 \u2212105 dBFS"},
         ReadoutCase{"TheSignal", WorkedModel(), {150, 100}, "98.5 MHz: signal \u221215 dBFS"},
-        ReadoutCase{
-            "AnUnknownLevel", UnknownH3AndOffset(), {352, 40}, "300.5 MHz: H3 level unknown"},
+        ReadoutCase{"AnUnknownLevelAnywhereInItsColumn",
+                    UnknownH3AndOffset(),
+                    {352, 200},
+                    "300.5 MHz: H3 level unknown"},
         ReadoutCase{"OffThePlot", WorkedModel(), {20, 100}, ""}),
     [](const auto& row) { return std::string(row.param.name); });
 

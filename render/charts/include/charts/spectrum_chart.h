@@ -16,8 +16,9 @@ inline constexpr int kSpectrumLabelFontHeight = 12;
 inline constexpr int kSpectrumLabelGap = 2;
 
 /// Draws the layout on a surface that starts all black. Known levels are boxes filled in a
-/// darker shade inside their colour and stems in a solid pen; unknown levels reach the top,
-/// boxes hatched and stems dotted. Without data: the axes, the level ticks and the titles.
+/// darker shade inside their colour and stems in a solid pen; unknown levels are a strip
+/// along the top, hatched over a band, dotted for a tone. Without data: the axes, the level
+/// ticks and the titles.
 void DrawSpectrumChart(DrawingSurface& surface, const SpectrumLayout& layout);
 
 }  // namespace quorvel

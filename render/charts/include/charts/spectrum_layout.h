@@ -27,6 +27,11 @@ inline constexpr int kSpectrumMarginTop = 30;
 inline constexpr int kSpectrumMarginRight = 24;
 inline constexpr int kSpectrumMarginBottom = 40;
 
+/// A member of unknown level is drawn along the plot's top, this many rows deep: hatched
+/// over a band, dotted for a tone. It may lie anywhere up to full scale, and is named
+/// anywhere in its column.
+inline constexpr int kSpectrumUnknownDepth = 16;
+
 /// How far either side of a stem the pointer still names it.
 inline constexpr int kStemReach = 2;
 
@@ -45,7 +50,7 @@ enum class SpectrumShape {
 struct SpectrumMark {
     SpurMember member;
     std::string name;             ///< "H3", or the member's label (UTF-8)
-    std::optional<double> level;  ///< dBFS; unknown: drawn up to the top in the unknown style
+    std::optional<double> level;  ///< dBFS; unknown: drawn along the top in the unknown style
     SpectrumShape shape = SpectrumShape::kBox;
     int left = 0;
     int right = 0;  ///< excluded; left + 1 for a stem
