@@ -167,8 +167,9 @@ PlanFields FramePlan(const PlanFields& plan) {
 }
 
 bool SameFrameView(const CleanMapView& a, const CleanMapView& b) {
+    // The converter model changes what every pixel shows, as the bands and margin do.
     return a.fsRange == b.fsRange && a.ifRange == b.ifRange && a.query.against == b.query.against &&
-           a.query.margin == b.query.margin;
+           a.query.margin == b.query.margin && a.query.model == b.query.model;
 }
 
 void CopyPatch(const QImage& patch, QPoint at, QImage& image) {

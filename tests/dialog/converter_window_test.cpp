@@ -202,8 +202,14 @@ TEST_F(ConverterWindowTest, AModelSetElsewhereIsShownAndTheMapFollowsTheFields) 
     auto* map = dlg->findChild<CleanMapWindow*>();
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->View().query.model, model);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
+    map->Canvas()->repaint();
+    const int composed = map->Canvas()->ComposeCount();
+    ASSERT_GT(composed, 0);
     TypeInto(*window->InterleaveEdit(), QStringLiteral("8"));
     EXPECT_EQ(map->View().query.model.interleave, 8);
+    map->Canvas()->repaint();  // the body is composed again, not the kept frame shown
+    EXPECT_GT(map->Canvas()->ComposeCount(), composed);
 }
 
 }  // namespace
