@@ -15,6 +15,7 @@
 
 #include "dialog/action_menu.h"
 #include "dialog/field_mark.h"
+#include "dialog/side_window_action.h"
 #include "dialog/spur_plan_dlg.h"
 #include "plan/frequency_text.h"
 #include "plan/number_text.h"
@@ -397,20 +398,8 @@ void ConverterWindow::OnModelChanged() {
 }
 
 QAction* InstallConverterWindow(CSpurPlanDlg& main) {
-    auto* action = new QAction(QStringLiteral("Converter..."), &main);
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    action->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(action, &QAction::triggered, &main, [&main] {
-        auto* window = main.findChild<ConverterWindow*>(QString(), Qt::FindDirectChildrenOnly);
-        if (window == nullptr) {
-            window = new ConverterWindow(main);
-        }
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
-    main.addAction(action);
-    return action;
+    return InstallSideWindowAction<ConverterWindow>(main, QStringLiteral("Converter..."),
+                                                    QKeySequence(Qt::CTRL | Qt::Key_K));
 }
 
 }  // namespace quorvel

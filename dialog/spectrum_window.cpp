@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "dialog/action_menu.h"
+#include "dialog/side_window_action.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/spectrum_image.h"
 
@@ -94,20 +95,8 @@ void SpectrumWindow::ShowReadout() {
 }
 
 QAction* InstallSpectrumWindow(CSpurPlanDlg& main) {
-    auto* action = new QAction(QStringLiteral("Folded spectrum..."), &main);
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    action->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(action, &QAction::triggered, &main, [&main] {
-        auto* window = main.findChild<SpectrumWindow*>(QString(), Qt::FindDirectChildrenOnly);
-        if (window == nullptr) {
-            window = new SpectrumWindow(main);
-        }
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
-    main.addAction(action);
-    return action;
+    return InstallSideWindowAction<SpectrumWindow>(main, QStringLiteral("Folded spectrum..."),
+                                                   QKeySequence(Qt::CTRL | Qt::Key_F));
 }
 
 }  // namespace quorvel

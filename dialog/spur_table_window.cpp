@@ -18,6 +18,7 @@
 
 #include "charts/plot_frame.h"
 #include "dialog/action_menu.h"
+#include "dialog/side_window_action.h"
 #include "dialog/spur_plan_dlg.h"
 #include "plan/number_text.h"
 #include "plan/slider_rules.h"
@@ -454,20 +455,8 @@ void SpurTableWindow::OnSelectionChanged() {
 }
 
 QAction* InstallSpurTable(CSpurPlanDlg& main) {
-    auto* action = new QAction(QStringLiteral("Spur table..."), &main);
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    action->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(action, &QAction::triggered, &main, [&main] {
-        auto* window = main.findChild<SpurTableWindow*>(QString(), Qt::FindDirectChildrenOnly);
-        if (window == nullptr) {
-            window = new SpurTableWindow(main);
-        }
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
-    main.addAction(action);
-    return action;
+    return InstallSideWindowAction<SpurTableWindow>(main, QStringLiteral("Spur table..."),
+                                                    QKeySequence(Qt::CTRL | Qt::Key_T));
 }
 
 }  // namespace quorvel
