@@ -211,12 +211,15 @@ ColorRef MapCodeColour(MapCode code) {
     if (code == kMapSelfFold) {
         return kSelfFoldGrey;
     }
-    if (code >= kMapUnknownLevel) {
+    if (code >= kMapUnknownLevel && code < kMapFirstLevel + kMapLevelSteps) {
         return LevelMapColour(code);
     }
     // One clear colour a family, none of them a harmonic's cyan or red.
     constexpr std::array<ColorRef, kMapCodeCount - kMapFirstFamily> kFamilyColours{
         0x00A000, 0xB000B0, 0x0090F0, 0x305080};
+    if (code >= kMapCodeCount || code < 2) {
+        return kUnsampledGrey;  // no pixel holds such a code; a colour table may ask
+    }
     if (code >= kMapFirstFamily) {
         return kFamilyColours[static_cast<std::size_t>(code - kMapFirstFamily)];
     }
