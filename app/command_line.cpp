@@ -72,7 +72,10 @@ std::optional<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& name,
     return trace;
 }
 
-int RunExports(const CliRequest& request, const FinderSettings& finder, const char* programName) {
+// `unknownMembers`: the plan file's members this version does not understand, which a saved plan
+// keeps.
+int RunExports(const CliRequest& request, const FinderSettings& finder,
+               const QJsonObject& unknownMembers, const char* programName) {
     std::vector<std::string> names;
     for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath,
                              &request.savePlanPath, &request.cleanFsPath, &request.cleanIfPath,
@@ -201,7 +204,8 @@ int RunExports(const CliRequest& request, const FinderSettings& finder, const ch
                                   Quoted(*request.savePlanPath) + ": " + problem.toStdString());
             return 1;
         }
-        outputs.push_back({*request.savePlanPath, PlanDocumentText(values).toStdString()});
+        outputs.push_back(
+            {*request.savePlanPath, PlanDocumentText(values, unknownMembers).toStdString()});
     }
     // A reader that goes away (quorvel ... | head) is a failed write to report, not a
     // signal that ends the program with its temporary files left behind.
@@ -230,6 +234,7 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
     }
     auto request = std::get<CliRequest>(parsed);
     FinderSettings finder;
+    QJsonObject kept;
     const bool usesPlan =
         request.action == CliAction::kExport || request.action == CliAction::kStartDialog;
     if (request.planPath && usesPlan) {
@@ -242,6 +247,7 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
             PlanFields fromFile = plan;
             reading.values->ApplyTo(fromFile);
             finder = reading.values->finder;
+            kept = reading.kept;
             request = std::get<CliRequest>(
                 ParseCommandLine(args, fromFile, reading.values->model.value_or(SpurModel{})));
             // The finder's settings the command line leaves out come from the file too.
@@ -269,7 +275,7 @@ std::optional<int> RunCommandLine(int argc, char** argv, PlanFields& plan, std::
             std::fputs(VersionText().c_str(), stdout);
             return 0;
         case CliAction::kExport:
-            return RunExports(request, finder, argc > 0 ? argv[0] : "quorvel");
+            return RunExports(request, finder, kept, argc > 0 ? argv[0] : "quorvel");
         case CliAction::kStartDialog:
             break;
     }

@@ -74,6 +74,7 @@ bool PlanFileSession::Open(const QString& path) {
     // A file without a model is a plan without one.
     dlg_.SetModel(reading.values->model.value_or(SpurModel{}));
     SetFile(QFile::encodeName(path));
+    kept_ = reading.kept;
     if (!reading.notice.isEmpty()) {
         prompts_.inform(&dlg_, reading.notice);
     }
@@ -99,6 +100,7 @@ bool PlanFileSession::Adopt(const QByteArray& name) {
     ApplyValues(current);
     dlg_.SetFinder(reading.values->finder);
     SetFile(name);
+    kept_ = reading.kept;
     // What the command line changed is a change to the file's plan.
     unchanged_ = PlanFileValues::FromPlan(fromFile);
     unchanged_.finder = reading.values->finder;
@@ -146,8 +148,8 @@ bool PlanFileSession::SaveTo(const QByteArray& name) {
     // checked, the old file kept whole on any failure, pipes and devices written where they
     // are (a pipe that nobody reads refused at once, so the window never hangs on it).
     if (const auto failure =
-            WriteOutputs({{name.toStdString(), PlanDocumentText(values).toStdString()}}, calls_,
-                         PipeReader::kRequire)) {
+            WriteOutputs({{name.toStdString(), PlanDocumentText(values, kept_).toStdString()}},
+                         calls_, PipeReader::kRequire)) {
         return cannotSave(QString::fromLocal8Bit(failure->reason));
     }
     SetFile(name);

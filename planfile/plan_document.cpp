@@ -249,16 +249,18 @@ class MemberReader {
     }
 
     // Members that are none of `members` (nor one of `also`), for the list of what was
-    // left out.
+    // left out, and kept with their values in `kept` so that a save can write them again.
     template <typename Owner, std::size_t N>
     void CollectUnknown(const std::array<Member<Owner>, N>& members,
-                        std::initializer_list<const char*> also, QStringList& ignored) const {
+                        std::initializer_list<const char*> also, QStringList& ignored,
+                        QJsonObject& kept) const {
         for (const QString& name : object_.keys()) {
             const auto is = [&name](const char* key) { return name == Latin(key); };
             if (std::none_of(members.begin(), members.end(),
                              [&is](const Member<Owner>& m) { return is(m.key); }) &&
                 std::none_of(also.begin(), also.end(), is)) {
                 ignored.append(prefix_ + name);
+                kept.insert(name, object_.value(name));
             }
         }
     }
@@ -416,6 +418,55 @@ void ReadMembers(const std::array<Member<Owner>, N>& members, MemberReader& read
     }
 }
 
+// Puts a nested object's kept members under its name, when it has any.
+void KeepUnder(QJsonObject& kept, const char* key, const QJsonObject& members) {
+    if (!members.isEmpty()) {
+        kept.insert(Latin(key), members);
+    }
+}
+
+// Writes the kept members of one object into `into`, as they were, where it has no member of
+// their name; `lists` are the object's own lists, whose kept entries go into the entries
+// written at their places and only there: an entry of only unknown members would be an
+// interferer with no centre.
+void MergeKept(QJsonObject& into, const QJsonObject& kept,
+               std::initializer_list<const char*> lists = {}) {
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
+        const auto is = [&it](const char* key) { return it.key() == Latin(key); };
+        if (std::any_of(lists.begin(), lists.end(), is)) {
+            QJsonArray entries = into.value(it.key()).toArray();
+            const QJsonArray extra = it->toArray();
+            for (qsizetype i = 0; i < entries.size() && i < extra.size(); ++i) {
+                QJsonObject entry = entries[i].toObject();
+                MergeKept(entry, extra[i].toObject());
+                entries[i] = entry;
+            }
+            if (!entries.isEmpty()) {
+                into.insert(it.key(), entries);
+            }
+        } else if (!into.contains(it.key())) {
+            into.insert(it.key(), *it);
+        }
+    }
+}
+
+// The kept members of a whole document into `root`: the finder's and the converter's into
+// their objects, made when the values wrote none.
+void MergeKeptDocument(QJsonObject& root, const QJsonObject& kept) {
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
+        const auto is = [&it](const char* key) { return it.key() == Latin(key); };
+        if (is(kFinder) || is(kConverter)) {
+            QJsonObject object = root.value(it.key()).toObject();
+            MergeKept(object, it->toObject(), {kInterferers});
+            if (!object.isEmpty()) {
+                root.insert(it.key(), object);
+            }
+        } else if (!root.contains(it.key())) {
+            root.insert(it.key(), *it);
+        }
+    }
+}
+
 void ReadFinder(const QJsonObject& root, PlanDocumentReading& reading) {
     const QJsonValue value = root.value(Latin(kFinder));
     if (value.isUndefined()) {
@@ -428,7 +479,9 @@ void ReadFinder(const QJsonObject& root, PlanDocumentReading& reading) {
     const QJsonObject object = value.toObject();
     MemberReader reader(object, Latin(kFinder) + QLatin1Char('.'));
     ReadMembers(kFinderMembers, reader, reading.values.finder);
-    reader.CollectUnknown(kFinderMembers, {}, reading.ignored);
+    QJsonObject kept;
+    reader.CollectUnknown(kFinderMembers, {}, reading.ignored, kept);
+    KeepUnder(reading.kept, kFinder, kept);
     reading.error = reader.Error();
 }
 
@@ -520,7 +573,7 @@ QJsonObject WriteConverter(const SpurModel& model) {
 
 // One interferer of the converter's list; its centre and width must be given.
 std::optional<Interferer> ReadInterferer(const QJsonValue& value, const QString& name,
-                                         QStringList& ignored, QString& error) {
+                                         QStringList& ignored, QJsonObject& kept, QString& error) {
     if (!value.isObject()) {
         error = NotA(name, value, QStringLiteral("an object"));
         return std::nullopt;
@@ -529,7 +582,7 @@ std::optional<Interferer> ReadInterferer(const QJsonValue& value, const QString&
     MemberReader reader(object, name + QLatin1Char('.'));
     InterfererMembers given;
     ReadMembers(kInterfererMembers, reader, given);
-    reader.CollectUnknown(kInterfererMembers, {}, ignored);
+    reader.CollectUnknown(kInterfererMembers, {}, ignored, kept);
     for (const auto& [key, field] :
          {std::pair{"centre_mhz", &given.centre}, std::pair{"width_mhz", &given.width}}) {
         if (!*field) {
@@ -558,7 +611,8 @@ void ReadConverter(const QJsonObject& root, PlanDocumentReading& reading) {
     MemberReader reader(object, prefix);
     ConverterMembers given;
     ReadMembers(kConverterMembers, reader, given);
-    reader.CollectUnknown(kConverterMembers, {kInterferers}, reading.ignored);
+    QJsonObject kept;
+    reader.CollectUnknown(kConverterMembers, {kInterferers}, reading.ignored, kept);
     reading.error = reader.Error();
     if (!reading.error.isEmpty()) {
         return;
@@ -591,16 +645,25 @@ void ReadConverter(const QJsonObject& root, PlanDocumentReading& reading) {
                                 .arg(kMaxInterferers);
             return;
         }
+        QJsonArray keptEntries;
+        bool anyKept = false;
         for (qsizetype i = 0; i < entries.size(); ++i) {
+            QJsonObject keptEntry;
             const auto in =
                 ReadInterferer(entries[i], QStringLiteral("%1[%2]").arg(listName).arg(i),
-                               reading.ignored, reading.error);
+                               reading.ignored, keptEntry, reading.error);
             if (!in) {
                 return;
             }
             model.interferers.push_back(*in);
+            anyKept = anyKept || !keptEntry.isEmpty();
+            keptEntries.append(keptEntry);
+        }
+        if (anyKept) {
+            kept.insert(Latin(kInterferers), keptEntries);
         }
     }
+    KeepUnder(reading.kept, kConverter, kept);
     reading.values.model = model;
 }
 
@@ -629,8 +692,9 @@ QString ReadHeader(const QJsonObject& root, int& version) {
 
 }  // namespace
 
-QByteArray PlanDocumentText(const PlanFileValues& values) {
+QByteArray PlanDocumentText(const PlanFileValues& values, const QJsonObject& kept) {
     QJsonObject root = WriteMembers(kPlanMembers, values);
+    MergeKeptDocument(root, kept);
     root.insert(Latin(kFormat), Latin(kPlanFormatName));
     root.insert(Latin(kVersion), kPlanFormatVersion);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
@@ -662,7 +726,7 @@ PlanDocumentReading ReadPlanDocument(const QByteArray& text) {
     MemberReader reader(root, QString());
     PlanFileValues& values = reading.values;
     ReadMembers(kPlanMembers, reader, values);
-    reader.CollectUnknown(kPlanMembers, {kFormat, kVersion}, reading.ignored);
+    reader.CollectUnknown(kPlanMembers, {kFormat, kVersion}, reading.ignored, reading.kept);
     reading.error = reader.Error();
     if (reading.error.isEmpty()) {
         ReadFinder(root, reading);
@@ -676,6 +740,7 @@ PlanDocumentReading ReadPlanDocument(const QByteArray& text) {
     if (!reading.error.isEmpty()) {
         reading.values = {};
         reading.ignored.clear();
+        reading.kept = {};
     }
     return reading;
 }

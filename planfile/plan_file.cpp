@@ -51,17 +51,18 @@ PlanFileReading ReadPlanFile(const QByteArray& name) {
     PlanFileReading reading;
     reading.values = document.values;
     reading.ignored = document.ignored;
+    reading.kept = document.kept;
     if (!document.ignored.isEmpty()) {
         reading.notice = document.version > kPlanFormatVersion
                              ? QStringLiteral(
                                    "The plan file %1 is from a newer version of the format (%2); "
-                                   "these settings were ignored: %3.")
+                                   "these settings were ignored, and a save keeps them: %3.")
                                    .arg(QuotedNativeName(name))
                                    .arg(document.version)
                                    .arg(QuotedList(document.ignored))
                              : QStringLiteral(
                                    "The plan file %1 has settings this version does not know; "
-                                   "they were ignored: %2.")
+                                   "they were ignored, and a save keeps them: %2.")
                                    .arg(QuotedNativeName(name), QuotedList(document.ignored));
     }
     return reading;

@@ -176,6 +176,14 @@ TEST_F(PlanWorkTest, NewerFileOpensWhatItCanAndSaysWhatWasIgnored) {
     ASSERT_TRUE(Session().Open(newer));
     EXPECT_EQ(window.Plan().m_harmonics, 21);
     EXPECT_TRUE(told.contains(QStringLiteral("'colour'"))) << told.toStdString();
+    // Saved from the window, the file keeps what this version did not understand.
+    window.TypeIntoField(IDC_HARMONICS, QStringLiteral("9"));
+    ASSERT_TRUE(Session().Save());
+    const PlanFileReading reread = ReadPlanFile(newer);
+    ASSERT_TRUE(reread.values) << reread.error.toStdString();
+    EXPECT_EQ(reread.values->harmonics, 9);
+    EXPECT_EQ(reread.ignored, QStringList{QStringLiteral("colour")});
+    EXPECT_EQ(reread.kept.value(QStringLiteral("colour")).toString(), QStringLiteral("red"));
 }
 
 struct CloseRow {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -322,6 +323,35 @@ TEST_F(PlanFileTest, NewerVersionGivesWhatItCanAndListsTheRest) {
     for (const char* word : {"newer version", "(7)", "'window'", "'finder.depth'"}) {
         EXPECT_TRUE(reading.notice.contains(QLatin1String(word))) << reading.notice.toStdString();
     }
+}
+
+TEST(PlanDocumentTest, MembersNotUnderstoodAreWrittenAgainWhereTheyWere) {
+    const QByteArray text = R"({"format": "quorvel-plan", "version": 2, "harmonics": 9,
+        "window": {"x": [1, 2]}, "finder": {"margin_mhz": 2, "depth": 3},
+        "converter": {"interleave": 4, "skew": 1, "interferers": [
+            {"centre_mhz": 900, "width_mhz": 5}, {"centre_mhz": 7, "width_mhz": 1, "q": "a"}]}})";
+    const PlanDocumentReading first = ReadPlanDocument(text);
+    ASSERT_TRUE(first.Ok()) << first.error.toStdString();
+    const PlanDocumentReading again = ReadPlanDocument(PlanDocumentText(first.values, first.kept));
+    ASSERT_TRUE(again.Ok()) << again.error.toStdString();
+    EXPECT_EQ(again.values, first.values);
+    EXPECT_EQ(again.ignored, first.ignored);
+    EXPECT_EQ(again.kept, first.kept);
+    EXPECT_EQ(first.kept.value(QStringLiteral("window")).toObject().value(QStringLiteral("x")),
+              QJsonValue(QJsonArray{1, 2}));
+
+    // Without the model or the second interferer, their kept members go with them, and
+    // what is written still reads.
+    PlanFileValues fewer = first.values;
+    fewer.model->interferers.resize(1);
+    const PlanDocumentReading shrunk = ReadPlanDocument(PlanDocumentText(fewer, first.kept));
+    ASSERT_TRUE(shrunk.Ok()) << shrunk.error.toStdString();
+    EXPECT_FALSE(shrunk.ignored.contains(QStringLiteral("converter.interferers[1].q")));
+    EXPECT_TRUE(shrunk.ignored.contains(QStringLiteral("converter.skew")));
+    fewer.model.reset();
+    const PlanDocumentReading none = ReadPlanDocument(PlanDocumentText(fewer, first.kept));
+    ASSERT_TRUE(none.Ok()) << none.error.toStdString();
+    EXPECT_EQ(none.values.model, std::optional(SpurModel{}));
 }
 
 struct LongMessageRow {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -87,6 +88,8 @@ class PlanFileSession : public QObject {
     QString path_;              ///< the file's name as text, for the title and the file dialogs
     QByteArray name_;           ///< the file's name as the system spells it, which `path_` may not
     PlanFileValues unchanged_;  ///< the plan as started, opened or last saved
+    /// The opened file's members this version does not understand: a save writes them again.
+    QJsonObject kept_;
     bool modified_ = false;
 };
 

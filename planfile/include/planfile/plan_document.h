@@ -14,6 +14,7 @@
 #include "planfile/plan_file_values.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -31,14 +32,19 @@ struct PlanDocumentReading {
     PlanFileValues values;  ///< meaningful only when `error` is empty
     QString error;          ///< why the document cannot be used, in a few plain words
     QStringList ignored;    ///< members not understood and left out ("name", "finder.name")
-    int version = 0;        ///< the document's format version, once read
+    /// Those members with their values, at their places ({"name": 1, "finder": {...}}),
+    /// for a save to write again.
+    QJsonObject kept;
+    int version = 0;  ///< the document's format version, once read
 
     bool Ok() const { return error.isEmpty(); }
 };
 
 /// The document text for `values`, in UTF-8, members that are not set left out. Every
-/// number reads back as exactly the same double.
-QByteArray PlanDocumentText(const PlanFileValues& values);
+/// number reads back as exactly the same double. The members of `kept` (a reading's, not
+/// understood by this version) are written again at their places, so that saving a file
+/// loses nothing of it; a kept member of an interferer that is no longer there goes with it.
+QByteArray PlanDocumentText(const PlanFileValues& values, const QJsonObject& kept = {});
 
 /// Why `values` cannot go into a document (a number that is not finite, a range whose min
 /// is not below its max, a negative margin, a converter count out of its range); empty

@@ -5,6 +5,7 @@
 #include "planfile/plan_document.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,7 @@ struct PlanFileReading {
     QString error;                         ///< when `values` is absent: the file and the reason
     QStringList ignored;  ///< members left out, as written in the file ("finder.name")
     QString notice;       ///< when something was ignored: a line naming the file and them
+    QJsonObject kept;     ///< the ignored members with their values, for a save to keep
 };
 
 /// Reads the plan file `name`, its bytes as the system spells it. A missing, unreadable,
