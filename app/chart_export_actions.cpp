@@ -6,14 +6,21 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <type_traits>
+#include <variant>
 
+#include "app/export_clean.h"
 #include "app/export_csv.h"
 #include "app/export_output.h"
 #include "app/export_png.h"
 #include "app/save_name_dialog.h"
 #include "charts/chart_area.h"
+#include "dialog/clean_map_window.h"
+#include "dialog/spectrum_window.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/paint_cycle.h"
+#include "plan/clean_map_ranges.h"
+#include "plan/spur_ledger.h"
 
 namespace quorvel {
 
@@ -32,35 +39,62 @@ std::optional<MarkerPoint> MarkerOf(const CSpurPlanDlg& dlg) {
 
 }  // namespace
 
+// Every export of the window, in the order of `WindowExport`: the file dialog's filter and
+// the name's extension.
+struct WindowExportRow {
+    WindowExport kind;
+    const char* filter;
+    const char* suffix;
+};
+
+constexpr WindowExportRow kWindowExports[] = {
+    {WindowExport::kChartPng, "Chart area as PNG image (*.png)", "png"},
+    {WindowExport::kBandCsv, "Harmonic band table as CSV (*.csv)", "csv"},
+    {WindowExport::kLineCsv, "Alias lines as CSV (*.csv)", "csv"},
+    {WindowExport::kSpurLedgerCsv, "Spur ledger as CSV (*.csv)", "csv"},
+    {WindowExport::kCleanFsCsv, "Clean Fs intervals over the map's ranges as CSV (*.csv)", "csv"},
+    {WindowExport::kCleanIfCsv, "Clean IF intervals over the map's ranges as CSV (*.csv)", "csv"},
+    {WindowExport::kCleanMapPng, "Clean map as PNG image (*.png)", "png"},
+    {WindowExport::kSpectrumPng, "Folded spectrum as PNG image (*.png)", "png"},
+};
+
 QStringList WindowExportFilters() {
-    return {QStringLiteral("Chart area as PNG image (*.png)"),
-            QStringLiteral("Harmonic band table as CSV (*.csv)"),
-            QStringLiteral("Alias lines as CSV (*.csv)")};
+    QStringList filters;
+    for (const WindowExportRow& row : kWindowExports) {
+        filters.append(QLatin1String(row.filter));
+    }
+    return filters;
 }
 
 std::optional<WindowExport> WindowExportFor(const QString& path, const QString& filter) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const qsizetype chosen = WindowExportFilters().indexOf(filter);
-    if (suffix == QLatin1String("png")) {
-        return WindowExport::kChartPng;
+    const WindowExportRow* chosen = nullptr;
+    for (const WindowExportRow& row : kWindowExports) {
+        if (filter == QLatin1String(row.filter)) {
+            chosen = &row;
+        }
     }
-    if (suffix == QLatin1String("csv")) {
-        return chosen == static_cast<qsizetype>(WindowExport::kLineCsv) ? WindowExport::kLineCsv
-                                                                        : WindowExport::kBandCsv;
+    if (suffix.isEmpty()) {
+        return chosen ? std::optional(chosen->kind) : std::nullopt;
     }
-    if (chosen < 0) {
-        return std::nullopt;
+    // The name's extension decides; among the exports it fits, the filter chosen.
+    if (chosen && suffix == QLatin1String(chosen->suffix)) {
+        return chosen->kind;
     }
-    return static_cast<WindowExport>(chosen);
+    for (const WindowExportRow& row : kWindowExports) {
+        if (suffix == QLatin1String(row.suffix)) {
+            return row.kind;
+        }
+    }
+    return std::nullopt;
 }
 
 ExportPrompts StandardExportPrompts() {
     ExportPrompts prompts;
     prompts.exportName = [](QWidget* owner) {
         std::vector<SaveFilter> filters;
-        for (const QString& text : WindowExportFilters()) {
-            filters.push_back(
-                {text, filters.empty() ? QStringLiteral("png") : QStringLiteral("csv")});
+        for (const WindowExportRow& row : kWindowExports) {
+            filters.push_back({QLatin1String(row.filter), QLatin1String(row.suffix)});
         }
         const SaveName chosen = AskSaveName(owner, QStringLiteral("Export"), {}, filters);
         return std::pair{chosen.path, chosen.filter};
@@ -71,34 +105,87 @@ ExportPrompts StandardExportPrompts() {
     return prompts;
 }
 
+CleanExportRanges WindowCleanRanges(const CSpurPlanDlg& dlg) {
+    const CleanMapRanges defaults = DefaultCleanMapRanges(dlg.Plan());
+    const FinderSettings& finder = dlg.Finder();
+    return {finder.fsRange.value_or(defaults.fs), finder.ifRange.value_or(defaults.ifc),
+            SpurQuery(finder.against.value_or(Against::kBoth), finder.margin.value_or(0.0),
+                      dlg.Model())};
+}
+
 std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport kind,
                                         const QString& path) {
     const PlanFields& plan = dlg.Plan();
-    if (kind != WindowExport::kChartPng && !PlanHasChartData(plan)) {
+    const bool tables = kind == WindowExport::kBandCsv || kind == WindowExport::kLineCsv;
+    if (tables && !PlanHasChartData(plan)) {
         return QStringLiteral(
             "No band table or alias lines to export: the charts show no data for this plan "
             "(Fs and RF BW must both be above 0).");
     }
-    std::string bytes;
-    switch (kind) {
-        case WindowExport::kChartPng: {
-            auto png = ChartAreaPng(plan, dlg.width(), ChartAreaHeight(dlg), MarkerOf(dlg));
-            if (!png) {
-                return QStringLiteral("The chart area cannot be made into an image.");
-            }
-            bytes = png->toStdString();
-            break;
+    const CleanExportRanges clean = WindowCleanRanges(dlg);
+    // The clean map and the spectrum at their windows' sizes when they are open.
+    const auto sizeOf = [](auto* window, QSize otherwise) {
+        return window && window->isVisible() ? window->Canvas()->size() : otherwise;
+    };
+    const auto image = [](std::optional<QByteArray> png) -> std::variant<std::string, QString> {
+        if (!png) {
+            return QStringLiteral("The image cannot be made for this plan at this size.");
         }
+        return png->toStdString();
+    };
+    const auto finder = [](auto made) -> std::variant<std::string, QString> {
+        if (const auto* failure = std::get_if<CleanExportFailure>(&made)) {
+            return QString::fromStdString(failure->message);
+        }
+        using Bytes = std::decay_t<decltype(std::get<0>(made))>;
+        if constexpr (std::is_same_v<Bytes, QByteArray>) {
+            return std::get<0>(made).toStdString();
+        } else {
+            return std::move(std::get<0>(made));
+        }
+    };
+    std::variant<std::string, QString> bytes;
+    switch (kind) {
+        case WindowExport::kChartPng:
+            bytes = image(ChartAreaPng(plan, dlg.width(), ChartAreaHeight(dlg), MarkerOf(dlg)));
+            break;
         case WindowExport::kBandCsv:
             bytes = HarmonicBandCsv(plan);
             break;
         case WindowExport::kLineCsv:
             bytes = AliasLineCsv(plan);
             break;
+        case WindowExport::kSpurLedgerCsv:
+            bytes = SpurLedgerCsv(BuildSpurLedger(plan, dlg.Model()), dlg.Model());
+            break;
+        case WindowExport::kCleanFsCsv:
+            bytes = finder(CleanFsCsv(plan, clean.fs, clean.query));
+            break;
+        case WindowExport::kCleanIfCsv:
+            bytes = finder(CleanIfCsv(plan, clean.ifc, clean.query));
+            break;
+        case WindowExport::kCleanMapPng: {
+            const QSize size =
+                sizeOf(dlg.findChild<CleanMapWindow*>(QString(), Qt::FindDirectChildrenOnly),
+                       QSize(kDefaultCleanMapWidth, kDefaultCleanMapHeight));
+            bytes = finder(
+                CleanMapPng(plan, clean.fs, clean.ifc, clean.query, size.width(), size.height()));
+            break;
+        }
+        case WindowExport::kSpectrumPng: {
+            const QSize size =
+                sizeOf(dlg.findChild<SpectrumWindow*>(QString(), Qt::FindDirectChildrenOnly),
+                       QSize(kDefaultSpectrumWidth, kDefaultSpectrumHeight));
+            bytes = image(SpectrumPng(plan, dlg.Model(), size.width(), size.height()));
+            break;
+        }
     }
-    if (const auto failure =
-            WriteOutputs({{QFile::encodeName(path).toStdString(), std::move(bytes)}},
-                         RealOutputSystemCalls(), PipeReader::kRequire)) {
+    if (const auto* refused = std::get_if<QString>(&bytes)) {
+        return *refused;
+    }
+    if (const auto failure = WriteOutputs(
+            {{QFile::encodeName(path).toStdString(), std::move(std::get<std::string>(bytes))}},
+            RealOutputSystemCalls(), PipeReader::kRequire)) {
         return QString::fromStdString(failure->Message());
     }
     return std::nullopt;

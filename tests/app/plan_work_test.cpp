@@ -21,9 +21,12 @@
 #include <bit>
 #include <cerrno>
 #include <memory>
+#include <set>
 
 #include "app/chart_export_actions.h"
+#include "app/export_clean.h"
 #include "app/export_csv.h"
+#include "app/export_png.h"
 #include "app/plan_file_session.h"
 #include "app/plan_history.h"
 #include "app/plan_work_actions.h"
@@ -34,6 +37,8 @@
 #include "dialog/spur_plan_dlg.h"
 #include "dialog/spur_table_window.h"
 #include "paint/paint_cycle.h"
+#include "plan/clean_map_ranges.h"
+#include "plan/spur_ledger.h"
 #include "plan_file_put.h"
 #include "planfile/plan_file.h"
 #include "res/resource.h"
@@ -474,6 +479,16 @@ TEST(WindowExportTest, NameAndFilterChooseTheExport) {
         EXPECT_EQ(WindowExportFor(QString::fromLatin1(row.path), filter), row.kind)
             << row.path << " " << row.filter;
     }
+    // Every filter, with or without its own extension, gives an export of its own.
+    std::set<WindowExport> kinds;
+    for (const QString& filter : filters) {
+        const QString suffix = filter.section(QStringLiteral("*."), 1).chopped(1);
+        const auto named = WindowExportFor(QStringLiteral("a.") + suffix, filter);
+        ASSERT_TRUE(named) << filter.toStdString();
+        EXPECT_EQ(WindowExportFor(QStringLiteral("a"), filter), named);
+        kinds.insert(*named);
+    }
+    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(filters.size()));
 }
 
 TEST_F(PlanWorkTest, ExportsAreTheCommandLinesBytes) {
@@ -489,6 +504,39 @@ TEST_F(PlanWorkTest, ExportsAreTheCommandLinesBytes) {
     EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
               ComposeChartArea(window.Plan(), window.width(), window.height() - kControlStripHeight,
                                window.Marker()));
+
+    // The ledger, the clean intervals over the map's ranges, the map and the spectrum are the
+    // command line's bytes for the window's plan, finder settings and model.
+    SpurModel model;
+    model.interleave = 4;
+    window.SetModel(model);
+    FinderSettings finder;
+    finder.ifRange = FrequencyInterval{100.0, 300.0};
+    finder.margin = 1.5;
+    window.SetFinder(finder);
+    const CleanExportRanges ranges = WindowCleanRanges(window);
+    EXPECT_EQ(ranges.ifc, *finder.ifRange);
+    EXPECT_EQ(ranges.fs, DefaultCleanMapRanges(window.Plan()).fs);
+    const auto exported = [&](WindowExport kind) {
+        const QString path = dir.filePath(QStringLiteral("out"));
+        EXPECT_EQ(ExportFromWindow(window, kind, path), std::nullopt);
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::ReadOnly));
+        return out.readAll();
+    };
+    const SpurQuery query(Against::kBoth, 1.5, model);
+    const PlanFields plan = window.Plan();
+    EXPECT_EQ(exported(WindowExport::kSpurLedgerCsv).toStdString(),
+              SpurLedgerCsv(BuildSpurLedger(plan, model), model));
+    EXPECT_EQ(exported(WindowExport::kCleanFsCsv).toStdString(),
+              std::get<std::string>(CleanFsCsv(plan, ranges.fs, query)));
+    EXPECT_EQ(exported(WindowExport::kCleanIfCsv).toStdString(),
+              std::get<std::string>(CleanIfCsv(plan, ranges.ifc, query)));
+    EXPECT_EQ(exported(WindowExport::kCleanMapPng),
+              std::get<QByteArray>(CleanMapPng(plan, ranges.fs, ranges.ifc, query,
+                                               kDefaultCleanMapWidth, kDefaultCleanMapHeight)));
+    EXPECT_EQ(exported(WindowExport::kSpectrumPng),
+              *SpectrumPng(plan, model, kDefaultSpectrumWidth, kDefaultSpectrumHeight));
 
     test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("0"));
     const auto refused = ExportFromWindow(window, WindowExport::kBandCsv, csv);

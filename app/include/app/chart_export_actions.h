@@ -1,5 +1,5 @@
-// Copy and export from the window: the chart area to the clipboard, and the chart area,
-// band table or alias lines to a file through the command line's own writers.
+// Copy and export from the window: the chart area to the clipboard, and every export of the
+// command line to a file through its own writers.
 #pragma once
 
 #include <QString>
@@ -7,13 +7,33 @@
 #include <functional>
 #include <optional>
 
+#include "plan/spur_query.h"
+
 class QWidget;
 
 namespace quorvel {
 
 class CSpurPlanDlg;
 
-enum class WindowExport { kChartPng, kBandCsv, kLineCsv };
+enum class WindowExport {
+    kChartPng,
+    kBandCsv,
+    kLineCsv,
+    kSpurLedgerCsv,
+    kCleanFsCsv,  ///< over the map's ranges (the finder's, or the defaults for the plan)
+    kCleanIfCsv,
+    kCleanMapPng,  ///< at the map window's size while it is open
+    kSpectrumPng,  ///< at the spectrum window's size while it is open
+};
+
+/// The ranges and query the window's clean exports search: the finder's settings, or the
+/// map's defaults for the plan where they are not set, and the window's converter model.
+struct CleanExportRanges {
+    FrequencyInterval fs;
+    FrequencyInterval ifc;
+    SpurQuery query;
+};
+CleanExportRanges WindowCleanRanges(const CSpurPlanDlg& dlg);
 
 /// The file dialog's filters, one per export, in the order of `WindowExport`.
 QStringList WindowExportFilters();
@@ -30,8 +50,9 @@ struct ExportPrompts {
 
 ExportPrompts StandardExportPrompts();
 
-/// Writes `kind` for the window's plan, at the window's chart area size with its marker,
-/// to `path`, whole or not at all; returns the message when it cannot.
+/// Writes `kind` for the window's plan to `path` through the command line's writers, whole or
+/// not at all; the chart area at the window's size with its marker. Returns the message
+/// when it cannot (no data for the tables, the finder's refusal, a failed write).
 std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport kind,
                                         const QString& path);
 
