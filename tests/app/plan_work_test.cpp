@@ -615,8 +615,17 @@ TEST_F(PlanWorkTest, SideWindowsTakeTheMainShortcutsAndCloseFromTheKeyboard) {
 
     map->activateWindow();
     ASSERT_TRUE(WaitUntil([map] { return QApplication::activeWindow() == map; }));
+    map->setGeometry(QRect(40, 60, 700, 520));
+    const QRect placed = map->geometry();
     QTest::keyClick(map->MarginEdit(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(map->isVisible());
+    // Opened again, it comes back where and as large as it was left.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_EQ(map->geometry(), placed);
+    map->close();
     converter->activateWindow();
     ASSERT_TRUE(WaitUntil([converter] { return QApplication::activeWindow() == converter; }));
     QTest::keyClick(cores, Qt::Key_Escape);
