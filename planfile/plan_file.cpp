@@ -55,14 +55,15 @@ PlanFileReading ReadPlanFile(const QByteArray& name) {
     if (!document.ignored.isEmpty()) {
         reading.notice = document.version > kPlanFormatVersion
                              ? QStringLiteral(
-                                   "The plan file %1 is from a newer version of the format (%2); "
-                                   "these settings were ignored, and a save keeps them: %3.")
+                                   "The plan file %1 is from a newer version of the format (%2). "
+                                   "A save keeps the settings this version does not read, but "
+                                   "they were ignored: %3.")
                                    .arg(QuotedNativeName(name))
                                    .arg(document.version)
                                    .arg(QuotedList(document.ignored))
                              : QStringLiteral(
-                                   "The plan file %1 has settings this version does not know; "
-                                   "they were ignored, and a save keeps them: %2.")
+                                   "The plan file %1 has settings this version does not know. "
+                                   "A save keeps them, but they were ignored: %2.")
                                    .arg(QuotedNativeName(name), QuotedList(document.ignored));
     }
     return reading;
