@@ -493,7 +493,7 @@ const std::array kOptions{
     Option{.name = "--export-svg",
            .value = "FILE",
            .section = Section::kExports,
-           .text = "the chart area as an SVG image: lines as lines, text as text",
+           .text = "the chart area as SVG: lines as lines, text as text",
            .store = StoreFile<&CliRequest::svgPath, false>,
            .output = &CliRequest::svgPath},
     Option{.name = "--export-pdf",
@@ -519,8 +519,8 @@ const std::array kOptions{
     Option{.name = "--theme",
            .value = "THEME",
            .section = Section::kExports,
-           .text = "dark (the window's, the default) or light: white ground, dark\n"
-                   "lines and text, for print; every image export",
+           .text = "dark (the window's, the default) or light: white ground,\n"
+                   "dark lines and text, for print; every image export",
            .store = StoreTheme,
            .readBy = ReadByAnImage,
            .readByText = kImageReaders},
@@ -529,9 +529,9 @@ const std::array kOptions{
            .section = Section::kExports,
            .help =
                [] {
-                   return "draw the PNG exports N times as large, 1 to " +
+                   return "PNG exports drawn N times as large (1 to " +
                           std::to_string(kMostChartScale) +
-                          " (default 1): the\nlayout of WxH / N; without --size, N times the "
+                          ", default 1):\nthe layout of WxH / N; without --size, N times the\n"
                           "default size";
                },
            .store = StoreScale,
@@ -575,7 +575,7 @@ const std::array kOptions{
                           "default " +
                           std::to_string(kDefaultSpectrumWidth) + "x" +
                           std::to_string(kDefaultSpectrumHeight) +
-                          "); PNG, or SVG or PDF for a FILE\nnamed .svg or .pdf";
+                          "); as SVG or PDF when FILE\nends in .svg or .pdf, else PNG";
                },
            .store = StoreFile<&CliRequest::spectrumPath, false>,
            .output = &CliRequest::spectrumPath},
@@ -609,7 +609,7 @@ const std::array kOptions{
                           "default " +
                           std::to_string(kDefaultCleanMapWidth) + "x" +
                           std::to_string(kDefaultCleanMapHeight) +
-                          "); PNG, or SVG or PDF for a\nFILE named .svg or .pdf";
+                          "); as SVG or\nPDF when FILE ends in .svg or .pdf, else PNG";
                },
            .store = StoreFile<&CliRequest::cleanMapPath, false>,
            .output = &CliRequest::cleanMapPath},
