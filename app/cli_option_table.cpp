@@ -8,8 +8,10 @@
 #include "app/clean_options.h"
 #include "app/export_clean.h"
 #include "app/export_png.h"
+#include "app/export_vector.h"
 #include "app/quoted_text.h"
 #include "charts/chart_area.h"
+#include "charts/chart_look.h"
 #include "plan/frequency_text.h"
 #include "plan/number_text.h"
 #include "plan/spur_ledger.h"
@@ -261,11 +263,39 @@ Problem StoreClean(std::string_view name, std::string_view value, CliRequest& re
     return ApplyCleanSetting(Setting, name, value, request);
 }
 
-bool ReadByPng(const CliRequest& r) {
-    return r.pngPath.has_value();
+bool ReadByChartArea(const CliRequest& r) {
+    return r.pngPath || r.svgPath || r.pdfPath;
 }
 bool ReadByAnImage(const CliRequest& r) {
-    return r.pngPath || r.cleanMapPath || r.spectrumPath;
+    return ReadByChartArea(r) || r.cleanMapPath || r.spectrumPath;
+}
+bool IsPng(const std::optional<std::string>& path) {
+    return path && ImageFormatOfName(*path) == ImageFormat::kPng;
+}
+bool ReadByAPng(const CliRequest& r) {
+    return r.pngPath || IsPng(r.cleanMapPath) || IsPng(r.spectrumPath);
+}
+
+constexpr std::string_view kImageReaders = "the image exports";
+
+Problem StoreTheme(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto* it = std::find_if(kThemeNames.begin(), kThemeNames.end(),
+                                  [value](const auto& e) { return value == e.second; });
+    if (it == kThemeNames.end()) {
+        return NotA(name, value, "dark or light");
+    }
+    request.theme = it->first;
+    return std::nullopt;
+}
+
+Problem StoreScale(std::string_view name, std::string_view value, CliRequest& request) {
+    const auto number = ParsePlanInteger(value);
+    if (!number || *number < 1 || *number > kMostChartScale) {
+        return NotA(name, value,
+                    ("a whole number from 1 to " + std::to_string(kMostChartScale)).c_str());
+    }
+    request.scale = *number;
+    return std::nullopt;
 }
 bool ReadByFsFinder(const CliRequest& r) {
     return r.cleanFsPath || r.cleanMapPath || r.savePlanPath;
@@ -460,6 +490,18 @@ const std::array kOptions{
            .text = "the chart area as a PNG image",
            .store = StoreFile<&CliRequest::pngPath, false>,
            .output = &CliRequest::pngPath},
+    Option{.name = "--export-svg",
+           .value = "FILE",
+           .section = Section::kExports,
+           .text = "the chart area as SVG: lines as lines, text as text",
+           .store = StoreFile<&CliRequest::svgPath, false>,
+           .output = &CliRequest::svgPath},
+    Option{.name = "--export-pdf",
+           .value = "FILE",
+           .section = Section::kExports,
+           .text = "the chart area as a one-page PDF, 96 pixels to the inch",
+           .store = StoreFile<&CliRequest::pdfPath, false>,
+           .output = &CliRequest::pdfPath},
     Option{.name = "--size",
            .value = "WxH",
            .section = Section::kExports,
@@ -473,7 +515,28 @@ const std::array kOptions{
                },
            .store = StoreSize,
            .readBy = ReadByAnImage,
-           .readByText = "--export-png"},
+           .readByText = kImageReaders},
+    Option{.name = "--theme",
+           .value = "THEME",
+           .section = Section::kExports,
+           .text = "dark (the window's, the default) or light: white ground,\n"
+                   "dark lines and text, for print; every image export",
+           .store = StoreTheme,
+           .readBy = ReadByAnImage,
+           .readByText = kImageReaders},
+    Option{.name = "--scale",
+           .value = "N",
+           .section = Section::kExports,
+           .help =
+               [] {
+                   return "PNG exports drawn N times as large (1 to " +
+                          std::to_string(kMostChartScale) +
+                          ", default 1):\nthe layout of WxH / N; without --size, N times the\n"
+                          "default size";
+               },
+           .store = StoreScale,
+           .readBy = ReadByAPng,
+           .readByText = "the PNG exports"},
     Option{
         .name = "--marker",
         .value = "X,Y",
@@ -485,8 +548,8 @@ const std::array kOptions{
                        std::to_string(kControlStripHeight) + "-pixel control strip included)";
             },
         .store = StoreMarker,
-        .readBy = ReadByPng,
-        .readByText = "--export-png"},
+        .readBy = ReadByChartArea,
+        .readByText = "--export-png, --export-svg and --export-pdf"},
     Option{.name = "--export-csv",
            .value = "FILE",
            .section = Section::kExports,
@@ -504,14 +567,15 @@ const std::array kOptions{
            .store = StoreFile<&CliRequest::spurLedgerPath, true>,
            .output = &CliRequest::spurLedgerPath},
     Option{.name = "--export-spectrum",
-           .value = "FILE.png",
+           .value = "FILE",
            .section = Section::kExports,
            .help =
                [] {
                    return "the folded spectrum, 0 to Fs/2, every spur at its level\n(--size WxH, "
                           "default " +
                           std::to_string(kDefaultSpectrumWidth) + "x" +
-                          std::to_string(kDefaultSpectrumHeight) + ")";
+                          std::to_string(kDefaultSpectrumHeight) +
+                          "); as SVG or PDF when FILE\nends in .svg or .pdf, else PNG";
                },
            .store = StoreFile<&CliRequest::spectrumPath, false>,
            .output = &CliRequest::spectrumPath},
@@ -537,14 +601,15 @@ const std::array kOptions{
            .store = StoreFile<&CliRequest::cleanIfPath, true>,
            .output = &CliRequest::cleanIfPath},
     Option{.name = "--export-clean-map",
-           .value = "FILE.png",
+           .value = "FILE",
            .section = Section::kClean,
            .help =
                [] {
                    return "the clean map, Fs across --fs-range, IF up\n--if-range (--size WxH, "
                           "default " +
                           std::to_string(kDefaultCleanMapWidth) + "x" +
-                          std::to_string(kDefaultCleanMapHeight) + ")";
+                          std::to_string(kDefaultCleanMapHeight) +
+                          "); as SVG or\nPDF when FILE ends in .svg or .pdf, else PNG";
                },
            .store = StoreFile<&CliRequest::cleanMapPath, false>,
            .output = &CliRequest::cleanMapPath},

@@ -17,6 +17,7 @@
 #include "app/export_csv.h"
 #include "app/export_output.h"
 #include "app/export_png.h"
+#include "app/export_vector.h"
 #include "app/quoted_text.h"
 #include "plan/spur_identify.h"
 #include "plan/spur_ledger.h"
@@ -77,10 +78,11 @@ std::optional<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& name,
 int RunExports(const CliRequest& request, const FinderSettings& finder,
                const QJsonObject& unknownMembers, const char* programName) {
     std::vector<std::string> names;
-    for (const auto* path : {&request.pngPath, &request.bandCsvPath, &request.lineCsvPath,
-                             &request.savePlanPath, &request.cleanFsPath, &request.cleanIfPath,
-                             &request.cleanMapPath, &request.spurLedgerPath, &request.peaksPath,
-                             &request.measuredPath, &request.spectrumPath}) {
+    for (const auto* path :
+         {&request.pngPath, &request.svgPath, &request.pdfPath, &request.bandCsvPath,
+          &request.lineCsvPath, &request.savePlanPath, &request.cleanFsPath, &request.cleanIfPath,
+          &request.cleanMapPath, &request.spurLedgerPath, &request.peaksPath, &request.measuredPath,
+          &request.spectrumPath}) {
         if (*path) {
             names.push_back(**path);
         }
@@ -133,20 +135,44 @@ int RunExports(const CliRequest& request, const FinderSettings& finder,
     int qtArgc = 1;
     char* qtArgv[] = {const_cast<char*>(programName), nullptr};
     std::optional<QGuiApplication> app;
-    if (request.pngPath || request.cleanMapPath || request.spectrumPath) {
+    if (request.pngPath || request.svgPath || request.pdfPath || request.cleanMapPath ||
+        request.spectrumPath) {
         // Fonts need a GUI application; the offscreen platform needs no display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(KeepQtQuiet);
         app.emplace(qtArgc, qtArgv);
     }
+    const auto cannotMake = [](ExportImageSize size, const char* what) {
+        PrintLine(stderr, "quorvel: cannot make a " + std::to_string(size.width) + "x" +
+                              std::to_string(size.height) + " " + what);
+        return 1;
+    };
+    const ChartAreaSize area = DefaultChartAreaSize();
     if (request.pngPath) {
-        auto png = ChartAreaPng(request.plan, request.width, request.height, request.marker);
+        const ExportImageSize size =
+            ExportSizeOf(request, ImageFormat::kPng, area.width, area.height);
+        auto png =
+            ChartAreaPng(request.plan, size.width, size.height, request.marker, PngLookOf(request));
         if (!png) {
-            PrintLine(stderr, "quorvel: cannot make a " + std::to_string(request.width) + "x" +
-                                  std::to_string(request.height) + " image");
-            return 1;
+            return cannotMake(size, "image");
         }
         outputs.push_back({*request.pngPath, png->toStdString()});
+    }
+    for (const auto& [path, format] : {std::pair{&request.svgPath, ImageFormat::kSvg},
+                                       std::pair{&request.pdfPath, ImageFormat::kPdf}}) {
+        if (!*path) {
+            continue;
+        }
+        const ExportImageSize size = ExportSizeOf(request, format, area.width, area.height);
+        auto bytes =
+            format == ImageFormat::kSvg
+                ? ChartAreaSvg(request.plan, size.width, size.height, request.marker, request.theme)
+                : ChartAreaPdf(request.plan, size.width, size.height, request.marker,
+                               request.theme);
+        if (!bytes) {
+            return cannotMake(size, format == ImageFormat::kSvg ? "SVG file" : "PDF file");
+        }
+        outputs.push_back({**path, bytes->toStdString()});
     }
     if (auto failure = AddCleanExports(request, outputs)) {
         PrintLine(stderr, *failure);
@@ -154,15 +180,27 @@ int RunExports(const CliRequest& request, const FinderSettings& finder,
     }
     if (request.spectrumPath) {
         // A plan with no spectrum still gets its frame, as --export-png gets its axes.
-        const int width = request.sizeGiven ? request.width : kDefaultSpectrumWidth;
-        const int height = request.sizeGiven ? request.height : kDefaultSpectrumHeight;
-        auto png = SpectrumPng(request.plan, request.query.model, width, height);
-        if (!png) {
-            PrintLine(stderr, "quorvel: cannot make a " + std::to_string(width) + "x" +
-                                  std::to_string(height) + " image");
-            return 1;
+        const ImageFormat format = ImageFormatOfName(*request.spectrumPath);
+        const ExportImageSize size =
+            ExportSizeOf(request, format, kDefaultSpectrumWidth, kDefaultSpectrumHeight);
+        const SpurModel& model = request.query.model;
+        std::optional<QByteArray> bytes;
+        switch (format) {
+            case ImageFormat::kSvg:
+                bytes = SpectrumSvg(request.plan, model, size.width, size.height, request.theme);
+                break;
+            case ImageFormat::kPdf:
+                bytes = SpectrumPdf(request.plan, model, size.width, size.height, request.theme);
+                break;
+            case ImageFormat::kPng:
+                bytes =
+                    SpectrumPng(request.plan, model, size.width, size.height, PngLookOf(request));
+                break;
         }
-        outputs.push_back({*request.spectrumPath, png->toStdString()});
+        if (!bytes) {
+            return cannotMake(size, format == ImageFormat::kPng ? "image" : "file");
+        }
+        outputs.push_back({*request.spectrumPath, bytes->toStdString()});
     }
     if (kept.bandCsvPath) {
         outputs.push_back({*kept.bandCsvPath, HarmonicBandCsv(request.plan)});

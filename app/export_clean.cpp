@@ -2,9 +2,12 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <tuple>
 #include <type_traits>
 
 #include "app/export_csv.h"
+#include "app/export_png.h"
+#include "app/export_vector.h"
 #include "paint/clean_map_image.h"
 
 namespace quorvel {
@@ -54,20 +57,27 @@ std::variant<std::string, CleanExportFailure> CleanIfCsv(const PlanFields& plan,
     return Csv("--export-clean-if", "if_lo_mhz,if_hi_mhz", FindCleanIf(plan, ifRange, query));
 }
 
+std::string CleanMapRefusal(FinderStatus status) {
+    return Refusal("--export-clean-map", status);
+}
+
 std::variant<QByteArray, CleanExportFailure> CleanMapPng(const PlanFields& plan,
                                                          FrequencyInterval fsRange,
                                                          FrequencyInterval ifRange,
                                                          const SpurQuery& query, int width,
-                                                         int height) {
-    const CleanMapImage map = ComposeCleanMap(plan, {fsRange, ifRange, query}, width, height);
+                                                         int height, const ChartLook& look) {
+    const ScaledImageSize size = ScaledImageSizeOf(width, height, look.scale);
+    const CleanMapImage map =
+        ComposeCleanMap(plan, {fsRange, ifRange, query}, size.chartWidth, size.chartHeight, look);
     if (map.status != FinderStatus::kOk) {
-        return CleanExportFailure{Refusal("--export-clean-map", map.status)};
+        return CleanExportFailure{CleanMapRefusal(map.status)};
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    if (map.image.isNull() || !writer.write(map.image)) {
+    const QImage image = CutToSize(map.image, width, height);
+    if (image.isNull() || !writer.write(image)) {
         return CleanExportFailure{"quorvel: cannot make a " + std::to_string(width) + "x" +
                                   std::to_string(height) + " image"};
     }
@@ -102,11 +112,25 @@ std::optional<std::string> AddCleanExports(const CliRequest& request,
         }
     }
     if (request.cleanMapPath) {
-        const int width = request.sizeGiven ? request.width : kDefaultCleanMapWidth;
-        const int height = request.sizeGiven ? request.height : kDefaultCleanMapHeight;
+        const ImageFormat format = ImageFormatOfName(*request.cleanMapPath);
+        const ExportImageSize size =
+            ExportSizeOf(request, format, kDefaultCleanMapWidth, kDefaultCleanMapHeight);
+        const auto& [plan, query] = std::tie(request.plan, request.query);
+        switch (format) {
+            case ImageFormat::kSvg:
+                return add(*request.cleanMapPath,
+                           CleanMapSvg(plan, *request.fsRange, *request.ifRange, query, size.width,
+                                       size.height, request.theme));
+            case ImageFormat::kPdf:
+                return add(*request.cleanMapPath,
+                           CleanMapPdf(plan, *request.fsRange, *request.ifRange, query, size.width,
+                                       size.height, request.theme));
+            case ImageFormat::kPng:
+                break;
+        }
         return add(*request.cleanMapPath,
-                   CleanMapPng(request.plan, *request.fsRange, *request.ifRange, request.query,
-                               width, height));
+                   CleanMapPng(plan, *request.fsRange, *request.ifRange, query, size.width,
+                               size.height, PngLookOf(request)));
     }
     return std::nullopt;
 }

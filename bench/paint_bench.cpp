@@ -32,18 +32,24 @@ struct Scene {
     quorvel::MarkerPoint marker;
 };
 
+// At a scale above 1 the window has that many device pixels to its pixel, and the baseline
+// is paid on all of them.
 template <typename Compose>
-void MeasureAgainstBaseline(benchmark::State& state, const Scene& scene, Compose&& compose) {
+void MeasureAgainstBaseline(benchmark::State& state, const Scene& scene, Compose&& compose,
+                            int scale = 1) {
     const Size size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-    QImage window(size.width, size.height + quorvel::kControlStripHeight, QImage::Format_RGB32);
+    QImage window(size.width * scale, (size.height + quorvel::kControlStripHeight) * scale,
+                  QImage::Format_RGB32);
+    const double baseline = quorvel::bench::MeanSeconds(
+        [&] { quorvel::bench::PaintBaseline(window, size.width * scale, size.height * scale); },
+        0.3);
+    window.setDevicePixelRatio(scale);
     auto paint = [&] {
         quorvel::PlanFields p = scene.plan;
         const QImage area = compose(p, scene.marker, size.width, size.height);
         QPainter painter(&window);
         painter.drawImage(0, quorvel::kControlStripHeight, area);
     };
-    const double baseline = quorvel::bench::MeanSeconds(
-        [&] { quorvel::bench::PaintBaseline(window, size.width, size.height); }, 0.3);
 
     const auto start = Clock::now();
     for (auto _ : state) {
@@ -61,6 +67,16 @@ void BM_Compose(benchmark::State& state, Scene scene) {
                            [](quorvel::PlanFields& p, quorvel::MarkerPoint marker, int w, int h) {
                                return quorvel::ComposeChartArea(p, w, h, marker);
                            });
+}
+
+// The window's paint on a screen of two device pixels to the pixel.
+void BM_ComposeAtRatio2(benchmark::State& state, Scene scene) {
+    MeasureAgainstBaseline(
+        state, scene,
+        [](quorvel::PlanFields& p, quorvel::MarkerPoint marker, int w, int h) {
+            return quorvel::ComposeChartArea(p, w, h, marker, std::nullopt, {.scale = 2});
+        },
+        2);
 }
 
 void BM_ComposeThroughQPainter(benchmark::State& state, Scene scene) {
@@ -114,6 +130,15 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK_CAPTURE(BM_Compose, default_plan, DefaultScene())->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_Compose, h26_marker, BusyScene())->Apply(Sizes);
 BENCHMARK(BM_ComposeGrowing)->Apply(Sizes);
+// The window's size in its own pixels: 1920 x 1030 fills a 4K screen at ratio 2.
+BENCHMARK_CAPTURE(BM_ComposeAtRatio2, default_plan, DefaultScene())
+    ->Args({1920, 1030})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_ComposeAtRatio2, h26_marker, BusyScene())
+    ->Args({1920, 1030})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, default_plan, DefaultScene())->Apply(Sizes);
 BENCHMARK_CAPTURE(BM_ComposeThroughQPainter, h26_marker, BusyScene())->Apply(Sizes);
 

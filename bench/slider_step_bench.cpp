@@ -45,10 +45,14 @@ void BM_SliderStep(benchmark::State& state, quorvel::PlanFields plan) {
         return;
     }
     QCoreApplication::processEvents();
+    // Under QT_SCALE_FACTOR=2 the window has two device pixels to its pixel, which the paint
+    // draws on and the baseline pays for.
+    const int scale = quorvel::ChartScaleFor(dlg.devicePixelRatioF());
     const int chartHeight = kWindowHeight - quorvel::kControlStripHeight;
-    QImage window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
+    QImage window(kWindowWidth * scale, kWindowHeight * scale, QImage::Format_RGB32);
     const double baseline = quorvel::bench::MeanSeconds(
-        [&] { quorvel::bench::PaintBaseline(window, kWindowWidth, chartHeight); }, 0.3);
+        [&] { quorvel::bench::PaintBaseline(window, kWindowWidth * scale, chartHeight * scale); },
+        0.3);
 
     QSlider& slider = *dlg.Slider();
     const int positions[2] = {slider.value() + 1, slider.value()};
@@ -71,6 +75,7 @@ void BM_SliderStep(benchmark::State& state, quorvel::PlanFields plan) {
     state.counters["baseline_ms"] = baseline * 1e3;
     state.counters["step_ms"] = perStep * 1e3;
     state.counters["ratio"] = perStep / baseline;
+    state.counters["scale"] = scale;
 }
 
 quorvel::PlanFields DefaultPlan() {

@@ -142,7 +142,8 @@ CleanMapGeometry CleanMapCanvas::Geometry() const {
 }
 
 void CleanMapCanvas::paintEvent(QPaintEvent* /*event*/) {
-    const CleanMapImage& frame = cache_.Frame(plan_, view_, width(), height());
+    const CleanMapImage& frame = cache_.Frame(plan_, view_, width(), height(),
+                                              {.scale = ChartScaleFor(devicePixelRatioF())});
     ++paintCount_;
     QPainter painter(this);
     painter.drawImage(0, 0, frame.image);

@@ -41,7 +41,7 @@ const SpectrumLayout& SpectrumCanvas::Layout() const {
 }
 
 void SpectrumCanvas::paintEvent(QPaintEvent* /*event*/) {
-    const QImage image = ComposeSpectrum(Layout());
+    const QImage image = ComposeSpectrum(Layout(), {.scale = ChartScaleFor(devicePixelRatioF())});
     ++paintCount_;
     QPainter painter(this);
     painter.drawImage(0, 0, image);

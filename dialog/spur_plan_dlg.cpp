@@ -311,8 +311,10 @@ void CSpurPlanDlg::paintEvent(QPaintEvent* event) {
     // A harmonic count above the cap is lowered in the plan by every paint; the edit control
     // shows the lowered count from the next write-back on.
     ApplyHarmonicCap(m_plan);
+    // On a screen of two device pixels to the pixel, the chart is drawn on all of them.
     const QImage chartArea =
-        ComposeChartArea(m_plan, width(), height() - kControlStripHeight, Marker(), m_highlight);
+        ComposeChartArea(m_plan, width(), height() - kControlStripHeight, Marker(), m_highlight,
+                         {.scale = ChartScaleFor(devicePixelRatioF())});
     if (!chartArea.isNull()) {
         painter.drawImage(QPoint(0, kControlStripHeight), chartArea);
     }

@@ -7,11 +7,11 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
   clang-format clang libclang-rt-14-dev
-  xvfb xdotool xauth
+  xvfb xdotool xauth poppler-utils
   googletest g++-mingw-w64-x86-64-posix wine wine64
 )
 

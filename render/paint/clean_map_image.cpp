@@ -13,6 +13,7 @@
 #include "plan/slider_rules.h"
 #include "plan/truncate.h"
 #include "raster/raster_surface.h"
+#include "scaled_image.h"
 
 namespace quorvel {
 
@@ -29,9 +30,11 @@ namespace {
 // the rows out: a row of a lane past that lane's first refusal is not worked out.
 class BodyRows {
   public:
-    BodyRows(const PlanFields& plan, const CleanMapGeometry& geometry, QImage& image)
+    BodyRows(const PlanFields& plan, const CleanMapGeometry& geometry, QImage& image,
+             const ChartLook& look)
         : map_(plan, geometry.view),
           geometry_(geometry),
+          look_(look),
           rows_(geometry.bodyHeight()),
           lanes_(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u,
                                              static_cast<unsigned>(std::max(rows_, 1))))),
@@ -81,7 +84,9 @@ class BodyRows {
   private:
     void Work() {
         QImage image(bits_, width_, height_, bytesPerLine_, QImage::Format_RGB32);
-        const std::unique_ptr<DrawingSurface> surface = MakeRasterSurface(image);
+        const std::unique_ptr<DrawingSurface> raster = MakeRasterSurface(image);
+        ChartLookSurface looked(*raster, look_, geometry_.width, geometry_.height);
+        DrawingSurface& surface = looked.surface();
         CleanMapRowScratch scratch;
         std::vector<MapCode> row(static_cast<std::size_t>(geometry_.bodyWidth()));
         CleanMapRowRuns runs;
@@ -103,7 +108,7 @@ class BodyRows {
             }
             runs.clear();
             AppendCleanMapRuns(row, runs);
-            DrawCleanMapRow(*surface, geometry_, y, runs);
+            DrawCleanMapRow(surface, geometry_, y, runs);
         }
     }
 
@@ -116,6 +121,7 @@ class BodyRows {
 
     const CleanMapRowSetup map_;
     const CleanMapGeometry& geometry_;
+    const ChartLook look_;
     const int rows_;
     const int lanes_;
     uchar* const bits_;  // the whole image's
@@ -130,14 +136,17 @@ class BodyRows {
 };
 
 // Every pixel of the map but the mark's: the image's old content never shows.
-FinderStatus DrawMap(const PlanFields& plan, const CleanMapGeometry& geometry, QImage& image) {
-    const std::unique_ptr<DrawingSurface> surface = MakeRasterSurface(image);
+FinderStatus DrawMap(const PlanFields& plan, const CleanMapGeometry& geometry,
+                     const ChartLook& look, QImage& image) {
+    const std::unique_ptr<DrawingSurface> raster = MakeRasterSurface(image);
+    ChartLookSurface looked(*raster, look, geometry.width, geometry.height);
+    DrawingSurface* const surface = &looked.surface();
     if (!geometry.HasBody()) {
         DrawCleanMapChart(*surface, plan, geometry, {});
         return FinderStatus::kOk;
     }
     const bool frameBeside = CleanMapFrameClearsBody(geometry, surface->TextLineHeight());
-    BodyRows rows(plan, geometry, image);
+    BodyRows rows(plan, geometry, image, look);
     rows.StartHelpers();
     if (frameBeside) {
         // The frame costs about what a tenth of the rows do: drawn while the helpers start
@@ -172,6 +181,7 @@ bool SameFrameView(const CleanMapView& a, const CleanMapView& b) {
            a.query.margin == b.query.margin && a.query.model == b.query.model;
 }
 
+// `at` in device pixels.
 void CopyPatch(const QImage& patch, QPoint at, QImage& image) {
     const auto bytes = static_cast<std::size_t>(patch.width()) * sizeof(QRgb);
     for (int y = 0; y < patch.height(); ++y) {
@@ -187,29 +197,34 @@ QRgb MapPixel(ColorRef colour) {
                 static_cast<int>((colour >> 16) & 0xFF));
 }
 
-FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, QImage& body) {
+FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, QImage& body,
+                              Theme theme) {
     if (body.isNull()) {
         return FinderStatus::kOk;
     }
     const CleanMapGeometry whole{
         view, body.width(), body.height(), {0, 0, body.width(), body.height()}};
-    BodyRows rows(plan, whole, body);
+    BodyRows rows(plan, whole, body, {.theme = theme});
     rows.StartHelpers();
     const FinderStatus status = rows.Finish();
     if (status != FinderStatus::kOk) {
-        body.fill(MapPixel(MapCodeColour(kMapUnsampled)));
+        body.fill(MapPixel(ThemeColour(theme, MapCodeColour(kMapUnsampled))));
     }
     return status;
 }
 
 CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& view, int width,
-                                   int height) {
+                                   int height, const ChartLook& look) {
     CleanMapImage out;
-    if (width < 1 || height < 1 || width > kLargestChartSide || height > kLargestChartSide) {
+    out.look = look;
+    if (!FitsAtScale(width, height, look.scale)) {
         return out;
     }
-    out.image = QImage(width, height, QImage::Format_RGB32);
-    out.status = DrawMap(plan, LayOutCleanMap(view, width, height), out.image);
+    const int scale = std::clamp(look.scale, 1, kMostChartScale);
+    out.image = QImage(width * scale, height * scale, QImage::Format_RGB32);
+    ScaleImageFonts(out.image, scale);
+    out.status = DrawMap(plan, LayOutCleanMap(view, width, height), look, out.image);
+    FinishScaledChartImage(out.image, scale);
     return out;
 }
 
@@ -219,8 +234,9 @@ std::optional<CleanMapMarkPatch> ComposeCleanMapMark(const CleanMapImage& frame,
     if (frame.image.isNull() || frame.status != FinderStatus::kOk) {
         return std::nullopt;
     }
-    const CleanMapGeometry geometry =
-        LayOutCleanMap(view, frame.image.width(), frame.image.height());
+    const int scale = std::clamp(frame.look.scale, 1, kMostChartScale);
+    const QRect map(0, 0, frame.image.width() / scale, frame.image.height() / scale);
+    const CleanMapGeometry geometry = LayOutCleanMap(view, map.width(), map.height());
     const auto centre = geometry.PlaceOnBody(plan.m_fs, plan.m_if);
     if (!centre) {
         return std::nullopt;
@@ -228,28 +244,39 @@ std::optional<CleanMapMarkPatch> ComposeCleanMapMark(const CleanMapImage& frame,
     const QRect reach(TruncToInt(std::floor(centre->x)) - kCleanMapMarkReach,
                       TruncToInt(std::floor(centre->y)) - kCleanMapMarkReach,
                       2 * kCleanMapMarkReach + 1, 2 * kCleanMapMarkReach + 1);
-    const QRect area = reach.intersected(frame.image.rect());
-    CleanMapMarkPatch patch{frame.image.copy(area), area.topLeft()};
-    DrawCleanMapMark(*MakeRasterSurface(patch.image), plan, geometry, {-area.left(), -area.top()});
+    const QRect area = reach.intersected(map);
+    CleanMapMarkPatch patch{frame.image.copy(area.x() * scale, area.y() * scale,
+                                             area.width() * scale, area.height() * scale),
+                            area.topLeft()};
+    // Drawn at one device pixel to the pixel, as the frame was.
+    patch.image.setDevicePixelRatio(1);
+    {
+        const std::unique_ptr<DrawingSurface> raster = MakeRasterSurface(patch.image);
+        ChartLookSurface looked(*raster, frame.look, area.width(), area.height());
+        DrawCleanMapMark(looked.surface(), plan, geometry, {-area.left(), -area.top()});
+    }
+    FinishScaledChartImage(patch.image, scale);
     return patch;
 }
 
 CleanMapImage ComposeCleanMap(const PlanFields& plan, const CleanMapView& view, int width,
-                              int height) {
-    CleanMapImage map = ComposeCleanMapFrame(plan, view, width, height);
+                              int height, const ChartLook& look) {
+    CleanMapImage map = ComposeCleanMapFrame(plan, view, width, height, look);
     if (const auto mark = ComposeCleanMapMark(map, plan, view)) {
-        CopyPatch(mark->image, mark->at, map.image);
+        const int scale = std::clamp(look.scale, 1, kMostChartScale);
+        CopyPatch(mark->image, mark->at * scale, map.image);
     }
     return map;
 }
 
 const CleanMapImage& CleanMapCache::Frame(const PlanFields& plan, const CleanMapView& view,
-                                          int width, int height) {
+                                          int width, int height, const ChartLook& look) {
     const PlanFields key = FramePlan(plan);
-    const bool same = valid_ && key == plan_ && SameFrameView(view, view_) &&
-                      frame_.image.size() == QSize(width, height);
+    const int scale = std::clamp(look.scale, 1, kMostChartScale);
+    const bool same = valid_ && key == plan_ && SameFrameView(view, view_) && frame_.look == look &&
+                      frame_.image.size() == QSize(width * scale, height * scale);
     if (!same) {
-        frame_ = ComposeCleanMapFrame(plan, view, width, height);
+        frame_ = ComposeCleanMapFrame(plan, view, width, height, look);
         plan_ = key;
         view_ = view;
         valid_ = true;

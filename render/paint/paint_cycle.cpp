@@ -3,6 +3,7 @@
 #include "raster/bitmap_pool.h"
 #include "raster/image_surface.h"
 #include "raster/raster_surface.h"
+#include "scaled_image.h"
 
 namespace quorvel {
 
@@ -27,6 +28,25 @@ QImage ComposeChartArea(const PlanFields& plan, int width, int height, MarkerPoi
     }
     PaintChartArea(*MakeRasterSurface(image, /*blackFirst=*/true), plan, width, height, marker,
                    highlight);
+    return image;
+}
+
+QImage ComposeChartArea(const PlanFields& plan, int width, int height, MarkerPoint marker,
+                        std::optional<int> highlight, const ChartLook& look) {
+    if (look == ChartLook{}) {
+        return ComposeChartArea(plan, width, height, marker, highlight);
+    }
+    QImage image = TakeScaledChartBitmap(width, height, look.scale);
+    if (image.isNull()) {
+        return image;
+    }
+    {
+        const std::unique_ptr<DrawingSurface> raster = MakeRasterSurface(image, true);
+        ChartLookSurface looked(*raster, look, width, height);
+        looked.FillGround();
+        PaintChartArea(looked.surface(), plan, width, height, marker, highlight);
+    }
+    FinishScaledChartImage(image, look.scale);
     return image;
 }
 

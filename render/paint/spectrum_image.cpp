@@ -5,6 +5,7 @@
 #include "raster/bitmap_pool.h"
 #include "raster/image_surface.h"
 #include "raster/raster_surface.h"
+#include "scaled_image.h"
 
 namespace quorvel {
 
@@ -32,6 +33,24 @@ QImage ComposeSpectrum(const SpectrumLayout& layout) {
         return image;  // not enough memory for the bitmap
     }
     DrawSpectrumChart(*MakeRasterSurface(image, /*blackFirst=*/true), layout);
+    return image;
+}
+
+QImage ComposeSpectrum(const SpectrumLayout& layout, const ChartLook& look) {
+    if (look == ChartLook{}) {
+        return ComposeSpectrum(layout);
+    }
+    QImage image = TakeScaledChartBitmap(layout.width, layout.height, look.scale);
+    if (image.isNull()) {
+        return image;
+    }
+    {
+        const std::unique_ptr<DrawingSurface> raster = MakeRasterSurface(image, true);
+        ChartLookSurface looked(*raster, look, layout.width, layout.height);
+        looked.FillGround();
+        DrawSpectrumChart(looked.surface(), layout);
+    }
+    FinishScaledChartImage(image, look.scale);
     return image;
 }
 

@@ -12,6 +12,7 @@
 #include "plan/spur_identify.h"
 
 #include "app/output_target.h"
+#include "charts/chart_theme.h"
 #include "charts/marker_point.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_query.h"
@@ -41,6 +42,8 @@ struct CliRequest {
     CliAction action = CliAction::kStartDialog;
     PlanFields plan;
     std::optional<std::string> pngPath;
+    std::optional<std::string> svgPath;  ///< --export-svg FILE: the chart area as SVG
+    std::optional<std::string> pdfPath;  ///< --export-pdf FILE: the chart area as PDF
     std::optional<std::string> bandCsvPath;
     std::optional<std::string> lineCsvPath;
     /// The plan file whose values the command line's own values override (--plan FILE, or
@@ -50,7 +53,9 @@ struct CliRequest {
     int width = DefaultChartAreaSize().width;
     int height = DefaultChartAreaSize().height;
     std::optional<MarkerPoint> marker;
-    bool sizeGiven = false;  ///< --size was given (the clean map has a size of its own)
+    bool sizeGiven = false;      ///< --size was given (the clean map has a size of its own)
+    Theme theme = Theme::kDark;  ///< --theme, for every image export
+    int scale = 1;               ///< --scale, for the PNG exports
     std::optional<std::string> cleanFsPath;
     std::optional<std::string> cleanIfPath;
     std::optional<std::string> cleanMapPath;

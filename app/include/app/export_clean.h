@@ -10,6 +10,7 @@
 
 #include "app/cli_options.h"
 #include "app/export_output.h"
+#include "charts/chart_look.h"
 
 #include "plan/clean_intervals.h"
 #include "plan/plan_fields.h"
@@ -38,12 +39,16 @@ std::variant<std::string, CleanExportFailure> CleanIfCsv(const PlanFields& plan,
                                                          FrequencyInterval ifRange,
                                                          const SpurQuery& query);
 
-/// The clean map as PNG bytes; needs a QGuiApplication.
+/// The clean map as PNG bytes, an image of width x height pixels; in a look of scale s the
+/// map is laid out on width / s x height / s pixels (rounded up). Needs a QGuiApplication.
 std::variant<QByteArray, CleanExportFailure> CleanMapPng(const PlanFields& plan,
                                                          FrequencyInterval fsRange,
                                                          FrequencyInterval ifRange,
                                                          const SpurQuery& query, int width,
-                                                         int height);
+                                                         int height, const ChartLook& look = {});
+
+/// The line the command line prints for a map the finder refused.
+std::string CleanMapRefusal(FinderStatus status);
 
 /// Adds the clean-frequency exports the request asks for; returns the finder's refusal, as
 /// the line to print, instead. The map needs a QGuiApplication.

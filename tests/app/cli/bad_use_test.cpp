@@ -21,6 +21,8 @@ TEST_F(ExportBinaryTest, BadUsePrintsTheMessageExitsTwoAndWritesNothing) {
          "quorvel: unknown option '--sample-rate' (see --help)\n"},
         {{"--export-png", "a.out", "--export-lines", "a.out"},
          "quorvel: --export-lines and --export-png name the same file\n"},
+        {{"--export-svg", "a.svg", "--scale", "2"},
+         "quorvel: --scale applies only to the PNG exports\n"},
         // A measured spectrum is read whole or refused at its line, before anything is written.
         {{"--measured", "trace.csv", "--export-peaks", "peaks.csv"},
          "quorvel: cannot read the measured spectrum 'trace.csv': there is no such file\n"}};

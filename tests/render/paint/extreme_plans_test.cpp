@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <array>
 #include <climits>
 #include <limits>
 #include <random>
 
 #include "paint/paint_cycle.h"
+#include "paint/vector_charts.h"
 #include "recording_surface.h"
 
 namespace quorvel::test {
@@ -79,6 +81,24 @@ TEST_F(ExtremePlans, EveryPaintReleasesWhatItMade) {
         PaintChartArea(dc, scene.plan, AnySize(), AnyInt(), scene.marker);
         EXPECT_EQ(dc.liveObjects(), 0);
         EXPECT_FALSE(dc.drewWithReleasedObject());
+    }
+}
+
+// The looks and the vector surface take every coordinate the charts give, far-away and
+// saturated ones included.
+TEST_F(ExtremePlans, ComposeAnyPlanInAnyLookAndAsShapes) {
+    for (int i = 0; i < 30; ++i) {
+        const Scene scene = AnyScene();
+        const int width = kSizes[Pick(kSizes.size() - 2)];
+        const int height = kSizes[Pick(kSizes.size() - 2)];
+        const ChartLook look{static_cast<int>(Pick(kMostChartScale)) + 1,
+                             Pick(2) == 0 ? Theme::kDark : Theme::kLight};
+        const QImage image =
+            ComposeChartArea(scene.plan, width, height, scene.marker, std::nullopt, look);
+        ASSERT_EQ(image.size(), QSize(width, height) * look.scale);
+        QImage shapes(width, height, QImage::Format_RGB32);
+        QPainter painter(&shapes);
+        PaintChartAreaOn(painter, scene.plan, width, height, scene.marker, look.theme);
     }
 }
 

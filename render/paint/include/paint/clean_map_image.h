@@ -6,28 +6,33 @@
 #include <QPoint>
 #include <optional>
 
+#include "charts/chart_look.h"
 #include "charts/clean_map_rows.h"
 #include "plan/plan_fields.h"
 
 namespace quorvel {
 
 struct CleanMapImage {
-    QImage image;  ///< Format_RGB32; null when the size is not 1..kLargestChartSide
+    /// Format_RGB32, look.scale device pixels to the map's pixel, with that device pixel
+    /// ratio; null when the device size is not 1..kLargestChartSide
+    QImage image;
     FinderStatus status = FinderStatus::kOk;  ///< kOk unless some row was refused
+    ChartLook look;
 };
 
-/// The map of width x height pixels for the plan's widths and H, its Fs and IF marked.
-/// A refused row leaves the body grey and says why. Text needs a QGuiApplication.
+/// The map of width x height pixels for the plan's widths and H, its Fs and IF marked, in
+/// `look`. A refused row leaves the body grey and says why. Text needs a QGuiApplication.
 CleanMapImage ComposeCleanMap(const PlanFields& plan, const CleanMapView& view, int width,
-                              int height);
+                              int height, const ChartLook& look = {});
 
 /// The same without the plan's mark, which ComposeCleanMapMark puts on.
 CleanMapImage ComposeCleanMapFrame(const PlanFields& plan, const CleanMapView& view, int width,
-                                   int height);
+                                   int height, const ChartLook& look = {});
 
-/// The plan's mark on a frame: the patch of the frame it covers, with the mark drawn, to be
-/// laid over the frame at `at`. Nothing when the plan lies outside the view or the frame
-/// was refused.
+/// The plan's mark on a frame, in the frame's look: the patch of the frame it covers, with
+/// the mark drawn, to be laid over the frame at `at` (in the map's pixels; the patch has the
+/// frame's device pixel ratio). Nothing when the plan lies outside the view or the frame was
+/// refused.
 struct CleanMapMarkPatch {
     QImage image;
     QPoint at;
@@ -41,7 +46,7 @@ std::optional<CleanMapMarkPatch> ComposeCleanMapMark(const CleanMapImage& frame,
 class CleanMapCache {
   public:
     const CleanMapImage& Frame(const PlanFields& plan, const CleanMapView& view, int width,
-                               int height);
+                               int height, const ChartLook& look = {});
     /// Frames composed anew so far.
     int ComposeCount() const { return composeCount_; }
 
@@ -53,9 +58,10 @@ class CleanMapCache {
     int composeCount_ = 0;
 };
 
-/// Only the body, body.width() x body.height() pixels: what a redraw costs before the
-/// decorations.
-FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, QImage& body);
+/// Only the body, body.width() x body.height() pixels, in the theme's colours: what a redraw
+/// costs before the decorations.
+FinderStatus FillCleanMapBody(const PlanFields& plan, const CleanMapView& view, QImage& body,
+                              Theme theme = Theme::kDark);
 
 /// A ColorRef (0x00BBGGRR) as the 0xAARRGGBB an RGB32 pixel holds.
 QRgb MapPixel(ColorRef colour);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "charts/chart_area.h"
+#include "charts/chart_look.h"
 #include "plan/plan_fields.h"
 
 namespace quorvel {
@@ -20,6 +21,13 @@ inline constexpr int kLargestChartSide = 32767;
 /// out one harmonic in both charts.
 QImage ComposeChartArea(const PlanFields& plan, int width, int height, MarkerPoint marker = {},
                         std::optional<int> highlight = std::nullopt);
+
+/// The same chart area in `look`: laid out on width x height chart pixels and drawn on
+/// look.scale times as many device pixels a side, with that device pixel ratio, so that it
+/// paints at width x height on a screen of that ratio. The default look is the image above,
+/// pixel for pixel. A null image when the device size could not be composed.
+QImage ComposeChartArea(const PlanFields& plan, int width, int height, MarkerPoint marker,
+                        std::optional<int> highlight, const ChartLook& look);
 
 /// The same picture drawn the straightforward way, every primitive in full and in order
 /// through QPainter: what ComposeChartArea must match pixel for pixel, and the measure of

@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include "charts/chart_look.h"
 #include "charts/spectrum_layout.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_model.h"
@@ -16,6 +17,9 @@ QImage ComposeSpectrum(const PlanFields& plan, const SpurModel& model, int width
 /// The same from a layout already made, at its size: what a window that reads its layout
 /// back under the pointer draws.
 QImage ComposeSpectrum(const SpectrumLayout& layout);
+/// The same in `look`: the layout's chart pixels at look.scale device pixels a side, with
+/// that device pixel ratio. The default look gives the image above.
+QImage ComposeSpectrum(const SpectrumLayout& layout, const ChartLook& look);
 
 /// The same picture with every primitive drawn in full and in order through QPainter.
 QImage ComposeSpectrumThroughQPainter(const PlanFields& plan, const SpurModel& model, int width,
