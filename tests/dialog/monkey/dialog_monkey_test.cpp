@@ -3,7 +3,7 @@
 // actions that led to it, and the same seed and count replay them.
 //
 //   QUORVEL_MONKEY_SEED     the seed (default below)
-//   QUORVEL_MONKEY_ACTIONS  how many actions (default below; the sanitizer build runs fewer)
+//   QUORVEL_MONKEY_ACTIONS  how many actions (default: the build's; the sanitizer build runs fewer)
 //   QUORVEL_MONKEY_TRACE=1  print each action as it is performed
 #include <gtest/gtest.h>
 
@@ -22,7 +22,8 @@ namespace quorvel::test {
 namespace {
 
 constexpr std::uint32_t kDefaultSeed = 20261208;
-constexpr int kDefaultActions = 5000;
+// Set by the build: fewer under the sanitizers, which are several times slower.
+constexpr int kDefaultActions = QUORVEL_MONKEY_DEFAULT_ACTIONS;
 // Comparing the chart area costs a composition; the cheaper checks run after every action.
 constexpr int kImageCheckEvery = 20;
 constexpr std::size_t kActionsShownOnFailure = 150;
