@@ -26,7 +26,8 @@ bool Finite(std::optional<double> level) {
 }
 
 // The deepest level the chart must show, with room below it, on a multiple of the room.
-double BottomLevel(const SpurModel& model, const std::vector<SpurLedgerRow>& rows) {
+double BottomLevel(const SpurModel& model, const std::vector<SpurLedgerRow>& rows,
+                   std::optional<double> traceLevel) {
     double lowest = kInf;
     for (const SpurLedgerRow& row : rows) {
         if (Finite(row.level)) {
@@ -42,6 +43,10 @@ double BottomLevel(const SpurModel& model, const std::vector<SpurLedgerRow>& row
     }
     if (std::isfinite(signal)) {
         lowest = std::min(lowest, signal);
+    }
+    // A trace only ever deepens the axis: the predicted marks keep their scale.
+    if (Finite(traceLevel)) {
+        lowest = std::min(lowest, *traceLevel);
     }
     const double bottom = std::floor((lowest - kSpectrumRoom) / kSpectrumRoom) * kSpectrumRoom;
     return std::clamp(bottom, kSpectrumDeepestBottom, -kSpectrumRoom);
@@ -107,8 +112,8 @@ bool SpectrumPlanDrawable(const PlanFields& plan) {
            std::isfinite(plan.m_ifBw) && std::isfinite(plan.m_rfBw) && plan.m_rfBw > 0;
 }
 
-SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width,
-                              int height) {
+SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width, int height,
+                              std::optional<double> traceLevel) {
     SpectrumLayout layout;
     layout.width = width;
     layout.height = height;
@@ -118,7 +123,7 @@ SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, in
     const bool drawable = SpectrumPlanDrawable(plan);
     const std::vector<SpurLedgerRow> rows =
         drawable ? BuildSpurLedger(plan, model) : std::vector<SpurLedgerRow>{};
-    layout.bottomLevel = BottomLevel(model, rows);
+    layout.bottomLevel = BottomLevel(model, rows, traceLevel);
     if (!drawable || !layout.HasPlot()) {
         return layout;
     }

@@ -23,7 +23,7 @@ QImage ComposeSpectrum(const PlanFields& plan, const SpurModel& model, int width
     return ComposeSpectrum(LayOutSpectrum(plan, model, width, height));
 }
 
-QImage ComposeSpectrum(const SpectrumLayout& layout) {
+QImage ComposeSpectrum(const SpectrumLayout& layout, const MeasuredOverlay* measured) {
     if (!Composable(layout.width, layout.height)) {
         return {};
     }
@@ -31,7 +31,7 @@ QImage ComposeSpectrum(const SpectrumLayout& layout) {
     if (image.isNull()) {
         return image;  // not enough memory for the bitmap
     }
-    DrawSpectrumChart(*MakeRasterSurface(image, /*blackFirst=*/true), layout);
+    DrawSpectrumChart(*MakeRasterSurface(image, /*blackFirst=*/true), layout, measured);
     return image;
 }
 
@@ -40,9 +40,17 @@ QImage ComposeSpectrumThroughQPainter(const PlanFields& plan, const SpurModel& m
     if (!Composable(width, height)) {
         return {};
     }
-    QImage image(width, height, QImage::Format_RGB32);
+    return ComposeSpectrumThroughQPainter(LayOutSpectrum(plan, model, width, height));
+}
+
+QImage ComposeSpectrumThroughQPainter(const SpectrumLayout& layout,
+                                      const MeasuredOverlay* measured) {
+    if (!Composable(layout.width, layout.height)) {
+        return {};
+    }
+    QImage image(layout.width, layout.height, QImage::Format_RGB32);
     image.fill(Qt::black);
-    DrawSpectrumChart(*MakeImageSurface(image), LayOutSpectrum(plan, model, width, height));
+    DrawSpectrumChart(*MakeImageSurface(image), layout, measured);
     return image;
 }
 

@@ -93,9 +93,11 @@ struct SpectrumLayout {
 bool SpectrumPlanDrawable(const PlanFields& plan);
 
 /// The spectrum of a width x height surface: the plot inside its margins, then, when the
-/// plan gives one, the bands, the signal, every member's mark and the floor.
-SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width,
-                              int height);
+/// plan gives one, the bands, the signal, every member's mark and the floor. A finite
+/// `traceLevel` (a measured trace's median) is one more level the axis shows with room
+/// below it, so that the trace's noise lies on the plot rather than along its axis.
+SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width, int height,
+                              std::optional<double> traceLevel = std::nullopt);
 
 /// A level in dBFS to a tenth of a dB, ".0" left off: "-72", "-72.5".
 std::string SpectrumLevelText(double dbfs);
