@@ -34,7 +34,6 @@ constexpr int kLevelLabelGap = 8;      // from the labels' right end to the plot
 constexpr int kTitleLeft = 3;          // the level axis title's column
 constexpr int kTitleTop = 7;
 constexpr int kTitleBottomGap = 3;
-constexpr int kStemCapHalf = 2;  // a stem's top is a short bar this far either side
 constexpr int kDashOn = 6;
 constexpr int kDashPeriod = 10;
 constexpr int kSwatch = 10;
@@ -103,26 +102,20 @@ std::vector<const SpectrumMark*> BackToFront(const SpectrumLayout& l) {
     return order;
 }
 
-// The row a mark's drawing ends above: the axis for a known level, the foot of the strip
-// along the top for an unknown one.
-int MarkFoot(const PixelRect& p, const SpectrumMark& mark) {
-    return Known(mark) ? p.bottom : std::min(p.bottom, p.top + kSpectrumUnknownDepth);
-}
-
 void DrawBox(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
     ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, mark.colour));
     pen.Select();
     ScopedObject brush(
         dc, Known(mark) ? dc.CreateSolidBrush(Dim(mark.colour)) : dc.CreateHatchBrush(mark.colour));
     brush.Select();
-    dc.Rectangle(mark.left, mark.top, mark.right, MarkFoot(p, mark));
+    dc.Rectangle(mark.left, mark.top, mark.right, SpectrumMarkFoot(p, mark));
 }
 
 void DrawStem(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
     ScopedObject pen(dc,
                      dc.CreatePen(Known(mark) ? PenStyle::kSolid : PenStyle::kDot, 1, mark.colour));
     pen.Select();
-    dc.MoveTo(mark.left, MarkFoot(p, mark) - 1);
+    dc.MoveTo(mark.left, SpectrumMarkFoot(p, mark) - 1);
     dc.LineTo(mark.left, mark.top - 1);
     ScopedObject cap(dc, dc.CreatePen(PenStyle::kSolid, 1, mark.colour));
     cap.Select();
@@ -309,7 +302,7 @@ void DrawLabels(const SpectrumLayout& l, SpectrumLabels& labels, const MeasuredO
         }
         const int centre = mark.left + (mark.right - 1 - mark.left) / 2;
         // Under the top, below a stem's cap or an unknown level's strip.
-        const int under = Known(mark) ? mark.top + 1 : MarkFoot(l.plot, mark);
+        const int under = Known(mark) ? mark.top + 1 : SpectrumMarkFoot(l.plot, mark);
         if (labels.Place(Latin1(mark.name), centre,
                          {mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight,
                           under + kSpectrumLabelGap})) {
@@ -342,11 +335,6 @@ void DrawSpectrumChart(DrawingSurface& dc, const SpectrumLayout& l,
         if (l.ifBand) {
             DrawShade(dc, p, *l.ifBand, kSpectrumIfShade);
         }
-        // Under the marks: where the trace shows above a box, the bench measured more
-        // than the plan.
-        if (measured != nullptr) {
-            DrawMeasuredTrace(dc, *measured);
-        }
         const std::vector<const SpectrumMark*> order = BackToFront(l);
         for (const SpectrumMark* mark : order) {
             if (mark->shape == SpectrumShape::kBox) {
@@ -360,6 +348,12 @@ void DrawSpectrumChart(DrawingSurface& dc, const SpectrumLayout& l,
         }
     }
     DrawGrid(dc, l, xTicks, yTicks);
+    // Over the graticule, which would cut a peak on a grid line away, and under the marks,
+    // which the overlay leaves out of it: where the trace shows above a box, the bench
+    // measured more than the plan.
+    if (measured != nullptr && l.hasData) {
+        DrawMeasuredTrace(dc, *measured);
+    }
     if (l.floorRow) {
         DrawFloor(dc, p, *l.floorRow);
     }

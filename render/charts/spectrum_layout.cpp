@@ -107,6 +107,21 @@ double SpectrumLayout::FrequencyAt(int x) const {
     return (static_cast<double>(x - plot.left) + 0.5) / (plot.right - plot.left) * half;
 }
 
+int SpectrumMarkFoot(const PixelRect& plot, const SpectrumMark& mark) {
+    return Finite(mark.level) ? plot.bottom
+                              : std::min(plot.bottom, AddPixels(plot.top, kSpectrumUnknownDepth));
+}
+
+std::vector<PixelRect> SpectrumMarkCover(const PixelRect& plot, const SpectrumMark& mark) {
+    const int foot = SpectrumMarkFoot(plot, mark);
+    if (mark.shape == SpectrumShape::kBox) {
+        return {{mark.left, mark.top, mark.right, foot}};
+    }
+    return {{mark.left, mark.top, AddPixels(mark.left, 1), foot},
+            {SubtractPixels(mark.left, kStemCapHalf), mark.top,
+             AddPixels(mark.left, kStemCapHalf + 1), AddPixels(mark.top, 1)}};
+}
+
 bool SpectrumPlanDrawable(const PlanFields& plan) {
     return std::isfinite(plan.m_fs) && plan.m_fs / 2.0 > 0 && std::isfinite(plan.m_if) &&
            std::isfinite(plan.m_ifBw) && std::isfinite(plan.m_rfBw) && plan.m_rfBw > 0;

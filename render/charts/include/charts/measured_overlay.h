@@ -35,15 +35,11 @@ inline constexpr int kLoudPeakMarkDepth = 6;
 /// How many columns either side of a peak a click still picks it.
 inline constexpr int kPeakReach = 6;
 
-/// One column of the trace, drawn from row top to row bottom, both included: its own
-/// points and the step from the column just before. A line from the last point of a
-/// column further off meets it at the row of its first point; `last` is its last point's.
-struct TraceColumn {
+/// A run of the trace down one column, rows top to bottom, both drawn.
+struct TraceRun {
     int x = 0;
     int top = 0;
     int bottom = 0;
-    int first = 0;
-    int last = 0;
 };
 
 enum class PeakVerdict {
@@ -64,12 +60,15 @@ struct PeakMark {
 };
 
 struct MeasuredOverlay {
-    std::vector<TraceColumn> trace;  ///< by column, only the columns a point falls in
-    std::vector<PeakMark> peaks;     ///< the peaks that lie on the plot, in frequency order
+    /// By column, from the first point's to the last's: each column's points and the line
+    /// to the next point, less the pixels of the marks it lies under.
+    std::vector<TraceRun> trace;
+    std::vector<PeakMark> peaks;  ///< the peaks that lie on the plot, in frequency order
 };
 
 /// Where the trace and its peaks lie on the layout's plot: points outside 0..Fs/2 are left
-/// out, levels are held to the plot's rows. Empty when the layout has no data.
+/// out, levels are held to the plot's rows, and the trace lies under the signal and every
+/// mark. Empty when the layout has no data.
 MeasuredOverlay LayOutMeasured(const SpectrumLayout& layout, const MeasuredSpectrum& trace,
                                const std::vector<SpectrumPeak>& peaks, const SpurModel& model);
 

@@ -34,6 +34,8 @@ inline constexpr int kSpectrumUnknownDepth = 16;
 
 /// How far either side of a stem the pointer still names it.
 inline constexpr int kStemReach = 2;
+/// A stem's top is a short bar this far either side of its column.
+inline constexpr int kStemCapHalf = 2;
 
 /// The signal stands out from every spur colour; the bands are shaded darkly under it all.
 inline constexpr ColorRef kSpectrumSignalColour = 0xE8E8E8;
@@ -88,6 +90,14 @@ struct SpectrumLayout {
     /// The frequency at the centre of column x.
     double FrequencyAt(int x) const;
 };
+
+/// The row a mark's drawing ends above: the axis for a known level, the foot of the strip
+/// along the top for an unknown one.
+int SpectrumMarkFoot(const PixelRect& plot, const SpectrumMark& mark);
+
+/// The pixels a mark's drawing covers, right and bottom excluded: a box from its top to its
+/// foot; a stem's column from its top to its foot, and its cap's row.
+std::vector<PixelRect> SpectrumMarkCover(const PixelRect& plot, const SpectrumMark& mark);
 
 /// Whether the plan's values give a spectrum: Fs/2 and RF BW above 0, every value finite.
 bool SpectrumPlanDrawable(const PlanFields& plan);
