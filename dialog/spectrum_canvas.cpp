@@ -15,10 +15,12 @@ SpectrumCanvas::SpectrumCanvas(QWidget* parent) : QWidget(parent) {
 }
 
 void SpectrumCanvas::Show(const PlanFields& plan, const SpurModel& model,
-                          const MeasuredSpectrum* trace, std::vector<SpectrumPeak> peaks) {
+                          const MeasuredSpectrum* trace, double traceMedian,
+                          std::vector<SpectrumPeak> peaks) {
     plan_ = plan;
     model_ = model;
     trace_ = trace;
+    traceMedian_ = traceMedian;
     peaks_ = std::move(peaks);
     layout_.reset();
     overlay_.reset();
@@ -29,7 +31,7 @@ const SpectrumLayout& SpectrumCanvas::Layout() const {
     if (!layout_ || layout_->width != width() || layout_->height != height()) {
         // The trace's noise stays on the plot, whatever levels the plan gives.
         const std::optional<double> median =
-            trace_ != nullptr ? std::optional(TraceMedian(*trace_)) : std::nullopt;
+            trace_ != nullptr ? std::optional(traceMedian_) : std::nullopt;
         layout_ = LayOutSpectrum(plan_, model_, width(), height(), median);
         overlay_.reset();
         if (trace_ != nullptr) {

@@ -194,6 +194,7 @@ bool SpectrumWindow::Open(const QString& path) {
         return false;
     }
     trace_ = std::move(trace);
+    traceMedian_ = TraceMedian(*trace_);
     traceName_ = QFileInfo(path).fileName();
     clear_->setEnabled(true);
     FindPeaksAgain();
@@ -216,7 +217,7 @@ void SpectrumWindow::Refresh() {
 void SpectrumWindow::FindPeaksAgain() {
     peaks_ = trace_ ? FindPeaks(*trace_, tones_, matchTolerance_, peakThreshold_)
                     : std::vector<SpectrumPeak>{};
-    canvas_->Show(main_.Plan(), main_.Model(), trace_ ? &*trace_ : nullptr, peaks_);
+    canvas_->Show(main_.Plan(), main_.Model(), trace_ ? &*trace_ : nullptr, traceMedian_, peaks_);
     ShowSummary();
     // What lies under a pointer that stays put changes with the plan.
     ShowReadout();

@@ -22,11 +22,12 @@ class SpectrumCanvas : public QWidget {
   public:
     explicit SpectrumCanvas(QWidget* parent);
 
-    /// Takes the plan and model to draw, and the measured trace over them with its peaks
-    /// (their candidates among tones that outlive the next Show); the chart is composed at
-    /// the next paint.
+    /// Takes the plan and model to draw, and the measured trace over them with its median
+    /// and its peaks (their candidates among tones that outlive the next Show); the chart is
+    /// composed at the next paint.
     void Show(const PlanFields& plan, const SpurModel& model,
-              const MeasuredSpectrum* trace = nullptr, std::vector<SpectrumPeak> peaks = {});
+              const MeasuredSpectrum* trace = nullptr, double traceMedian = 0,
+              std::vector<SpectrumPeak> peaks = {});
     /// Where everything lies at the canvas's size now.
     const SpectrumLayout& Layout() const;
     /// Where the trace and its peaks lie; null without a trace.
@@ -48,6 +49,7 @@ class SpectrumCanvas : public QWidget {
     PlanFields plan_;
     SpurModel model_;
     const MeasuredSpectrum* trace_ = nullptr;
+    double traceMedian_ = 0;
     std::vector<SpectrumPeak> peaks_;
     /// Made again when the plan, the model, the trace or the size changed.
     mutable std::optional<SpectrumLayout> layout_;

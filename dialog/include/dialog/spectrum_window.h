@@ -91,6 +91,7 @@ class SpectrumWindow : public QWidget {
 
     std::vector<TonePosition> tones_;  ///< the plan's, which the peaks' candidates point into
     std::optional<MeasuredSpectrum> trace_;
+    double traceMedian_ = 0;  ///< worked out once: the level axis shows the trace's noise
     QString traceName_;
     std::vector<SpectrumPeak> peaks_;
     double peakThreshold_ = kDefaultPeakThreshold;
