@@ -3,9 +3,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <csignal>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -21,8 +19,8 @@
 #include "app/quoted_text.h"
 #include "plan/spur_identify.h"
 #include "plan/spur_ledger.h"
+#include "planfile/measured_file.h"
 #include "planfile/plan_file.h"
-#include "planfile/regular_file.h"
 
 namespace quorvel {
 namespace {
@@ -43,32 +41,10 @@ void PrintLine(std::FILE* stream, const std::string& text) {
 /// A measured spectrum, read whole and parsed, or why not: the file and the line named.
 std::optional<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& name,
                                                      std::string& problem) {
-    // A million rows take some 20 MB; a gigabyte is no measurement.
-    constexpr std::int64_t kMaxMeasuredBytes = std::int64_t{1} << 30;
-    using Problem = RegularFileReading::Problem;
-    const RegularFileReading file = ReadRegularFile(name, kMaxMeasuredBytes);
-    const std::string cannot = "cannot read the measured spectrum " + Quoted(name) + ": ";
-    switch (file.problem) {
-        case Problem::kNone:
-            break;
-        case Problem::kMissing:
-            problem = cannot + "there is no such file";
-            return std::nullopt;
-        case Problem::kNotRegular:
-            problem = cannot + NotARegularFileText(file.mode);
-            return std::nullopt;
-        case Problem::kCannotRead:
-            problem = cannot + "it cannot be read (" + std::strerror(file.error) + ")";
-            return std::nullopt;
-        case Problem::kTooLarge:
-            problem = cannot + "it is larger than a measured spectrum can be";
-            return std::nullopt;
-    }
-    MeasuredProblem at;
-    auto trace = ParseMeasuredSpectrum(file.bytes, at);
+    std::string reason;
+    auto trace = ReadMeasuredFile(name, reason);
     if (!trace) {
-        problem =
-            cannot + (at.line > 0 ? "line " + std::to_string(at.line) + ": " : "") + at.reason;
+        problem = "cannot read the measured spectrum " + Quoted(name) + ": " + reason;
     }
     return trace;
 }

@@ -3,6 +3,7 @@ add_library(quorvel_desktop STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/about_dlg.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/about_dlg.h
   ${CMAKE_CURRENT_SOURCE_DIR}/chart_export_actions.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/chart_export_actions.h
   ${CMAKE_CURRENT_SOURCE_DIR}/plan_file_session.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/plan_file_session.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/measured_spectrum_prompts.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/measured_spectrum_prompts.h
   ${CMAKE_CURRENT_SOURCE_DIR}/plan_history.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/plan_history.h
   ${CMAKE_CURRENT_SOURCE_DIR}/save_name_dialog.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/save_name_dialog.h
   ${CMAKE_CURRENT_SOURCE_DIR}/plan_work_actions.cpp ${CMAKE_CURRENT_SOURCE_DIR}/include/app/plan_work_actions.h

@@ -1,6 +1,7 @@
 #include "app/spur_plan_app.h"
 
 #include "app/about_dlg.h"
+#include "app/measured_spectrum_prompts.h"
 #include "app/plan_work_actions.h"
 #include "dialog/clean_map_window.h"
 #include "dialog/converter_window.h"
@@ -25,7 +26,7 @@ bool CSpurPlanApp::InitInstance() {
     InstallSpurTable(dlg);
     InstallCleanMap(dlg);
     InstallConverterWindow(dlg);
-    InstallSpectrumWindow(dlg);
+    InstallSpectrumWindow(dlg, StandardMeasuredSpectrumPrompts());
     m_pMainWnd = &dlg;
     dlg.exec();  // OK and Cancel end the program alike
     m_pMainWnd = nullptr;

@@ -77,7 +77,20 @@ void GiveActionKeysPrecedence(QWidget& window) {
 }
 
 void ShareMainWindowKeys(QWidget& side, CSpurPlanDlg& main) {
-    side.addActions(main.actions());
+    // A key the side window has an action of its own for is its own there: two actions on
+    // one key in one window would leave the key doing nothing.
+    const QList<QAction*> own = side.actions();
+    for (QAction* action : main.actions()) {
+        const QList<QKeySequence> keys = action->shortcuts();
+        const bool taken = std::any_of(own.begin(), own.end(), [&keys](const QAction* mine) {
+            const QList<QKeySequence> mineKeys = mine->shortcuts();
+            return std::any_of(mineKeys.begin(), mineKeys.end(),
+                               [&keys](const QKeySequence& key) { return keys.contains(key); });
+        });
+        if (!taken) {
+            side.addAction(action);
+        }
+    }
     // Escape and Ctrl+W close a side window, as they would a document's.
     auto* close = new QAction(QStringLiteral("Close"), &side);
     close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});

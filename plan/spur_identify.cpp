@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "plan/harmonic_band.h"
 #include "plan/number_text.h"
@@ -39,16 +40,6 @@ std::string Optional(const std::optional<double>& v) {
     return v ? ShortestNumberText(*v) : std::string();
 }
 
-std::string ToneName(const TonePosition& tone, const SpurModel& model) {
-    if (tone.signal) {
-        return "the signal";
-    }
-    if (tone.member.family == SpurFamily::kHarmonic) {
-        return "H" + std::to_string(tone.member.order);
-    }
-    return SpurMemberLabel(tone.member, model);
-}
-
 std::string_view Trim(std::string_view s) {
     const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!s.empty() && space(s.front())) {
@@ -74,6 +65,9 @@ std::optional<double> Number(std::string_view s) {
 }
 
 double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     const std::size_t half = values.size() / 2;
     std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(half),
                      values.end());
@@ -105,6 +99,16 @@ std::vector<TonePosition> TonePositions(const PlanFields& plan, const SpurModel&
                          MemberLevel(member, model)});
     }
     return tones;
+}
+
+std::string ToneLabel(const TonePosition& tone, const SpurModel& model) {
+    if (tone.signal) {
+        return "signal";
+    }
+    if (tone.member.family == SpurFamily::kHarmonic) {
+        return "H" + std::to_string(tone.member.order);
+    }
+    return SpurMemberLabel(tone.member, model);
 }
 
 std::string ToneMemberColumns(const TonePosition& tone, const SpurModel& model) {
@@ -199,6 +203,10 @@ std::optional<MeasuredSpectrum> ParseMeasuredSpectrum(std::string_view text,
     return trace;
 }
 
+double TraceMedian(const MeasuredSpectrum& trace) {
+    return Median(trace.dbfs);
+}
+
 std::vector<SpectrumPeak> FindPeaks(const MeasuredSpectrum& trace,
                                     const std::vector<TonePosition>& tones, double tolerance,
                                     double threshold) {
@@ -253,7 +261,8 @@ std::string PeakSummary(const std::vector<SpectrumPeak>& peaks, const SpurModel&
         if (peak.candidate == nullptr) {
             continue;
         }
-        text += FormatFixed(peak.mhz, 3) + " MHz " + ToneName(*peak.candidate, model) +
+        text += FormatFixed(peak.mhz, 3) + " MHz " +
+                (peak.candidate->signal ? "the signal" : ToneLabel(*peak.candidate, model)) +
                 ": measured " + FormatFixed(peak.dbfs, 1) + " dBFS";
         if (const auto planned = peak.candidate->level) {
             text += ", planned " + FormatFixed(*planned, 1) + " dBFS";

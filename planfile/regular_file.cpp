@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace quorvel {
@@ -27,12 +28,20 @@ class Descriptor {
     int fd_;
 };
 
-// Reads up to `limit` bytes; returns 0 or the errno.
-int ReadUpTo(int fd, std::int64_t limit, std::string& text) {
-    text.resize(static_cast<std::size_t>(limit));
+// Reads up to `limit` bytes; returns 0 or the errno. The buffer starts at the size the
+// file gave (and a byte to see its end by) and grows as the file does: one of the limit's
+// size made up front would be zeroed whole, a gigabyte for every small file.
+int ReadUpTo(int fd, std::int64_t limit, std::int64_t sizeHint, std::string& text) {
+    constexpr std::int64_t kLeastBuffer = 4096;
+    std::int64_t size = std::min(limit, std::max(sizeHint + 1, kLeastBuffer));
+    text.resize(static_cast<std::size_t>(size));
     std::int64_t got = 0;
     while (got < limit) {
-        const ssize_t n = ::read(fd, text.data() + got, static_cast<std::size_t>(limit - got));
+        if (got == size) {
+            size = std::min(limit, 2 * size);
+            text.resize(static_cast<std::size_t>(size));
+        }
+        const ssize_t n = ::read(fd, text.data() + got, static_cast<std::size_t>(size - got));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -80,7 +89,7 @@ RegularFileReading ReadRegularFile(const std::string& name, std::int64_t limit) 
     }
     // One byte more than allowed tells an oversized file without reading it all.
     RegularFileReading reading;
-    if (const int error = ReadUpTo(file.fd(), limit + 1, reading.bytes)) {
+    if (const int error = ReadUpTo(file.fd(), limit + 1, info.st_size, reading.bytes)) {
         return Failed(Problem::kCannotRead, error);
     }
     if (static_cast<std::int64_t>(reading.bytes.size()) > limit) {

@@ -12,10 +12,13 @@
 
 #include "charts/axis_ticks.h"
 #include "charts/clean_map_rows.h"
+#include "charts/measured_overlay.h"
 #include "charts/plot_frame.h"
+#include "measured_drawing.h"
 #include "pixel_arithmetic.h"
 #include "plan/harmonic_colour.h"
 #include "plan/truncate.h"
+#include "spectrum_labels.h"
 #include "surface/scoped_object.h"
 
 namespace quorvel {
@@ -31,7 +34,6 @@ constexpr int kLevelLabelGap = 8;      // from the labels' right end to the plot
 constexpr int kTitleLeft = 3;          // the level axis title's column
 constexpr int kTitleTop = 7;
 constexpr int kTitleBottomGap = 3;
-constexpr int kStemCapHalf = 2;  // a stem's top is a short bar this far either side
 constexpr int kDashOn = 6;
 constexpr int kDashPeriod = 10;
 constexpr int kSwatch = 10;
@@ -42,28 +44,6 @@ constexpr int kMostLabelTries = 64;
 // Inside a box, the colour at half strength.
 ColorRef Dim(ColorRef colour) {
     return (colour >> 1) & 0x7F7F7F;
-}
-
-// The chart's text is Latin-1: the labels' few other characters become their nearest.
-std::string Latin1(std::string_view utf8) {
-    std::string text;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-            ++i;
-        } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-            const unsigned code =
-                ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-            text += code < 0x100 ? static_cast<char>(code) : '?';
-            i += 2;
-        } else {
-            const int length = (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
-            text += utf8.substr(i, 3) == "\xE2\x88\x92" ? '-' : '?';  // U+2212
-            i += static_cast<std::size_t>(length);
-        }
-    }
-    return text;
 }
 
 // Six significant digits: 368.64, 1.5e+300.
@@ -122,26 +102,20 @@ std::vector<const SpectrumMark*> BackToFront(const SpectrumLayout& l) {
     return order;
 }
 
-// The row a mark's drawing ends above: the axis for a known level, the foot of the strip
-// along the top for an unknown one.
-int MarkFoot(const PixelRect& p, const SpectrumMark& mark) {
-    return Known(mark) ? p.bottom : std::min(p.bottom, p.top + kSpectrumUnknownDepth);
-}
-
 void DrawBox(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
     ScopedObject pen(dc, dc.CreatePen(PenStyle::kSolid, 1, mark.colour));
     pen.Select();
     ScopedObject brush(
         dc, Known(mark) ? dc.CreateSolidBrush(Dim(mark.colour)) : dc.CreateHatchBrush(mark.colour));
     brush.Select();
-    dc.Rectangle(mark.left, mark.top, mark.right, MarkFoot(p, mark));
+    dc.Rectangle(mark.left, mark.top, mark.right, SpectrumMarkFoot(p, mark));
 }
 
 void DrawStem(DrawingSurface& dc, const PixelRect& p, const SpectrumMark& mark) {
     ScopedObject pen(dc,
                      dc.CreatePen(Known(mark) ? PenStyle::kSolid : PenStyle::kDot, 1, mark.colour));
     pen.Select();
-    dc.MoveTo(mark.left, MarkFoot(p, mark) - 1);
+    dc.MoveTo(mark.left, SpectrumMarkFoot(p, mark) - 1);
     dc.LineTo(mark.left, mark.top - 1);
     ScopedObject cap(dc, dc.CreatePen(PenStyle::kSolid, 1, mark.colour));
     cap.Select();
@@ -225,7 +199,7 @@ const char* FamilyText(SpurFamily family) {
 
 // The title from the left, then a legend of what is drawn from the right, as much of it as
 // fits beside the title.
-void DrawHeading(DrawingSurface& dc, const SpectrumLayout& l) {
+void DrawHeading(DrawingSurface& dc, const SpectrumLayout& l, bool measured) {
     // In short pieces: the fast surface keeps a small text's pixels from one paint to the
     // next, and would write one long line through the painter every time.
     std::vector<std::string> title{"Folded spectrum"};
@@ -248,6 +222,9 @@ void DrawHeading(DrawingSurface& dc, const SpectrumLayout& l) {
     }
 
     std::vector<LegendEntry> entries;
+    if (measured && l.hasData) {
+        entries.push_back({kMeasuredTraceColour, kMeasuredTraceColour, false, "measured"});
+    }
     bool unknown = false;
     std::optional<SpurFamily> last;
     for (const SpectrumMark& mark : l.marks) {
@@ -297,16 +274,10 @@ void DrawHeading(DrawingSurface& dc, const SpectrumLayout& l) {
     }
 }
 
-bool Overlap(const PixelRect& a, const PixelRect& b) {
-    return a.left < b.right + kSpectrumLabelGap && b.left < a.right + kSpectrumLabelGap &&
-           a.top < b.bottom + kSpectrumLabelGap && b.top < a.bottom + kSpectrumLabelGap;
-}
-
 // The strongest first, greedily: each label goes above its mark or, where there is no room
 // there, just inside its top, and is left out where neither keeps clear of the plot's edges
-// and of every label already placed.
-void DrawLabels(DrawingSurface& dc, const SpectrumLayout& l) {
-    const PixelRect& p = l.plot;
+// and of every label already placed. A member a measured peak already names is left to it.
+void DrawLabels(const SpectrumLayout& l, SpectrumLabels& labels, const MeasuredOverlay* measured) {
     std::vector<std::size_t> rank(l.marks.size());
     std::iota(rank.begin(), rank.end(), std::size_t{0});
     std::stable_sort(rank.begin(), rank.end(), [&](std::size_t a, std::size_t b) {
@@ -317,41 +288,33 @@ void DrawLabels(DrawingSurface& dc, const SpectrumLayout& l) {
         }
         return Known(ma) && *ma.level > *mb.level;
     });
-    ScopedObject font = MakeChartFont(dc, kSpectrumLabelFontHeight, 0);
-    font.Select();
-    dc.SetTextAlign(kAlignLeft | kAlignTop);
-    std::vector<PixelRect> placed;
+    const auto named = [measured](const SpurMember& member) {
+        return measured != nullptr &&
+               std::any_of(measured->peaks.begin(), measured->peaks.end(),
+                           [&](const PeakMark& peak) { return peak.member == member; });
+    };
+    int placed = 0;
     const int tries = std::min(static_cast<int>(rank.size()), kMostLabelTries);
-    for (int i = 0; i < tries && placed.size() < kMostSpectrumLabels; ++i) {
+    for (int i = 0; i < tries && placed < kMostSpectrumLabels; ++i) {
         const SpectrumMark& mark = l.marks[rank[static_cast<std::size_t>(i)]];
-        const std::string text = Latin1(mark.name);
-        const int width = dc.TextWidth(text);
-        if (width > p.right - p.left) {
+        if (named(mark.member)) {
             continue;
         }
         const int centre = mark.left + (mark.right - 1 - mark.left) / 2;
-        const int left = std::clamp(centre - width / 2, p.left, p.right - width);
         // Under the top, below a stem's cap or an unknown level's strip.
-        const int under = Known(mark) ? mark.top + 1 : MarkFoot(p, mark);
-        for (const int top :
-             {mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight, under + kSpectrumLabelGap}) {
-            const PixelRect box{left, top, left + width, top + kSpectrumLabelFontHeight};
-            const bool fits =
-                box.top >= p.top && box.bottom <= p.bottom &&
-                std::none_of(placed.begin(), placed.end(),
-                             [&](const PixelRect& other) { return Overlap(box, other); });
-            if (fits) {
-                placed.push_back(box);
-                dc.TextOut(box.left, box.top, text);
-                break;
-            }
+        const int under = Known(mark) ? mark.top + 1 : SpectrumMarkFoot(l.plot, mark);
+        if (labels.Place(Latin1(mark.name), centre,
+                         {mark.top - kSpectrumLabelGap - kSpectrumLabelFontHeight,
+                          under + kSpectrumLabelGap})) {
+            ++placed;
         }
     }
 }
 
 }  // namespace
 
-void DrawSpectrumChart(DrawingSurface& dc, const SpectrumLayout& l) {
+void DrawSpectrumChart(DrawingSurface& dc, const SpectrumLayout& l,
+                       const MeasuredOverlay* measured) {
     if (!l.HasPlot()) {
         return;  // too small for a plot: the surface stays black
     }
@@ -385,14 +348,28 @@ void DrawSpectrumChart(DrawingSurface& dc, const SpectrumLayout& l) {
         }
     }
     DrawGrid(dc, l, xTicks, yTicks);
+    // Over the graticule, which would cut a peak on a grid line away, and under the marks,
+    // which the overlay leaves out of it: where the trace shows above a box, the bench
+    // measured more than the plan.
+    if (measured != nullptr && l.hasData) {
+        DrawMeasuredTrace(dc, *measured);
+    }
     if (l.floorRow) {
         DrawFloor(dc, p, *l.floorRow);
     }
     DrawAxes(dc, l, xTicks, yTicks);
     DrawTitles(dc, l);
-    DrawHeading(dc, l);
+    DrawHeading(dc, l, measured != nullptr);
     if (l.hasData) {
-        DrawLabels(dc, l);
+        ScopedObject font = MakeChartFont(dc, kSpectrumLabelFontHeight, 0);
+        font.Select();
+        dc.SetTextAlign(kAlignLeft | kAlignTop);
+        SpectrumLabels labels(dc, p, kSpectrumLabelFontHeight);
+        if (measured != nullptr) {
+            DrawPeakMarks(dc, p, *measured, labels);
+            dc.SetTextColor(kChartTextColour);
+        }
+        DrawLabels(l, labels, measured);
     }
 }
 

@@ -26,7 +26,8 @@ bool Finite(std::optional<double> level) {
 }
 
 // The deepest level the chart must show, with room below it, on a multiple of the room.
-double BottomLevel(const SpurModel& model, const std::vector<SpurLedgerRow>& rows) {
+double BottomLevel(const SpurModel& model, const std::vector<SpurLedgerRow>& rows,
+                   std::optional<double> traceLevel) {
     double lowest = kInf;
     for (const SpurLedgerRow& row : rows) {
         if (Finite(row.level)) {
@@ -42,6 +43,10 @@ double BottomLevel(const SpurModel& model, const std::vector<SpurLedgerRow>& row
     }
     if (std::isfinite(signal)) {
         lowest = std::min(lowest, signal);
+    }
+    // A trace only ever deepens the axis: the predicted marks keep their scale.
+    if (Finite(traceLevel)) {
+        lowest = std::min(lowest, *traceLevel);
     }
     const double bottom = std::floor((lowest - kSpectrumRoom) / kSpectrumRoom) * kSpectrumRoom;
     return std::clamp(bottom, kSpectrumDeepestBottom, -kSpectrumRoom);
@@ -102,13 +107,28 @@ double SpectrumLayout::FrequencyAt(int x) const {
     return (static_cast<double>(x - plot.left) + 0.5) / (plot.right - plot.left) * half;
 }
 
+int SpectrumMarkFoot(const PixelRect& plot, const SpectrumMark& mark) {
+    return Finite(mark.level) ? plot.bottom
+                              : std::min(plot.bottom, AddPixels(plot.top, kSpectrumUnknownDepth));
+}
+
+std::vector<PixelRect> SpectrumMarkCover(const PixelRect& plot, const SpectrumMark& mark) {
+    const int foot = SpectrumMarkFoot(plot, mark);
+    if (mark.shape == SpectrumShape::kBox) {
+        return {{mark.left, mark.top, mark.right, foot}};
+    }
+    return {{mark.left, mark.top, AddPixels(mark.left, 1), foot},
+            {SubtractPixels(mark.left, kStemCapHalf), mark.top,
+             AddPixels(mark.left, kStemCapHalf + 1), AddPixels(mark.top, 1)}};
+}
+
 bool SpectrumPlanDrawable(const PlanFields& plan) {
     return std::isfinite(plan.m_fs) && plan.m_fs / 2.0 > 0 && std::isfinite(plan.m_if) &&
            std::isfinite(plan.m_ifBw) && std::isfinite(plan.m_rfBw) && plan.m_rfBw > 0;
 }
 
-SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width,
-                              int height) {
+SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width, int height,
+                              std::optional<double> traceLevel) {
     SpectrumLayout layout;
     layout.width = width;
     layout.height = height;
@@ -118,7 +138,7 @@ SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, in
     const bool drawable = SpectrumPlanDrawable(plan);
     const std::vector<SpurLedgerRow> rows =
         drawable ? BuildSpurLedger(plan, model) : std::vector<SpurLedgerRow>{};
-    layout.bottomLevel = BottomLevel(model, rows);
+    layout.bottomLevel = BottomLevel(model, rows, traceLevel);
     if (!drawable || !layout.HasPlot()) {
         return layout;
     }

@@ -24,7 +24,7 @@ QImage ComposeSpectrum(const PlanFields& plan, const SpurModel& model, int width
     return ComposeSpectrum(LayOutSpectrum(plan, model, width, height));
 }
 
-QImage ComposeSpectrum(const SpectrumLayout& layout) {
+QImage ComposeSpectrum(const SpectrumLayout& layout, const MeasuredOverlay* measured) {
     if (!Composable(layout.width, layout.height)) {
         return {};
     }
@@ -32,13 +32,14 @@ QImage ComposeSpectrum(const SpectrumLayout& layout) {
     if (image.isNull()) {
         return image;  // not enough memory for the bitmap
     }
-    DrawSpectrumChart(*MakeRasterSurface(image, /*blackFirst=*/true), layout);
+    DrawSpectrumChart(*MakeRasterSurface(image, /*blackFirst=*/true), layout, measured);
     return image;
 }
 
-QImage ComposeSpectrum(const SpectrumLayout& layout, const ChartLook& look) {
+QImage ComposeSpectrum(const SpectrumLayout& layout, const ChartLook& look,
+                       const MeasuredOverlay* measured) {
     if (look == ChartLook{}) {
-        return ComposeSpectrum(layout);
+        return ComposeSpectrum(layout, measured);
     }
     QImage image = TakeScaledChartBitmap(layout.width, layout.height, look.scale);
     if (image.isNull()) {
@@ -48,7 +49,7 @@ QImage ComposeSpectrum(const SpectrumLayout& layout, const ChartLook& look) {
         const std::unique_ptr<DrawingSurface> raster = MakeRasterSurface(image, true);
         ChartLookSurface looked(*raster, look, layout.width, layout.height);
         looked.FillGround();
-        DrawSpectrumChart(looked.surface(), layout);
+        DrawSpectrumChart(looked.surface(), layout, measured);
     }
     FinishScaledChartImage(image, look.scale);
     return image;
@@ -59,9 +60,17 @@ QImage ComposeSpectrumThroughQPainter(const PlanFields& plan, const SpurModel& m
     if (!Composable(width, height)) {
         return {};
     }
-    QImage image(width, height, QImage::Format_RGB32);
+    return ComposeSpectrumThroughQPainter(LayOutSpectrum(plan, model, width, height));
+}
+
+QImage ComposeSpectrumThroughQPainter(const SpectrumLayout& layout,
+                                      const MeasuredOverlay* measured) {
+    if (!Composable(layout.width, layout.height)) {
+        return {};
+    }
+    QImage image(layout.width, layout.height, QImage::Format_RGB32);
     image.fill(Qt::black);
-    DrawSpectrumChart(*MakeImageSurface(image), LayOutSpectrum(plan, model, width, height));
+    DrawSpectrumChart(*MakeImageSurface(image), layout, measured);
     return image;
 }
 

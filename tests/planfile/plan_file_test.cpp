@@ -1,6 +1,7 @@
 #include "planfile/plan_file.h"
 #include "plan_file_put.h"
 #include "planfile/quoted_name.h"
+#include "planfile/regular_file.h"
 
 #include <gtest/gtest.h>
 
@@ -294,6 +295,17 @@ TEST(PlanDocumentTest, MemberGivenTwiceKeepsTheLast) {
         ReadPlanDocument(R"({"format": "quorvel-plan", "version": 1, "fs_mhz": 1, "fs_mhz": 2})");
     ASSERT_TRUE(reading.Ok()) << reading.error.toStdString();
     EXPECT_EQ(reading.values.fs, 2.0);
+}
+
+// A file the system gives no size for is read whole past the first buffer, and told too
+// large against a limit all the same.
+TEST(RegularFileTest, ReadsAFileWhoseSizeIsNotGivenWholeAndKeepsTheLimit) {
+    const std::string name = "/proc/self/smaps";  // st_size 0, some kilobytes of lines
+    const RegularFileReading whole = ReadRegularFile(name, std::int64_t{1} << 24);
+    ASSERT_EQ(whole.problem, RegularFileReading::Problem::kNone);
+    EXPECT_GT(whole.bytes.size(), 3 * 4096u);
+    EXPECT_EQ(whole.bytes.back(), '\n');
+    EXPECT_EQ(ReadRegularFile(name, 5000).problem, RegularFileReading::Problem::kTooLarge);
 }
 
 TEST_F(PlanFileTest, FolderIsRefused) {

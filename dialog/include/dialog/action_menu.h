@@ -19,8 +19,9 @@ QToolButton* InstallActionMenu(CSpurPlanDlg& dlg);
 /// The window's own action shortcuts win over its fields' line-editing keys.
 void GiveActionKeysPrecedence(QWidget& window);
 
-/// A side window of `main` takes main's shortcuts (Ctrl+S, Ctrl+M, ... work from it), and
-/// Escape and Ctrl+W close it. Call it once the side window's fields exist.
+/// A side window of `main` takes main's shortcuts (Ctrl+S, Ctrl+M, ... work from it), but
+/// for those it has actions of its own on, and Escape and Ctrl+W close it. Call it once the
+/// side window's own actions and fields exist.
 void ShareMainWindowKeys(QWidget& side, CSpurPlanDlg& main);
 
 }  // namespace quorvel

@@ -34,6 +34,9 @@ struct TonePosition {
 /// finite.
 std::vector<TonePosition> TonePositions(const PlanFields& plan, const SpurModel& model);
 
+/// The tone as the folded spectrum names it: "signal", "H3", "2f + Fs/4" (UTF-8).
+std::string ToneLabel(const TonePosition& tone, const SpurModel& model);
+
 /// The family, order and term columns of a tone: "signal,1," for the signal.
 std::string ToneMemberColumns(const TonePosition& tone, const SpurModel& model);
 
@@ -64,6 +67,9 @@ struct MeasuredProblem {
 /// tabs between the two, blank lines and '#' comments. Whole or not at all.
 std::optional<MeasuredSpectrum> ParseMeasuredSpectrum(std::string_view text,
                                                       MeasuredProblem& problem);
+
+/// The median of the trace's levels, the floor its peaks stand above; NaN for no level.
+double TraceMedian(const MeasuredSpectrum& trace);
 
 struct SpectrumPeak {
     double mhz = 0;

@@ -224,6 +224,7 @@ struct BottomCase {
     const char* name;
     SpurModel model;
     double bottom;
+    std::optional<double> traceLevel = std::nullopt;
 };
 
 SpurModel WithLevels(std::vector<double> harmonics, std::optional<double> floor = {}) {
@@ -236,8 +237,9 @@ SpurModel WithLevels(std::vector<double> harmonics, std::optional<double> floor 
 class SpectrumBottom : public testing::TestWithParam<BottomCase> {};
 
 TEST_P(SpectrumBottom, RoomBelowTheLowestLevel) {
-    EXPECT_EQ(LayOutSpectrum(kPlan, GetParam().model, kWidth, kHeight).bottomLevel,
-              GetParam().bottom);
+    EXPECT_EQ(
+        LayOutSpectrum(kPlan, GetParam().model, kWidth, kHeight, GetParam().traceLevel).bottomLevel,
+        GetParam().bottom);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -248,7 +250,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BottomCase{"StrongSpursOnly", WithLevels({-20}), -40},
                     BottomCase{"HeldAtTheDeepest", WithLevels({-1e300}), kSpectrumDeepestBottom},
                     BottomCase{"UnknownLevelsLeaveTheDefault", WithLevels({}),
-                               kSpectrumDefaultBottom}),
+                               kSpectrumDefaultBottom},
+                    BottomCase{"ATraceDeepensIt", WithLevels({-20}), -120, -105},
+                    BottomCase{"ATraceNeverRaisesIt", WithLevels({-60}), -80, -30}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct ReadoutCase {

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -14,6 +15,8 @@
 
 namespace quorvel {
 namespace {
+
+constexpr std::optional<double> kNoLevel;
 
 class SpectrumIdentity : public testing::Test {
   protected:
@@ -71,13 +74,28 @@ class SpectrumIdentity : public testing::Test {
         model.levels.offset = Level();
         model.levels.floor = Int(0, 1) != 0 ? Level() : std::nullopt;
 
-        const QImage expected = ComposeSpectrumThroughQPainter(plan, model, width, height);
-        const QImage fast = ComposeSpectrum(plan, model, width, height);
+        // Every other scene with a measured trace over it, its peaks marked and named.
+        const std::size_t points = Int(0, 1) != 0 ? static_cast<std::size_t>(Int(0, 600)) : 0;
+        MeasuredSpectrum trace;
+        const double span = std::isfinite(plan.m_fs) && plan.m_fs > 0 ? plan.m_fs : 1000.0;
+        for (std::size_t i = 0; i < points; ++i) {
+            trace.mhz.push_back(-0.05 * span +
+                                0.6 * span * static_cast<double>(i) / static_cast<double>(points));
+            trace.dbfs.push_back(Int(0, 8) == 0 ? Real(-80.0, 5.0) : Real(-130.0, -100.0));
+        }
+        const std::vector<TonePosition> tones = TonePositions(plan, model);
+        const std::vector<SpectrumPeak> peaks = FindPeaks(trace, tones, 0.01 * span, 10.0);
+        const SpectrumLayout layout =
+            LayOutSpectrum(plan, model, width, height, points > 0 ? TraceMedian(trace) : kNoLevel);
+        const MeasuredOverlay overlay = LayOutMeasured(layout, trace, peaks, model);
+        const MeasuredOverlay* measured = points > 0 ? &overlay : nullptr;
+        const QImage expected = ComposeSpectrumThroughQPainter(layout, measured);
+        const QImage fast = ComposeSpectrum(layout, measured);
         std::ostringstream scene;
         scene.precision(17);
         scene << width << "x" << height << " fs=" << plan.m_fs << " if=" << plan.m_if
               << " ifBw=" << plan.m_ifBw << " rfBw=" << plan.m_rfBw << " H=" << plan.m_harmonics
-              << " M=" << model.interleave;
+              << " M=" << model.interleave << " trace of " << points;
         ASSERT_EQ(expected, fast) << scene.str();
     }
 

@@ -34,6 +34,8 @@ inline constexpr int kSpectrumUnknownDepth = 16;
 
 /// How far either side of a stem the pointer still names it.
 inline constexpr int kStemReach = 2;
+/// A stem's top is a short bar this far either side of its column.
+inline constexpr int kStemCapHalf = 2;
 
 /// The signal stands out from every spur colour; the bands are shaded darkly under it all.
 inline constexpr ColorRef kSpectrumSignalColour = 0xE8E8E8;
@@ -89,13 +91,23 @@ struct SpectrumLayout {
     double FrequencyAt(int x) const;
 };
 
+/// The row a mark's drawing ends above: the axis for a known level, the foot of the strip
+/// along the top for an unknown one.
+int SpectrumMarkFoot(const PixelRect& plot, const SpectrumMark& mark);
+
+/// The pixels a mark's drawing covers, right and bottom excluded: a box from its top to its
+/// foot; a stem's column from its top to its foot, and its cap's row.
+std::vector<PixelRect> SpectrumMarkCover(const PixelRect& plot, const SpectrumMark& mark);
+
 /// Whether the plan's values give a spectrum: Fs/2 and RF BW above 0, every value finite.
 bool SpectrumPlanDrawable(const PlanFields& plan);
 
 /// The spectrum of a width x height surface: the plot inside its margins, then, when the
-/// plan gives one, the bands, the signal, every member's mark and the floor.
-SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width,
-                              int height);
+/// plan gives one, the bands, the signal, every member's mark and the floor. A finite
+/// `traceLevel` (a measured trace's median) is one more level the axis shows with room
+/// below it, so that the trace's noise lies on the plot rather than along its axis.
+SpectrumLayout LayOutSpectrum(const PlanFields& plan, const SpurModel& model, int width, int height,
+                              std::optional<double> traceLevel = std::nullopt);
 
 /// A level in dBFS to a tenth of a dB, ".0" left off: "-72", "-72.5".
 std::string SpectrumLevelText(double dbfs);
