@@ -13,9 +13,11 @@
 #include "app/export_csv.h"
 #include "app/export_output.h"
 #include "app/export_png.h"
+#include "app/export_vector.h"
 #include "app/save_name_dialog.h"
 #include "charts/chart_area.h"
 #include "dialog/clean_map_window.h"
+#include "dialog/spectrum_canvas.h"
 #include "dialog/spectrum_window.h"
 #include "dialog/spur_plan_dlg.h"
 #include "paint/paint_cycle.h"
@@ -56,6 +58,12 @@ constexpr WindowExportRow kWindowExports[] = {
     {WindowExport::kCleanIfCsv, "Clean IF intervals over the map's ranges as CSV (*.csv)", "csv"},
     {WindowExport::kCleanMapPng, "Clean map as PNG image (*.png)", "png"},
     {WindowExport::kSpectrumPng, "Folded spectrum as PNG image (*.png)", "png"},
+    {WindowExport::kChartSvg, "Chart area as SVG drawing (*.svg)", "svg"},
+    {WindowExport::kCleanMapSvg, "Clean map as SVG drawing (*.svg)", "svg"},
+    {WindowExport::kSpectrumSvg, "Folded spectrum as SVG drawing (*.svg)", "svg"},
+    {WindowExport::kChartPdf, "Chart area as PDF page (*.pdf)", "pdf"},
+    {WindowExport::kCleanMapPdf, "Clean map as PDF page (*.pdf)", "pdf"},
+    {WindowExport::kSpectrumPdf, "Folded spectrum as PDF page (*.pdf)", "pdf"},
 };
 
 QStringList WindowExportFilters() {
@@ -114,7 +122,7 @@ CleanExportRanges WindowCleanRanges(const CSpurPlanDlg& dlg) {
 }
 
 std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport kind,
-                                        const QString& path) {
+                                        const QString& path, Theme theme) {
     const PlanFields& plan = dlg.Plan();
     const bool tables = kind == WindowExport::kBandCsv || kind == WindowExport::kLineCsv;
     if (tables && !PlanHasChartData(plan)) {
@@ -123,15 +131,28 @@ std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport ki
             "(Fs and RF BW must both be above 0).");
     }
     const CleanExportRanges clean = WindowCleanRanges(dlg);
-    // The clean map and the spectrum at their windows' sizes when they are open.
-    const auto sizeOf = [](auto* window, QSize otherwise) {
-        return window && window->isVisible() ? window->Canvas()->size() : otherwise;
-    };
-    const auto image = [](std::optional<QByteArray> png) -> std::variant<std::string, QString> {
-        if (!png) {
+    const ChartLook look{.theme = theme};
+    // The clean map at its window's size while it is open; the spectrum as its window shows
+    // it then, the measured trace and its peaks included.
+    const auto* mapWindow = dlg.findChild<CleanMapWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    const QSize mapSize = mapWindow && mapWindow->isVisible()
+                              ? mapWindow->Canvas()->size()
+                              : QSize(kDefaultCleanMapWidth, kDefaultCleanMapHeight);
+    const auto* spectrumWindow =
+        dlg.findChild<SpectrumWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    const SpectrumCanvas* shown =
+        spectrumWindow && spectrumWindow->isVisible() ? spectrumWindow->Canvas() : nullptr;
+    const SpectrumLayout spectrum =
+        shown ? shown->Layout()
+              : LayOutSpectrum(plan, dlg.Model(), kDefaultSpectrumWidth, kDefaultSpectrumHeight);
+    const MeasuredOverlay* measured = shown ? shown->Overlay() : nullptr;
+    const int chartHeight = ChartAreaHeight(dlg);
+
+    const auto image = [](std::optional<QByteArray> file) -> std::variant<std::string, QString> {
+        if (!file) {
             return QStringLiteral("The image cannot be made for this plan at this size.");
         }
-        return png->toStdString();
+        return file->toStdString();
     };
     const auto finder = [](auto made) -> std::variant<std::string, QString> {
         if (const auto* failure = std::get_if<CleanExportFailure>(&made)) {
@@ -147,7 +168,13 @@ std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport ki
     std::variant<std::string, QString> bytes;
     switch (kind) {
         case WindowExport::kChartPng:
-            bytes = image(ChartAreaPng(plan, dlg.width(), ChartAreaHeight(dlg), MarkerOf(dlg)));
+            bytes = image(ChartAreaPng(plan, dlg.width(), chartHeight, MarkerOf(dlg), look));
+            break;
+        case WindowExport::kChartSvg:
+            bytes = image(ChartAreaSvg(plan, dlg.width(), chartHeight, MarkerOf(dlg), theme));
+            break;
+        case WindowExport::kChartPdf:
+            bytes = image(ChartAreaPdf(plan, dlg.width(), chartHeight, MarkerOf(dlg), theme));
             break;
         case WindowExport::kBandCsv:
             bytes = HarmonicBandCsv(plan);
@@ -164,21 +191,27 @@ std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport ki
         case WindowExport::kCleanIfCsv:
             bytes = finder(CleanIfCsv(plan, clean.ifc, clean.query));
             break;
-        case WindowExport::kCleanMapPng: {
-            const QSize size =
-                sizeOf(dlg.findChild<CleanMapWindow*>(QString(), Qt::FindDirectChildrenOnly),
-                       QSize(kDefaultCleanMapWidth, kDefaultCleanMapHeight));
-            bytes = finder(
-                CleanMapPng(plan, clean.fs, clean.ifc, clean.query, size.width(), size.height()));
+        case WindowExport::kCleanMapPng:
+            bytes = finder(CleanMapPng(plan, clean.fs, clean.ifc, clean.query, mapSize.width(),
+                                       mapSize.height(), look));
             break;
-        }
-        case WindowExport::kSpectrumPng: {
-            const QSize size =
-                sizeOf(dlg.findChild<SpectrumWindow*>(QString(), Qt::FindDirectChildrenOnly),
-                       QSize(kDefaultSpectrumWidth, kDefaultSpectrumHeight));
-            bytes = image(SpectrumPng(plan, dlg.Model(), size.width(), size.height()));
+        case WindowExport::kCleanMapSvg:
+            bytes = finder(CleanMapSvg(plan, clean.fs, clean.ifc, clean.query, mapSize.width(),
+                                       mapSize.height(), theme));
             break;
-        }
+        case WindowExport::kCleanMapPdf:
+            bytes = finder(CleanMapPdf(plan, clean.fs, clean.ifc, clean.query, mapSize.width(),
+                                       mapSize.height(), theme));
+            break;
+        case WindowExport::kSpectrumPng:
+            bytes = image(SpectrumPng(spectrum, measured, look));
+            break;
+        case WindowExport::kSpectrumSvg:
+            bytes = image(SpectrumSvg(spectrum, measured, theme));
+            break;
+        case WindowExport::kSpectrumPdf:
+            bytes = image(SpectrumPdf(spectrum, measured, theme));
+            break;
     }
     if (const auto* refused = std::get_if<QString>(&bytes)) {
         return *refused;
@@ -192,12 +225,18 @@ std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport ki
 }
 
 void InstallChartExportActions(CSpurPlanDlg& dlg, ExportPrompts prompts) {
+    // Exports and copies for a report on white paper; the window keeps its own colours.
+    auto* light = new QAction(QStringLiteral("Light theme for exports"), &dlg);
+    light->setObjectName(QStringLiteral("lightTheme"));
+    light->setCheckable(true);
+    const auto theme = [light] { return light->isChecked() ? Theme::kLight : Theme::kDark; };
+
     auto* copy = new QAction(QStringLiteral("Copy chart"), &dlg);
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copy->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(copy, &QAction::triggered, &dlg, [&dlg] {
-        const QImage chartArea =
-            ComposeChartArea(dlg.Plan(), dlg.width(), ChartAreaHeight(dlg), dlg.Marker());
+    QObject::connect(copy, &QAction::triggered, &dlg, [&dlg, theme] {
+        const QImage chartArea = ComposeChartArea(dlg.Plan(), dlg.width(), ChartAreaHeight(dlg),
+                                                  dlg.Marker(), std::nullopt, {.theme = theme()});
         if (!chartArea.isNull()) {
             QGuiApplication::clipboard()->setImage(chartArea);
         }
@@ -207,21 +246,23 @@ void InstallChartExportActions(CSpurPlanDlg& dlg, ExportPrompts prompts) {
     auto* exportAction = new QAction(QStringLiteral("Export..."), &dlg);
     exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     exportAction->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(exportAction, &QAction::triggered, &dlg, [&dlg, prompts] {
+    QObject::connect(exportAction, &QAction::triggered, &dlg, [&dlg, prompts, theme] {
         const auto [path, filter] = prompts.exportName(&dlg);
         if (path.isEmpty()) {
             return;
         }
         const auto kind = WindowExportFor(path, filter);
         const auto failure =
-            kind ? ExportFromWindow(dlg, *kind, path)
-                 : QStringLiteral("Cannot tell what to export to %1: name it .png or .csv.")
+            kind ? ExportFromWindow(dlg, *kind, path, theme())
+                 : QStringLiteral(
+                       "Cannot tell what to export to %1: name it .png, .svg, .pdf or .csv.")
                        .arg(QFileInfo(path).fileName());
         if (failure) {
             prompts.warn(&dlg, *failure);
         }
     });
     dlg.addAction(exportAction);
+    dlg.addAction(light);
 }
 
 }  // namespace quorvel

@@ -74,4 +74,9 @@ std::optional<QByteArray> SpectrumPng(const PlanFields& plan, const SpurModel& m
         width, height));
 }
 
+std::optional<QByteArray> SpectrumPng(const SpectrumLayout& layout, const MeasuredOverlay* measured,
+                                      const ChartLook& look) {
+    return Png(ComposeSpectrum(layout, look, measured));
+}
+
 }  // namespace quorvel

@@ -98,6 +98,13 @@ auto SpectrumPainting(const PlanFields& plan, const SpurModel& model, int width,
     };
 }
 
+auto LaidOutSpectrumPainting(const SpectrumLayout& layout, const MeasuredOverlay* measured,
+                             Theme theme) {
+    return [&layout, measured, theme](QPainter& painter) {
+        PaintSpectrumOn(painter, layout, measured, theme);
+    };
+}
+
 /// The map on either kind of file, or the finder's refusal.
 template <typename Make>
 std::variant<QByteArray, CleanExportFailure> CleanMapFile(Make&& make, const char* kind,
@@ -156,6 +163,18 @@ std::optional<QByteArray> SpectrumSvg(const PlanFields& plan, const SpurModel& m
 std::optional<QByteArray> SpectrumPdf(const PlanFields& plan, const SpurModel& model, int width,
                                       int height, Theme theme) {
     return Pdf(width, height, kSpectrumTitle, SpectrumPainting(plan, model, width, height, theme));
+}
+
+std::optional<QByteArray> SpectrumSvg(const SpectrumLayout& layout, const MeasuredOverlay* measured,
+                                      Theme theme) {
+    return Svg(layout.width, layout.height, kSpectrumTitle,
+               LaidOutSpectrumPainting(layout, measured, theme));
+}
+
+std::optional<QByteArray> SpectrumPdf(const SpectrumLayout& layout, const MeasuredOverlay* measured,
+                                      Theme theme) {
+    return Pdf(layout.width, layout.height, kSpectrumTitle,
+               LaidOutSpectrumPainting(layout, measured, theme));
 }
 
 std::variant<QByteArray, CleanExportFailure> CleanMapSvg(const PlanFields& plan,

@@ -44,9 +44,14 @@ void PaintChartAreaOn(QPainter& painter, const PlanFields& plan, int width, int 
 
 void PaintSpectrumOn(QPainter& painter, const PlanFields& plan, const SpurModel& model, int width,
                      int height, Theme theme) {
-    VectorChart chart(painter, width, height, theme);
-    chart.FillGround(width, height);
-    DrawSpectrumChart(chart.surface(), LayOutSpectrum(plan, model, width, height));
+    PaintSpectrumOn(painter, LayOutSpectrum(plan, model, width, height), nullptr, theme);
+}
+
+void PaintSpectrumOn(QPainter& painter, const SpectrumLayout& layout,
+                     const MeasuredOverlay* measured, Theme theme) {
+    VectorChart chart(painter, layout.width, layout.height, theme);
+    chart.FillGround(layout.width, layout.height);
+    DrawSpectrumChart(chart.surface(), layout, measured);
 }
 
 FinderStatus PaintCleanMapOn(QPainter& painter, const PlanFields& plan, const CleanMapView& view,

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/chart_export_actions.h"
 #include "app/measured_spectrum_prompts.h"
 #include "app/plan_work_actions.h"
 #include "dialog/field_mark.h"
@@ -132,6 +133,15 @@ TEST_F(MeasuredSpectrumWindowTest, NamesThePeaksOnTheChartAndSumsThemUp) {
     test::TypeInto(*window->ThresholdEdit(), QStringLiteral("10"));
     EXPECT_EQ(PeakLabels(), (std::vector<std::string>{"H3 +7 dB", "?", "H2", "?", "signal"}));
     EXPECT_TRUE(ShowsTheTrace());
+
+    // Exported from the main window, the spectrum is the one this window shows, trace,
+    // marks and names included.
+    const QString png = dir.filePath(QStringLiteral("spectrum.png"));
+    ASSERT_EQ(ExportFromWindow(*dlg, WindowExport::kSpectrumPng, png), std::nullopt);
+    const SpectrumCanvas& canvas = *window->Canvas();
+    EXPECT_EQ(
+        QImage(png).convertToFormat(QImage::Format_RGB32),
+        ComposeSpectrum(canvas.Layout(), canvas.Overlay()).convertToFormat(QImage::Format_RGB32));
 
     window->ClearMeasuredAction()->trigger();
     EXPECT_FALSE(window->Measured());

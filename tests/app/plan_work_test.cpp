@@ -27,6 +27,7 @@
 #include "app/export_clean.h"
 #include "app/export_csv.h"
 #include "app/export_png.h"
+#include "app/export_vector.h"
 #include "app/plan_file_session.h"
 #include "app/plan_history.h"
 #include "app/plan_work_actions.h"
@@ -538,6 +539,22 @@ TEST_F(PlanWorkTest, ExportsAreTheCommandLinesBytes) {
     EXPECT_EQ(exported(WindowExport::kSpectrumPng),
               *SpectrumPng(plan, model, kDefaultSpectrumWidth, kDefaultSpectrumHeight));
 
+    // The light theme, from the menu, goes into the images exported and copied.
+    QAction* light = window.findChild<QAction*>(QStringLiteral("lightTheme"));
+    ASSERT_NE(light, nullptr);
+    ASSERT_EQ(ExportFromWindow(window, WindowExport::kChartPng, png), std::nullopt);
+    EXPECT_EQ(QImage(png).pixel(1, 1), qRgb(0, 0, 0));
+    light->trigger();
+    QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().pixel(1, 1), qRgb(255, 255, 255));
+    const QString svg = dir.filePath(QStringLiteral("chart.svg"));
+    ASSERT_EQ(ExportFromWindow(window, WindowExport::kChartSvg, svg, Theme::kLight), std::nullopt);
+    QFile svgFile(svg);
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(svgFile.readAll(),
+              *ChartAreaSvg(window.Plan(), window.width(), window.height() - kControlStripHeight,
+                            std::nullopt, Theme::kLight));
+
     test::TypeInto(*window.Edit(IDC_FS), QStringLiteral("0"));
     const auto refused = ExportFromWindow(window, WindowExport::kBandCsv, csv);
     ASSERT_TRUE(refused);
@@ -560,10 +577,11 @@ TEST_F(PlanWorkTest, MenuListsEveryActionWithItsShortcutInTheStripsFreeSpace) {
         shown.append(action->text() + QLatin1Char('\t') +
                      action->shortcut().toString(QKeySequence::PortableText));
     }
-    EXPECT_EQ(shown, (QStringList{"Open plan...\tCtrl+O", "Save plan\tCtrl+S",
-                                  "Save plan as...\tCtrl+Shift+S", "Copy chart\tCtrl+Shift+C",
-                                  "Export...\tCtrl+E", "About Quorvel...\tF1", "Undo\tCtrl+Z",
-                                  "Redo\tCtrl+Shift+Z", "Spur table...\tCtrl+T"}));
+    EXPECT_EQ(shown,
+              (QStringList{"Open plan...\tCtrl+O", "Save plan\tCtrl+S",
+                           "Save plan as...\tCtrl+Shift+S", "Copy chart\tCtrl+Shift+C",
+                           "Export...\tCtrl+E", "Light theme for exports\t", "About Quorvel...\tF1",
+                           "Undo\tCtrl+Z", "Redo\tCtrl+Shift+Z", "Spur table...\tCtrl+T"}));
 
     const QRect strip(0, 0, window.width(), kControlStripHeight);
     EXPECT_TRUE(strip.contains(button->geometry()));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "charts/chart_theme.h"
 #include "plan/spur_query.h"
 
 class QWidget;
@@ -23,7 +24,13 @@ enum class WindowExport {
     kCleanFsCsv,  ///< over the map's ranges (the finder's, or the defaults for the plan)
     kCleanIfCsv,
     kCleanMapPng,  ///< at the map window's size while it is open
-    kSpectrumPng,  ///< at the spectrum window's size while it is open
+    kSpectrumPng,  ///< as the spectrum's window shows it while it is open, trace and all
+    kChartSvg,
+    kCleanMapSvg,
+    kSpectrumSvg,
+    kChartPdf,
+    kCleanMapPdf,
+    kSpectrumPdf,
 };
 
 /// The ranges and query the window's clean exports search: the finder's settings, or the
@@ -54,9 +61,10 @@ ExportPrompts StandardExportPrompts();
 /// not at all; the chart area at the window's size with its marker. Returns the message
 /// when it cannot (no data for the tables, the finder's refusal, a failed write).
 std::optional<QString> ExportFromWindow(const CSpurPlanDlg& dlg, WindowExport kind,
-                                        const QString& path);
+                                        const QString& path, Theme theme = Theme::kDark);
 
-/// Adds "Copy chart" (Ctrl+Shift+C) and "Export..." (Ctrl+E) to `dlg`.
+/// Adds "Light theme for exports" (checkable: the images exported and copied on white),
+/// "Copy chart" (Ctrl+Shift+C) and "Export..." (Ctrl+E) to `dlg`.
 void InstallChartExportActions(CSpurPlanDlg& dlg, ExportPrompts prompts = StandardExportPrompts());
 
 }  // namespace quorvel

@@ -33,6 +33,10 @@ inline constexpr int kDefaultSpectrumHeight = kDefaultCleanMapHeight;
 /// QGuiApplication.
 std::optional<QByteArray> SpectrumPng(const PlanFields& plan, const SpurModel& model, int width,
                                       int height, const ChartLook& look = {});
+/// The spectrum as its window shows it: from a layout already made, at its size, with the
+/// measured trace and its peaks when given.
+std::optional<QByteArray> SpectrumPng(const SpectrumLayout& layout, const MeasuredOverlay* measured,
+                                      const ChartLook& look = {});
 
 /// The chart pixels an image of width x height device pixels at `scale` is laid out on:
 /// each side divided by the scale, rounded up, so that the chart covers the whole image.

@@ -10,6 +10,8 @@
 #include "app/export_clean.h"
 #include "charts/chart_theme.h"
 #include "charts/marker_point.h"
+#include "charts/measured_overlay.h"
+#include "charts/spectrum_layout.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_model.h"
 
@@ -35,6 +37,13 @@ std::optional<QByteArray> SpectrumSvg(const PlanFields& plan, const SpurModel& m
                                       int height, Theme theme);
 std::optional<QByteArray> SpectrumPdf(const PlanFields& plan, const SpurModel& model, int width,
                                       int height, Theme theme);
+
+/// The spectrum as its window shows it: from a layout already made, at its size, with the
+/// measured trace and its peaks when given.
+std::optional<QByteArray> SpectrumSvg(const SpectrumLayout& layout, const MeasuredOverlay* measured,
+                                      Theme theme);
+std::optional<QByteArray> SpectrumPdf(const SpectrumLayout& layout, const MeasuredOverlay* measured,
+                                      Theme theme);
 
 /// The clean map, Fs across fsRange and the IF up ifRange, with the plan's mark; its body is
 /// an image of its pixels in the file. The finder's refusal as CleanMapPng gives it.

@@ -7,6 +7,8 @@
 #include "charts/chart_theme.h"
 #include "charts/clean_map_rows.h"
 #include "charts/marker_point.h"
+#include "charts/measured_overlay.h"
+#include "charts/spectrum_layout.h"
 #include "plan/plan_fields.h"
 #include "plan/spur_model.h"
 
@@ -19,6 +21,10 @@ void PaintChartAreaOn(QPainter& painter, const PlanFields& plan, int width, int 
 /// The folded spectrum as ComposeSpectrum lays it out.
 void PaintSpectrumOn(QPainter& painter, const PlanFields& plan, const SpurModel& model, int width,
                      int height, Theme theme);
+/// The same from a layout already made, at its size, with a measured trace and its peaks
+/// when given: what the spectrum's window shows.
+void PaintSpectrumOn(QPainter& painter, const SpectrumLayout& layout,
+                     const MeasuredOverlay* measured, Theme theme);
 
 /// The clean map with the plan's mark, as ComposeCleanMap lays it out. Its body, worked out a
 /// pixel at a time, is laid in as an image of the body's pixels; the rest is shapes and
