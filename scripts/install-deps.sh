@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quorvel needs to build, test and run, when they are missing:
 # the Windows build of the core needs the MinGW-w64 cross compiler, GoogleTest's sources
-# and Wine to run its tests.
+# and Wine to run its tests; the Debian package needs dpkg-dev (dpkg-shlibdeps works out its
+# dependencies) and lintian to check it.
 # Quiet and idempotent: with everything present it only checks and returns.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   clang-format clang libclang-rt-14-dev
   xvfb xdotool xauth poppler-utils
   googletest g++-mingw-w64-x86-64-posix wine wine64
+  dpkg-dev lintian
 )
 
 missing=()

@@ -14,7 +14,9 @@ set(expected
   share/icons/hicolor/32x32/apps/quorvel.png
   share/icons/hicolor/48x48/apps/quorvel.png
   share/icons/hicolor/256x256/apps/quorvel.png
-  share/man/man1/quorvel.1.gz)
+  share/man/man1/quorvel.1.gz
+  share/doc/quorvel/copyright
+  share/doc/quorvel/changelog.gz)
 foreach(path IN LISTS expected)
   if(NOT EXISTS ${PREFIX}/${path})
     message(FATAL_ERROR "not installed: ${path}")
