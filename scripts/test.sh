@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration that is tested, and runs all tests:
 # the debug build (warnings as errors), then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the core built for Windows and tested under Wine, then a
-# short fuzzing run when the fuzz targets exist.
+# UndefinedBehaviorSanitizer, then the core built for Windows and tested under Wine, then the
+# Debian package built and checked, then a short fuzzing run when the fuzz targets exist.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +14,7 @@ export CTEST_PARALLEL_LEVEL=$jobs
 cmake --workflow --preset dev
 cmake --workflow --preset asan
 ./scripts/test-windows.sh
+./scripts/check-package.sh
 
 if [ -f fuzz/CMakeLists.txt ] && [ -x scripts/fuzz.sh ]; then
   ./scripts/fuzz.sh --bounded
