@@ -32,8 +32,8 @@ the number of harmonics.
 
 It also finds the sample rates and IFs free of spurs, models the spurs of
 interleaved converters, clock spurs and interferers, and names the peaks of
-a measured spectrum. From the command line it exports the charts as PNG
-images and the band table, alias lines and spur ledger as CSV, with no
+a measured spectrum. From the command line it exports the charts as PNG,
+SVG or PDF and the band table, alias lines and spur ledger as CSV, with no
 display needed.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
